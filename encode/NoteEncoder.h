@@ -1,0 +1,56 @@
+#pragma once
+// NoteEncoder: turns the note lists of an SmfNoteFile into assembler lines,
+// one per note or rest. A length that is one of fifteen note values (at 480
+// ticks per quarter, matched exactly) is written in the short form, its code
+// packed with the velocity's top four bits into one byte; any other length in
+// the long form, which carries length x 7.5 as a 16-bit value.
+//
+// The encoder takes plain values: the line formats as stored (with
+// backslash-t pairs), the mask of the channels to write, and a sink for the
+// lines. The data view and the command-line encoder are its callers, so both
+// write the same bytes.
+#include "midi/NoteRecord.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+class SmfNoteFile;
+
+// Receives the encoder's lines, one call per line, without line ends.
+class LineSink {
+public:
+    virtual ~LineSink() = default;
+    virtual void appendLine(const char* line, size_t length) = 0;
+};
+
+class NoteEncoder {
+public:
+    // The stored defaults of the two line formats.
+    static const char kDefaultFormat1[];  // long form
+    static const char kDefaultFormat2[];  // short form
+    static constexpr uint32_t kDefaultEncodeChannel = 0xFDFF;
+
+    // format1: long form (lengths without a code); format2: short form.
+    NoteEncoder(const std::string& format1, const std::string& format2);
+
+    // The code of a length in ticks (0x10 to 0xF0), or 0 when it has none.
+    static uint32_t LengthCode(uint32_t ticks);
+
+    // The channels to write: with the toolbar's options button (40025)
+    // checked those of encodeChannel, otherwise those whose channel button is
+    // checked (bit n of channelButtons for CH n+1).
+    static uint32_t SelectedChannels(bool optionsButtonChecked, uint32_t encodeChannel,
+                                     uint32_t channelButtons);
+
+    // Formats one record into line (LineFormatter::kLineCapacity bytes) and
+    // returns its length.
+    size_t encodeLine(const NoteRecord& record, char* line) const;
+
+    // Writes the lines of every selected channel, channel 0 first.
+    void encodeNotes(const SmfNoteFile& notes, uint32_t channelMask, LineSink& sink) const;
+
+private:
+    std::string format1_;  // with backslash-t pairs turned into tabs
+    std::string format2_;
+};

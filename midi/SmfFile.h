@@ -1,0 +1,44 @@
+#pragma once
+// SmfFile: reads a Standard MIDI File through a MappedFile. `open` checks the
+// header chunk and the chunk after it; `readEvents` walks the events of the
+// first track once, keeps the texts of its meta events and hands every timed
+// event to the hooks, which derived classes override.
+//
+// The reader reads only the first track, does not recognise running status
+// (a data byte where a status is expected is delivered as a status without
+// data) and never uses the division or the tempo. No read touches a byte at or
+// past the end of the file: an event that does not fit ends the reading.
+#include "midi/MappedFile.h"
+#include "midi/SmfRecords.h"
+
+class SmfFile : public MappedFile {
+public:
+    SmfFile();
+    ~SmfFile() override;
+
+    // Opens the file and checks "MThd" and "MTrk"; 0 or the error code.
+    uint32_t open(std::string path) override;
+
+    // Walks the first track from its first event. Always returns 1, whether
+    // it stopped at the end-of-track event or where the data ran out.
+    int readEvents();
+
+    // Called for every event with its delta-time, before its status is read.
+    virtual int onDeltaTime(uint32_t deltaTime);
+    // Called for every system-exclusive (F0) event.
+    virtual int onLongEvent(const MidiEventRecord* record);
+    // Called for every channel event and every data byte met as a status.
+    virtual int onShortEvent(const MidiEventRecord* record);
+    // Called once when readEvents stops, whatever stopped it.
+    virtual void onEventsEnd();
+
+    const SmfHeader& header() const { return header_; }
+    const SmfChunkHeader& chunkHeader() const { return chunkHeader_; }
+    const SmfInfo& info() const { return info_; }
+
+private:
+    SmfHeader header_{};
+    SmfChunkHeader chunkHeader_{};
+    SmfInfo info_{};
+    MidiEventRecord record_{};
+};

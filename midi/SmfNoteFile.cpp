@@ -1,0 +1,54 @@
+#include "midi/SmfNoteFile.h"
+
+SmfNoteFile::SmfNoteFile() = default;
+
+SmfNoteFile::~SmfNoteFile() = default;
+
+int SmfNoteFile::onDeltaTime(uint32_t deltaTime)
+{
+    tick_ += deltaTime;
+    return 1;
+}
+
+void SmfNoteFile::endNote(int channel, OpenNote& note)
+{
+    channelNotes_[channel][note.index - 1].length = tick_ - note.start;
+    note.index = 0;
+}
+
+int SmfNoteFile::onShortEvent(const MidiEventRecord* record)
+{
+    const uint32_t status = record->event & 0xFF;
+    const uint32_t key = (record->event >> 8) & 0xFF;
+    const uint32_t velocity = (record->event >> 16) & 0xFF;
+    // Only note-ons count; a key byte of 0x80 or more (a malformed file) is
+    // not a key at all, and the event is ignored as a whole.
+    if (status < 0x90 || status > 0x9F || key >= kKeys) return 1;
+    const int c = static_cast<int>(status - 0x90);
+    OpenNote& open = openNotes_[c][key];
+
+    if (velocity == 0) {
+        if (open.index) endNote(c, open);
+        idleStart_[c] = tick_;
+        return 1;
+    }
+    NoteList& notes = channelNotes_[c];
+    const uint32_t idle = tick_ - idleStart_[c];
+    if (idle != 0) notes.push_back(NoteRecord{static_cast<uint8_t>(c), 0, 0, idle});
+    if (open.index) endNote(c, open);
+    notes.push_back(NoteRecord{static_cast<uint8_t>(c), static_cast<uint8_t>(key),
+                               static_cast<uint8_t>(velocity), 0});
+    open.index = static_cast<uint32_t>(notes.size());
+    open.start = tick_;
+    idleStart_[c] = tick_;
+    return 1;
+}
+
+void SmfNoteFile::onEventsEnd()
+{
+    // Notes still sounding keep the length reached so far; they stay in the
+    // table, so a second readEvents lets them grow on, as they would have.
+    for (int c = 0; c < kChannels; ++c)
+        for (OpenNote& note : openNotes_[c])
+            if (note.index) channelNotes_[c][note.index - 1].length = tick_ - note.start;
+}

@@ -1,0 +1,23 @@
+# Runs PROGRAM (through EMULATOR when set) with ARGS; checks the exit status
+# and, when EXPECTED names a file, that standard output equals it byte for
+# byte. The output goes through a file: execute_process would drop the CRs.
+string(REPLACE "|" ";" ARGS "${ARGS}")
+set(command ${PROGRAM} ${ARGS})
+if(EMULATOR)
+  set(command ${EMULATOR} ${command})
+endif()
+string(RANDOM LENGTH 12 tag)
+set(out ${CMAKE_CURRENT_BINARY_DIR}/cli-${tag}.out)
+execute_process(COMMAND ${command} RESULT_VARIABLE result OUTPUT_FILE ${out} ERROR_VARIABLE errors)
+file(READ ${out} actual HEX)
+file(REMOVE ${out})
+if(NOT result EQUAL STATUS)
+  message(FATAL_ERROR "exit status ${result}, expected ${STATUS}\n${errors}")
+endif()
+if(EXPECTED)
+  file(READ ${EXPECTED} expected HEX)
+  if(NOT actual STREQUAL expected)
+    message(FATAL_ERROR "output differs from ${EXPECTED}")
+  endif()
+endif()
+message(STATUS "exit status ${result} as expected")

@@ -1,0 +1,277 @@
+#include "tools/EncodeCommand.h"
+
+#include "app/ErrorRecord.h"
+#include "encode/NoteEncoder.h"
+#include "midi/SmfNoteFile.h"
+
+#include <cstring>
+#include <memory>
+
+const char kEncodeUsage[] =
+    "usage: velmora-encode [options] FILE...\n"
+    "  -c, --channels LIST     MIDI channels as the program shows them, 1 to 16: \"1,3,5-8\" or \"all\"\n"
+    "  -m, --mask HEX          the channel mask as stored in EncodeChannel (bit n = channel n+1);\n"
+    "                          default 0xFDFF\n"
+    "      --format1 FORMAT    the long-form line format (as PrintFormat1, backslash-t pairs included)\n"
+    "      --format2 FORMAT    the short-form line format (as PrintFormat2)\n"
+    "  -i, --info              print the file's SMF facts instead of encoding\n"
+    "  -o, --output FILE       write to FILE instead of standard output\n"
+    "  -h, --help / --version\n";
+
+namespace {
+
+const char kProgram[] = "velmora-encode";
+
+// Collects lines with their CR LF and writes them in large blocks.
+class BlockWriter : public LineSink {
+public:
+    explicit BlockWriter(std::FILE* out) : out_(out), buffer_(new char[kBlock]) {}
+
+    void appendLine(const char* line, size_t length) override
+    {
+        if (used_ + length + 2 > kBlock) flush();
+        std::memcpy(buffer_.get() + used_, line, length);
+        used_ += length;
+        buffer_[used_++] = '\r';
+        buffer_[used_++] = '\n';
+    }
+
+    bool flush()
+    {
+        if (used_ && std::fwrite(buffer_.get(), 1, used_, out_) != used_) failed_ = true;
+        used_ = 0;
+        return !failed_;
+    }
+
+private:
+    static constexpr size_t kBlock = 1 << 20;  // far more than one line
+    std::FILE* out_;
+    std::unique_ptr<char[]> buffer_;
+    size_t used_ = 0;
+    bool failed_ = false;
+};
+
+// The error record's text on one line: the system's texts end in CR LF.
+std::string OneLine(const char* text)
+{
+    std::string line(text);
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r' || line.back() == ' '))
+        line.pop_back();
+    for (char& c : line)
+        if (c == '\n' || c == '\r') c = ' ';
+    return line;
+}
+
+void ReportFileError(std::FILE* err, const std::string& path)
+{
+    std::fprintf(err, "%s: %s: %s (0x%08X)\n", kProgram, path.c_str(),
+                 OneLine(GetErrorRecord().text).c_str(), static_cast<unsigned>(GetErrorRecord().code));
+}
+
+bool ParseNumber(const std::string& text, size_t& at, unsigned& value)
+{
+    const size_t start = at;
+    value = 0;
+    while (at < text.size() && text[at] >= '0' && text[at] <= '9' && at - start < 3)
+        value = value * 10 + static_cast<unsigned>(text[at++] - '0');
+    return at > start;
+}
+
+}  // namespace
+
+bool EncodeCommand::ParseChannelList(const std::string& list, uint32_t& mask)
+{
+    if (list == "all") {
+        mask = 0xFFFF;
+        return true;
+    }
+    mask = 0;
+    size_t at = 0;
+    for (;;) {
+        unsigned first = 0, last = 0;
+        if (!ParseNumber(list, at, first)) return false;
+        last = first;
+        if (at < list.size() && list[at] == '-') {
+            ++at;
+            if (!ParseNumber(list, at, last)) return false;
+        }
+        if (first < 1 || last > 16 || first > last) return false;
+        for (unsigned ch = first; ch <= last; ++ch) mask |= 1u << (ch - 1);
+        if (at == list.size()) return true;
+        if (list[at] != ',') return false;
+        ++at;
+    }
+}
+
+bool EncodeCommand::ParseMask(const std::string& text, uint32_t& mask)
+{
+    size_t at = (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) ? 2 : 0;
+    if (at == text.size() || text.size() - at > 8) return false;
+    mask = 0;
+    for (; at < text.size(); ++at) {
+        const char c = text[at];
+        unsigned digit;
+        if (c >= '0' && c <= '9') digit = static_cast<unsigned>(c - '0');
+        else if (c >= 'a' && c <= 'f') digit = static_cast<unsigned>(c - 'a' + 10);
+        else if (c >= 'A' && c <= 'F') digit = static_cast<unsigned>(c - 'A' + 10);
+        else return false;
+        mask = mask << 4 | digit;
+    }
+    return true;
+}
+
+int EncodeCommand::parse(const std::vector<std::string>& args, Options& options, std::string& problem)
+{
+    options.format1 = NoteEncoder::kDefaultFormat1;
+    options.format2 = NoteEncoder::kDefaultFormat2;
+    options.encodeChannel = NoteEncoder::kDefaultEncodeChannel;
+    bool onlyFiles = false;
+    for (size_t i = 0; i < args.size(); ++i) {
+        std::string arg = args[i];
+        if (onlyFiles || arg.empty() || arg[0] != '-' || arg == "-") {
+            options.files.push_back(arg);
+            continue;
+        }
+        if (arg == "--") {
+            onlyFiles = true;
+            continue;
+        }
+        std::string value;
+        bool inlineValue = false;
+        const size_t eq = arg.find('=');
+        if (arg.compare(0, 2, "--") == 0 && eq != std::string::npos) {
+            value = arg.substr(eq + 1);
+            arg.erase(eq);
+            inlineValue = true;
+        }
+        auto takeValue = [&]() {
+            if (inlineValue) return true;
+            if (i + 1 >= args.size()) {
+                problem = "option " + arg + " needs a value";
+                return false;
+            }
+            value = args[++i];
+            return true;
+        };
+        auto noValue = [&]() {
+            if (inlineValue) problem = "option " + arg + " takes no value";
+            return !inlineValue;
+        };
+
+        if (arg == "-c" || arg == "--channels") {
+            if (!takeValue()) return kUsageError;
+            if (!ParseChannelList(value, options.channelButtons)) {
+                problem = "not a channel list: " + value;
+                return kUsageError;
+            }
+            options.haveChannels = true;
+        } else if (arg == "-m" || arg == "--mask") {
+            if (!takeValue()) return kUsageError;
+            if (!ParseMask(value, options.encodeChannel)) {
+                problem = "not a hexadecimal mask: " + value;
+                return kUsageError;
+            }
+            options.haveMask = true;
+        } else if (arg == "--format1" || arg == "--format2") {
+            if (!takeValue()) return kUsageError;
+            (arg == "--format1" ? options.format1 : options.format2) = value;
+        } else if (arg == "-o" || arg == "--output") {
+            if (!takeValue()) return kUsageError;
+            options.output = value;
+        } else if (arg == "-i" || arg == "--info") {
+            if (!noValue()) return kUsageError;
+            options.info = true;
+        } else if (arg == "-h" || arg == "--help") {
+            if (!noValue()) return kUsageError;
+            options.help = true;
+        } else if (arg == "--version") {
+            if (!noValue()) return kUsageError;
+            options.version = true;
+        } else {
+            problem = "unknown option: " + arg;
+            return kUsageError;
+        }
+    }
+    if (options.help || options.version) return kSuccess;
+    if (options.haveChannels && options.haveMask) {
+        problem = "--channels and --mask exclude each other";
+        return kUsageError;
+    }
+    if (options.files.empty()) {
+        problem = "no file given";
+        return kUsageError;
+    }
+    return kSuccess;
+}
+
+int EncodeCommand::encodeFile(const std::string& path, const Options& options, std::FILE* out, std::FILE* err)
+{
+    SmfNoteFile notes;
+    if (notes.open(path) != 0) {
+        ReportFileError(err, path);
+        return kFileError;
+    }
+    notes.readEvents();
+    const NoteEncoder encoder(options.format1, options.format2);
+    // --channels stands for the checked channel buttons, otherwise the
+    // options button is checked and the mask is EncodeChannel.
+    const uint32_t mask = NoteEncoder::SelectedChannels(!options.haveChannels, options.encodeChannel,
+                                                        options.channelButtons);
+    BlockWriter writer(out);
+    encoder.encodeNotes(notes, mask, writer);
+    return writer.flush() ? kSuccess : kFileError;
+}
+
+int EncodeCommand::infoFile(const std::string& path, std::FILE* out, std::FILE* err)
+{
+    SmfFile file;
+    if (file.open(path) != 0) {
+        ReportFileError(err, path);
+        return kFileError;
+    }
+    file.readEvents();
+    const SmfHeader& h = file.header();
+    std::fprintf(out, "format=%u\ntracks=%u\ndivision=%u\nsequence_name=%s\ncopyright=%s\n",
+                 static_cast<unsigned>(h.format), static_cast<unsigned>(h.trackCount),
+                 static_cast<unsigned>(h.division), file.info().sequenceName, file.info().copyright);
+    return kSuccess;
+}
+
+int EncodeCommand::run(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
+{
+    Options options;
+    std::string problem;
+    if (parse(args, options, problem) != kSuccess) {
+        std::fprintf(err, "%s: %s\n%s", kProgram, problem.c_str(), kEncodeUsage);
+        return kUsageError;
+    }
+    if (options.help) {
+        std::fputs(kEncodeUsage, out);
+        return kSuccess;
+    }
+    if (options.version) {
+        std::fprintf(out, "%s %s\n", kProgram, VELMORA_VERSION);
+        return kSuccess;
+    }
+
+    std::FILE* target = out;
+    if (!options.output.empty()) {
+        target = std::fopen(options.output.c_str(), "wb");
+        if (!target) {
+            std::fprintf(err, "%s: cannot write %s: %s\n", kProgram, options.output.c_str(), std::strerror(errno));
+            return kFileError;
+        }
+    }
+    int status = kSuccess;
+    for (const std::string& path : options.files) {
+        const int result = options.info ? infoFile(path, target, err) : encodeFile(path, options, target, err);
+        if (result != kSuccess) status = kFileError;
+    }
+    const bool written = std::fflush(target) == 0 && !std::ferror(target);
+    if (target != out && std::fclose(target) != 0) status = kFileError;
+    if (!written) {
+        std::fprintf(err, "%s: the output could not be written\n", kProgram);
+        status = kFileError;
+    }
+    return status;
+}

@@ -1,0 +1,169 @@
+// make-samples: writes the sample MIDI files of the project (samples/*.mid).
+// Each is a format 0 file with several channels, notes ended by velocity-0
+// note-ons, a sequence name and a copyright notice.
+//   make-samples DIRECTORY
+// Built with the project's flags, so the Japanese texts come out as
+// Shift-JIS bytes, as a Japanese sequencer would write them.
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Event {
+    uint32_t tick;
+    int order;  // at one tick: meta first, then note ends, then note starts
+    std::vector<uint8_t> bytes;
+};
+
+class Song {
+public:
+    void meta(uint32_t tick, uint8_t type, const std::string& data)
+    {
+        std::vector<uint8_t> bytes{0xFF, type};
+        appendVarLen(bytes, static_cast<uint32_t>(data.size()));
+        bytes.insert(bytes.end(), data.begin(), data.end());
+        events_.push_back({tick, 0, bytes});
+    }
+    void program(uint32_t tick, int channel, int number)
+    {
+        events_.push_back({tick, 0, {static_cast<uint8_t>(0xC0 | channel), static_cast<uint8_t>(number)}});
+    }
+    // A note of `length` ticks, ended by a note-on with velocity 0; returns
+    // the tick after it.
+    uint32_t note(uint32_t tick, int channel, int key, int velocity, uint32_t length, uint32_t sounding = 0)
+    {
+        const uint8_t on = static_cast<uint8_t>(0x90 | channel);
+        events_.push_back({tick, 2, {on, static_cast<uint8_t>(key), static_cast<uint8_t>(velocity)}});
+        events_.push_back({tick + (sounding ? sounding : length), 1, {on, static_cast<uint8_t>(key), 0}});
+        return tick + length;
+    }
+
+    std::vector<uint8_t> file() const
+    {
+        std::vector<Event> events = events_;
+        std::stable_sort(events.begin(), events.end(), [](const Event& a, const Event& b) {
+            return a.tick != b.tick ? a.tick < b.tick : a.order < b.order;
+        });
+        std::vector<uint8_t> track;
+        uint32_t now = 0;
+        for (const Event& e : events) {
+            appendVarLen(track, e.tick - now);
+            now = e.tick;
+            track.insert(track.end(), e.bytes.begin(), e.bytes.end());
+        }
+        track.insert(track.end(), {0x00, 0xFF, 0x2F, 0x00});
+
+        std::vector<uint8_t> out{'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0x01, 0xE0};  // 480 per quarter
+        out.insert(out.end(), {'M', 'T', 'r', 'k'});
+        const uint32_t n = static_cast<uint32_t>(track.size());
+        out.insert(out.end(), {static_cast<uint8_t>(n >> 24), static_cast<uint8_t>(n >> 16),
+                               static_cast<uint8_t>(n >> 8), static_cast<uint8_t>(n)});
+        out.insert(out.end(), track.begin(), track.end());
+        return out;
+    }
+
+private:
+    static void appendVarLen(std::vector<uint8_t>& out, uint32_t value)
+    {
+        uint8_t groups[5];
+        int n = 0;
+        do {
+            groups[n++] = value & 0x7F;
+            value >>= 7;
+        } while (value);
+        while (n-- > 0) out.push_back(static_cast<uint8_t>(groups[n] | (n ? 0x80 : 0)));
+    }
+
+    std::vector<Event> events_;
+};
+
+void Header(Song& song, const std::string& name, const std::string& copyright)
+{
+    song.meta(0, 0x03, name);
+    song.meta(0, 0x02, copyright);
+    song.meta(0, 0x51, std::string("\x07\xA1\x20", 3));  // 120 beats a minute
+    song.meta(0, 0x58, std::string("\x04\x02\x18\x08", 4));
+}
+
+// A scale up and down over a bass line: quarters, eighths and one long note.
+Song Scale()
+{
+    Song s;
+    Header(s, "Velmora scale", "(C) 2026 the velmora developers, CC0");
+    s.program(0, 0, 0);
+    s.program(0, 1, 32);
+    const int up[] = {60, 62, 64, 65, 67, 69, 71, 72};
+    uint32_t t = 0;
+    for (int key : up) t = s.note(t, 0, key, 100, 480);
+    for (int i = 7; i >= 0; --i) t = s.note(t, 0, up[i], 80, 240);
+    s.note(t, 0, 60, 120, 1000);  // not a note value: the long form
+    for (uint32_t b = 0; b < 4; ++b) s.note(b * 1920, 1, b % 2 ? 43 : 36, 90, 1920, 1800);
+    return s;
+}
+
+// "Kaeru no uta", a round in three voices on channels 1 to 3, and a drum
+// part on channel 10 (left out by the default channel set).
+Song Kaeru()
+{
+    Song s;
+    Header(s, "かえるの歌（輪唱）", "パブリックドメイン／velmora サンプル");
+    const int melody[][2] = {
+        {60, 480}, {62, 480}, {64, 480}, {65, 480}, {64, 480}, {62, 480}, {60, 960},
+        {64, 480}, {65, 480}, {67, 480}, {69, 480}, {67, 480}, {65, 480}, {64, 960},
+        {60, 960}, {60, 960}, {60, 960}, {60, 960},
+        {60, 240}, {60, 240}, {62, 240}, {62, 240}, {64, 240}, {64, 240}, {65, 240}, {65, 240},
+        {64, 480}, {62, 480}, {60, 960}};
+    for (int voice = 0; voice < 3; ++voice) {
+        s.program(0, voice, voice == 2 ? 73 : 0);
+        uint32_t t = static_cast<uint32_t>(voice) * 3840;  // each voice two bars later
+        for (const auto& n : melody) t = s.note(t, voice, n[0] + (voice == 1 ? 12 : 0), 96 - voice * 16, n[1]);
+    }
+    for (uint32_t beat = 0; beat < 32; ++beat)
+        s.note(beat * 480, 9, beat % 2 ? 38 : 36, 100, 120);
+    return s;
+}
+
+// Triplets, dotted values and lengths that are no note value.
+Song Rhythm()
+{
+    Song s;
+    Header(s, "Rhythm study", "(C) 2026 the velmora developers, CC0");
+    s.program(0, 3, 11);
+    uint32_t t = 0;
+    for (int i = 0; i < 3; ++i) t = s.note(t, 3, 67 + i, 110, 160);  // eighth triplets
+    t = s.note(t, 3, 72, 100, 720);                                    // dotted quarter
+    t = s.note(t, 3, 71, 90, 360);                                     // dotted eighth
+    t = s.note(t, 3, 69, 70, 120);
+    t += 240;                                                          // an eighth's rest
+    t = s.note(t, 3, 67, 64, 500);                                     // the long form
+    t = s.note(t, 3, 65, 127, 1440);                                   // dotted half
+    s.note(t, 3, 64, 40, 1920);
+    for (uint32_t i = 0; i < 12; ++i) s.note(i * 320, 4, 48 + static_cast<int>(i % 3) * 4, 60, 320);
+    return s;
+}
+
+bool Write(const std::string& path, const std::vector<uint8_t>& bytes)
+{
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) return false;
+    const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    return std::fclose(f) == 0 && ok;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: make-samples DIRECTORY\n");
+        return 2;
+    }
+    const std::string dir = argv[1];
+    const bool ok = Write(dir + "/scale.mid", Scale().file()) && Write(dir + "/kaeru.mid", Kaeru().file()) &&
+                    Write(dir + "/rhythm.mid", Rhythm().file());
+    if (!ok) std::fprintf(stderr, "make-samples: cannot write into %s\n", dir.c_str());
+    return ok ? 0 : 1;
+}

@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the native and the Windows preset, and runs
+# every test: natively, then under Wine. Exit status 0 only when all pass.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source tools/wine-session.sh
+
+tools/install-deps.sh test
+mkdir -p build/logs
+start=$(date +%s)
+
+step() {  # step NAME COMMAND... : output to build/logs/NAME.log, shown on failure
+  local name=$1; shift
+  if ! "$@" >"build/logs/$name.log" 2>&1; then
+    echo "FAILED: $* (build/logs/$name.log):"; tail -n 60 "build/logs/$name.log"; exit 1
+  fi
+}
+
+step configure-windows cmake --preset windows
+# The new prefix takes a while to boot; let it do so while the native side builds.
+( wine_prefix_prepare build/windows ) >build/logs/wine-prefix.log 2>&1 &
+prefix_pid=$!
+
+step configure-native cmake --preset native
+step build-native cmake --build --preset native
+echo "== native tests"
+ctest --preset native
+
+step build-windows cmake --build --preset windows
+wait "$prefix_pid" || { echo "FAILED: Wine prefix set-up"; cat build/logs/wine-prefix.log; exit 1; }
+
+echo "== Windows tests (Wine)"
+trap 'wine_session_stop build/windows' EXIT
+wine_session_start build/windows
+ctest --preset windows
+wine_session_stop build/windows
+trap - EXIT
+
+echo "All tests passed in $(( $(date +%s) - start )) s."

@@ -1,0 +1,72 @@
+# Sourced by the test and run scripts: sets up and tears down the Wine side of
+# a Windows build directory.
+#   wine_prefix_prepare BUILD   generated locale, the build's own prefix, its settings
+#   wine_session_start BUILD    display (Xvfb + openbox when none is set),
+#                               persistent wineserver, booted prefix, desktop keeper
+#   wine_session_stop BUILD
+# Wine's background processes must never inherit a pipe that ctest reads, or
+# ctest waits for them: everything started here writes to files.
+
+wine_prefix_prepare() {
+  local build=$1 run=$1/wine-run
+  local log=$build/wine-setup.log
+  if [ ! -d "$build/locale/ja_JP.UTF-8" ]; then
+    mkdir -p "$build/locale"
+    # localedef warns about the character map yet writes a usable locale.
+    localedef -i ja_JP -f UTF-8 "$build/locale/ja_JP.UTF-8" >>"$log" 2>&1 || true
+  fi
+  if [ ! -f "$build/wineprefix/.velmora-ready" ]; then
+    rm -rf "$build/wineprefix"
+    # Without a window manager every hide or destroy of a top-level window
+    # waits about two seconds; unmanaged windows avoid that.
+    {
+      "$run" wineboot -i
+      "$run" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f
+      "$run" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ Ｐゴシック' /d IPAPGothic /f
+      "$run" --exec wineserver -w
+    } >>"$log" 2>&1
+    cp /usr/share/wine/fonts/marlett.ttf "$build/wineprefix/drive_c/windows/Fonts/" 2>/dev/null || true
+    # The prefix links the desktop and documents to the Linux home folder; a
+    # test machine's desktop should be a folder of its own.
+    local users="$build/wineprefix/drive_c/users/$(id -un)"
+    for d in Desktop Documents; do
+      if [ -L "$users/$d" ]; then rm -f "$users/$d"; mkdir -p "$users/$d"; fi
+    done
+    touch "$build/wineprefix/.velmora-ready"
+  fi
+}
+
+wine_session_start() {
+  local build=$1 run=$1/wine-run
+  local log=$build/wine-session.log
+  : >"$log"
+  if [ -z "${DISPLAY:-}" ]; then
+    local fdfile=$build/xvfb.display
+    rm -f "$fdfile"
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fdfile" >>"$log" 2>&1 &
+    VELMORA_XVFB_PID=$!
+    local i
+    for i in $(seq 1 100); do [ -s "$fdfile" ] && break; sleep 0.05; done
+    export DISPLAY=":$(head -n1 "$fdfile")"
+    openbox >>"$log" 2>&1 &
+    VELMORA_WM_PID=$!
+  fi
+  "$run" --exec wineserver -p >>"$log" 2>&1
+  "$run" wineboot >>"$log" 2>&1
+  # A process holding user32's desktop connection makes every later GUI
+  # test start in a tenth of a second instead of more than one.
+  if [ -f "$build/tools/wine-keeper.exe" ]; then
+    "$run" "$build/tools/wine-keeper.exe" >>"$log" 2>&1 &
+    VELMORA_KEEPER_PID=$!
+  fi
+}
+
+wine_session_stop() {
+  local build=$1
+  [ -n "${VELMORA_KEEPER_PID:-}" ] && kill "$VELMORA_KEEPER_PID" 2>/dev/null
+  "$build/wine-run" --exec wineserver -k >/dev/null 2>&1 || true
+  [ -n "${VELMORA_WM_PID:-}" ] && kill "$VELMORA_WM_PID" 2>/dev/null
+  [ -n "${VELMORA_XVFB_PID:-}" ] && kill "$VELMORA_XVFB_PID" 2>/dev/null
+  unset VELMORA_KEEPER_PID VELMORA_WM_PID VELMORA_XVFB_PID
+  return 0
+}
