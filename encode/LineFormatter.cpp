@@ -16,13 +16,16 @@
 //   - near the end of the buffer, width, precision and digits are each
 //     shortened to the room left before the padding is laid out, which
 //     decides what the last bytes of a cut line are.
+// "#" means the hexadecimal prefix and nothing else: on a decimal
+// conversion it is ignored. (Wine's wsprintfA instead copies the number's
+// terminating zero and two stray bytes into the text, which cuts the line
+// short; a user's "%#d" should not lose the rest of the line.)
 // Where wsprintfA writes bytes it cannot mean, the text as any reader sees
 // it is what counts:
-//   - "#" on a decimal conversion (or on a hexadecimal one when the prefix
-//     no longer fits) makes wsprintfA copy the number's terminating zero
-//     and two stray bytes into the line: the text ends right after that
-//     number's digits, so the line ends there;
-//   - a "#" field laid out at the very end of the buffer can make wsprintfA
+//   - a "#" hexadecimal field whose prefix no longer fits at the end of the
+//     buffer makes wsprintfA copy the number's terminator into the text: the
+//     line ends after that number's digits;
+//   - such a field laid out at the very end of the buffer can make wsprintfA
 //     write past it; here nothing goes past `capacity`, the line is cut.
 
 namespace {
@@ -180,7 +183,7 @@ bool PutNumber(Out& out, const Spec& spec, int32_t slot)
     }
     // A "#" without its prefix still counts two bytes in the field: two
     // fewer zeros, and the number's terminator lands in the text.
-    const bool endsText = spec.prefix && !prefixWritten;
+    const bool endsText = spec.prefix && spec.kind == Kind::Hex && !prefixWritten;
     const size_t counted = endsText ? len + 2 : len;
 
     size_t sign = 0;

@@ -115,14 +115,14 @@ TEST(LineFormatter, PercentAndUnknownConversionsPrintAsText)
     });
 }
 
-// wsprintfA copies the number's terminator into the text when "#" has no
-// prefix to print: what a reader sees ends after the digits.
-TEST(LineFormatter, HashOnADecimalConversionEndsTheLine)
+// "#" only prefixes hexadecimal numbers; on a decimal it changes nothing
+// (Wine's wsprintfA would cut the line after the number instead).
+TEST(LineFormatter, HashOnADecimalConversionIsIgnored)
 {
     ExpectAll({
-        {"[%#d]x", {42}, "[42"},     {"[%#05d]x", {42}, "[042"},  {"[%#05d]x", {-42}, "[-42"},
-        {"[%#u]x", {7}, "[7"},       {"[%#.5d]x", {7}, "[007"},   {"[%#5d]", {42}, "[   42"},
-        {"[%-#5d]x", {42}, "[42"},
+        {"[%#d]x", {42}, "[42]x"},       {"[%#05d]x", {42}, "[00042]x"}, {"[%#05d]x", {-42}, "[-0042]x"},
+        {"[%#u]x", {7}, "[7]x"},         {"[%#.5d]x", {7}, "[00007]x"},  {"[%#5d]", {42}, "[   42]"},
+        {"[%-#5d]x", {42}, "[42   ]x"},
     });
 }
 
