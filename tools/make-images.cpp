@@ -286,22 +286,39 @@ void PutInfoHeader(std::vector<uint8_t>& out, const Canvas& c, int heightFactor,
     Put32(out, 0);
 }
 
-// A 24-bit bottom-up Windows bitmap file.
+// An 8-bit bottom-up Windows bitmap file with a palette. The toolbar maps
+// palette entries of the standard greys to the system colours when it loads
+// the strip (a 24-bit strip would keep its grey background).
 std::vector<uint8_t> Bmp(const Canvas& c)
 {
-    const uint32_t stride = (uint32_t(c.width()) * 3 + 3) & ~3u;
-    const uint32_t imageSize = stride * uint32_t(c.height());
-    std::vector<uint8_t> out{'B', 'M'};
-    Put32(out, 14 + 40 + imageSize);
-    Put32(out, 0);
-    Put32(out, 14 + 40);
-    PutInfoHeader(out, c, 1, 24, imageSize);
-    for (int y = c.height() - 1; y >= 0; --y) {
+    std::vector<Rgba> palette;
+    std::vector<uint8_t> indices;
+    for (int y = c.height() - 1; y >= 0; --y)
         for (int x = 0; x < c.width(); ++x) {
             const Rgba p = c.at(x, y);
-            out.insert(out.end(), {p.b, p.g, p.r});
+            size_t i = 0;
+            while (i < palette.size() && !(palette[i].r == p.r && palette[i].g == p.g && palette[i].b == p.b)) ++i;
+            if (i == palette.size()) palette.push_back(p);
+            indices.push_back(uint8_t(i));
         }
-        out.resize(out.size() + (stride - uint32_t(c.width()) * 3), 0);
+    if (palette.size() > 256) {
+        std::fprintf(stderr, "make-images: more than 256 colours\n");
+        std::exit(1);
+    }
+    const uint32_t stride = (uint32_t(c.width()) + 3) & ~3u;
+    const uint32_t imageSize = stride * uint32_t(c.height());
+    const uint32_t offset = 14 + 40 + 4 * uint32_t(palette.size());
+    std::vector<uint8_t> out{'B', 'M'};
+    Put32(out, offset + imageSize);
+    Put32(out, 0);
+    Put32(out, offset);
+    PutInfoHeader(out, c, 1, 8, imageSize);
+    out[14 + 32] = uint8_t(palette.size());  // colours used
+    out[14 + 33] = uint8_t(palette.size() >> 8);
+    for (const Rgba& p : palette) out.insert(out.end(), {p.b, p.g, p.r, 0});
+    for (int row = 0; row < c.height(); ++row) {
+        out.insert(out.end(), indices.begin() + row * c.width(), indices.begin() + (row + 1) * c.width());
+        out.resize(out.size() + (stride - uint32_t(c.width())), 0);
     }
     return out;
 }

@@ -1,0 +1,97 @@
+#include "app/MainApplication.h"
+
+#include "app/MainWindow.h"
+#include "app/Settings.h"
+#include "framework/KvMessage.h"
+#include "framework/KvRegKey.h"
+#include "framework/KvTreeView.h"
+#include "resources/resource.h"
+
+#include <cstdlib>
+#include <cstring>
+
+const char MainApplication::kUnregistered[] = "レジストリ情報を削除しました。";
+
+MainApplication::~MainApplication()
+{
+    MainWindow* main = GetMainWindow();
+    SetMainWindow(nullptr);
+    delete main;
+}
+
+bool MainApplication::IsUnregisterSwitch(int argc, char** argv)
+{
+    return argc >= 2 && argv[1] && lstrcmpiA(argv[1], "/u") == 0;
+}
+
+bool MainApplication::DeleteSettingsKey(const char* keyPath)
+{
+    KvRegKey key;
+    DWORD disposition = 0;
+    if (key.Create(HKEY_CURRENT_USER, keyPath, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE | DELETE, nullptr,
+                   &disposition) != ERROR_SUCCESS)
+        return false;
+    const bool deleted = key.DeleteKey("") == ERROR_SUCCESS;
+    key.Close();
+    return deleted;
+}
+
+bool MainApplication::CreateMainWindow()
+{
+    MainWindow* main = GetMainWindow();
+    if (!main) return false;
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = WindowProc;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_VELMORA));
+    wc.hIconSm = LoadIconA(instance, MAKEINTRESOURCEA(IDI_VELMORA));
+    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_SIZEWE));
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszMenuName = MAKEINTRESOURCEA(IDR_MAINMENU);
+    wc.lpszClassName = "OrvApplication";
+    RegisterClassExA(&wc);
+
+    Settings& settings = *main->GetSettings();
+    settings.Load();
+    return main->Create(0, "OrvApplication", MainWindow::kTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                        settings.WindowLeft, settings.WindowTop, settings.WindowWidth, settings.WindowHeight,
+                        nullptr, nullptr, instance, nullptr) != nullptr;
+}
+
+void MainApplication::HandleMessage(KvMessage& message, HACCEL accelerators, HWND mainWindow)
+{
+    if (accelerators && TranslateAcceleratorA(mainWindow, accelerators, &message.msg)) return;
+    if (message.msg.message == WM_KEYDOWN && message.msg.wParam == VK_TAB) {
+        KvWindow* next = (GetKeyState(VK_SHIFT) & 0x8000) ? KvWindow::PrevTabStop() : KvWindow::NextTabStop();
+        if (next && next->GetHandle()) ::SetFocus(next->GetHandle());
+        return;
+    }
+    message.TranslateMessage();
+    message.DispatchMessage();
+}
+
+int MainApplication::Run()
+{
+    if (IsUnregisterSwitch(__argc, __argv)) {
+        if (DeleteSettingsKey(Settings::kKey))
+            MessageBoxA(nullptr, kUnregistered, MainWindow::kTitle, MB_ICONINFORMATION | MB_OK);
+        return 0;
+    }
+    // Without a main window the loop would wait for a quit message that
+    // never comes.
+    if (!CreateMainWindow()) return 0;
+    MainWindow* main = GetMainWindow();
+    main->ShowWindow(showCommand);
+    main->UpdateWindow();
+    if (main->GetFolderTree()->GetHandle()) ::SetFocus(main->GetFolderTree()->GetHandle());
+    const HACCEL accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
+
+    KvMessage message;
+    BOOL got;
+    while ((got = message.GetMessage(nullptr, 0, 0)) != 0) {
+        if (got == -1) break;
+        HandleMessage(message, accelerators, main->GetHandle());
+    }
+    return int(message.msg.wParam);
+}

@@ -1,0 +1,230 @@
+#include "app/MainWindow.h"
+
+#include "app/AboutDialog.h"
+#include "app/MainToolbar.h"
+#include "app/OptionsSheet.h"
+#include "app/PaneLayout.h"
+#include "app/RightFrame.h"
+#include "encode/DataFrame.h"
+#include "app/Settings.h"
+#include "framework/KvApplication.h"
+#include "framework/KvMenu.h"
+#include "framework/KvStatusBar.h"
+#include "framework/KvTreeView.h"
+#include "resources/resource.h"
+
+const char MainWindow::kTitle[] = "velmora";
+const char MainWindow::kExitQuestion[] = "アプリケーションを終了します。\nよろしいですか？";
+
+namespace {
+
+MainWindow* g_mainWindow = nullptr;
+
+bool Shown(KvWindow* window)
+{
+    return window->GetHandle() && window->IsWindowVisible();
+}
+
+HMENU ChildId(int id)
+{
+    return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
+}
+
+}  // namespace
+
+MainWindow* GetMainWindow()
+{
+    return g_mainWindow;
+}
+
+void SetMainWindow(MainWindow* window)
+{
+    g_mainWindow = window;
+}
+
+Settings& GetSettings()
+{
+    static Settings defaults;
+    return g_mainWindow ? *g_mainWindow->GetSettings() : defaults;
+}
+
+MainWindow::MainWindow()
+    : folderTree(new KvTreeView),
+      rightFrame(new RightFrame),
+      settings(new Settings),
+      mainToolbar(nullptr),
+      statusBar(new KvStatusBar)
+{
+    mainToolbar = new MainToolbar;
+}
+
+MainWindow::~MainWindow()
+{
+    delete mainToolbar;
+    delete statusBar;
+    delete settings;
+    delete rightFrame;
+    delete folderTree;
+    delete menu;
+}
+
+LRESULT MainWindow::OnCreate(CREATESTRUCTA*)
+{
+    const HINSTANCE instance = KvApplication::GetInstanceHandle();
+    menu = new KvMenu(GetMenu());
+
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = WindowProc;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
+    wc.hIconSm = LoadIconA(instance, MAKEINTRESOURCEA(IDI_FRAME));
+    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_SIZENS));
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszMenuName = MAKEINTRESOURCEA(IDR_MAINMENU);
+    wc.lpszClassName = "OrvRightFrame";
+    RegisterClassExA(&wc);
+    rightFrame->Create(0, "OrvRightFrame", "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, 0, GetHandle(),
+                       ChildId(kRightFrameId), instance, nullptr);
+
+    const uint32_t flags = settings->ShowWindowFlag;
+    const DWORD treeStyle = WS_CHILD | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_SHOWSELALWAYS;
+    folderTree->Create(WS_EX_CLIENTEDGE, "", treeStyle | ((flags & Settings::kShowTree) ? WS_VISIBLE : 0), 0, 0,
+                       settings->TreeViewWidth, 0, GetHandle(), ChildId(kTreeId), instance, nullptr);
+    if (flags & Settings::kShowTree) menu->CheckMenuItem(IDM_TREEVIEW, MF_CHECKED);
+
+    const DWORD statusStyle = WS_CHILD | CCS_BOTTOM | SBARS_SIZEGRIP;
+    statusBar->Create(0, "", statusStyle | ((flags & Settings::kShowStatusBar) ? WS_VISIBLE : 0), 0, 0, 0, 0,
+                      GetHandle(), ChildId(kStatusBarId), instance, nullptr);
+    if (flags & Settings::kShowStatusBar) menu->CheckMenuItem(IDM_STATUSBAR, MF_CHECKED);
+
+    const DWORD toolbarStyle = WS_CHILD | WS_TABSTOP | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS;
+    mainToolbar->Create(WS_EX_TOOLWINDOW, "", toolbarStyle | ((flags & Settings::kShowToolbar) ? WS_VISIBLE : 0),
+                        0, 0, 0, 0, GetHandle(), ChildId(kToolbarId), instance, nullptr);
+    if (flags & Settings::kShowToolbar) menu->CheckMenuItem(IDM_TOOLBAR, MF_CHECKED);
+    return 1;
+}
+
+std::string MainWindow::SelectedFolderPath() const
+{
+    // The plain tree lists no folders yet.
+    return std::string();
+}
+
+void MainWindow::SetTitleFolder(const std::string& path)
+{
+    const std::string title = std::string(kTitle) + " - [" + path + "]";
+    SetWindowText(title.c_str());
+}
+
+LRESULT MainWindow::OnSize(WPARAM type, UINT width, UINT height)
+{
+    Layout(int(width & 0xFFFF), int(height & 0xFFFF));
+    if (type != SIZE_MINIMIZED && type != SIZE_MAXIMIZED) settings->CaptureWindowRect();
+    return 1;
+}
+
+void MainWindow::Layout(int width, int height)
+{
+    if (!IsWindowVisible()) return;
+    PaneLayout::MainInput in{width,
+                             height,
+                             Shown(mainToolbar),
+                             mainToolbar->GetWindowHeight(),
+                             Shown(folderTree),
+                             folderTree->GetWindowWidth(),
+                             Shown(statusBar),
+                             statusBar->GetWindowHeight()};
+    const PaneLayout::MainPlacement p = PaneLayout::Main(in);
+    auto place = [](KvWindow* w, const PaneRect& r) {
+        w->SetWindowPos(nullptr, r.x, r.y, r.width, r.height, SWP_NOZORDER);
+    };
+    if (in.toolbarShown) place(mainToolbar, p.toolbar);
+    if (in.treeShown) place(folderTree, p.tree);
+    place(rightFrame, p.rightFrame);
+    if (in.statusShown) place(statusBar, p.status);
+    UpdateWindow();
+}
+
+LRESULT MainWindow::OnLButtonDown(WPARAM, UINT, UINT)
+{
+    SetCapture();
+    dragging = TRUE;
+    return 1;
+}
+
+LRESULT MainWindow::OnMouseMove(UINT keys, UINT x, UINT)
+{
+    if ((keys & MK_LBUTTON) && dragging) {
+        const int width = PaneLayout::TreeWidthAt(PaneLayout::Signed16(x));
+        folderTree->SetWindowPos(nullptr, 0, 0, width, folderTree->GetWindowHeight(), SWP_NOMOVE | SWP_NOZORDER);
+        Layout(GetClientWidth(), GetClientHeight());
+    }
+    return 1;
+}
+
+LRESULT MainWindow::OnLButtonUp(WPARAM, UINT, UINT)
+{
+    ReleaseCapture();
+    dragging = FALSE;
+    return 1;
+}
+
+void MainWindow::Toggle(KvWindow* pane, UINT menuId)
+{
+    if (pane->IsWindowVisible()) {
+        menu->CheckMenuItem(menuId, MF_UNCHECKED);
+        pane->ShowWindow(SW_HIDE);
+    } else {
+        menu->CheckMenuItem(menuId, MF_CHECKED);
+        pane->ShowWindow(SW_SHOW);
+    }
+}
+
+LRESULT MainWindow::OnCommand(UINT, UINT id, KvWindow*)
+{
+    switch (id) {
+    case IDM_EXIT:
+        if (MessageBox(kExitQuestion, kTitle, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES)
+            SendMessage(WM_CLOSE, 0, 0);
+        break;
+    case IDM_ABOUT: {
+        AboutDialog about;
+        about.RunModal(KvApplication::GetInstanceHandle(), MAKEINTRESOURCEA(IDD_ABOUT), GetHandle());
+        break;
+    }
+    case IDM_OPTIONS: {
+        OptionsSheet sheet;
+        sheet.Show(GetHandle());
+        break;
+    }
+    case IDM_TOOLBAR:
+        Toggle(mainToolbar, IDM_TOOLBAR);
+        Relayout();
+        break;
+    case IDM_STATUSBAR:
+        Toggle(statusBar, IDM_STATUSBAR);
+        Relayout();
+        break;
+    case IDM_DATAVIEW:
+        Toggle(rightFrame->GetDataFrame(), IDM_DATAVIEW);
+        rightFrame->Relayout();
+        break;
+    case IDM_TREEVIEW:
+        Toggle(folderTree, IDM_TREEVIEW);
+        Relayout();
+        break;
+    case IDM_MIDIONLY:
+        rightFrame->RefreshFileList();
+        break;
+    default:
+        break;
+    }
+    return 1;
+}
+
+LRESULT MainWindow::OnClose()
+{
+    settings->Save();
+    return 0;  // the default processing destroys the window
+}

@@ -1,0 +1,72 @@
+#pragma once
+// MainWindow: the program's one top-level window. It owns the folder tree,
+// the right frame (file list and data view frame), the settings record, the
+// main toolbar, the status bar and the wrapper of its menu; it lays them out,
+// runs the splitter between tree and right frame, and handles the menu and
+// toolbar commands.
+#include "framework/KvWindow.h"
+
+#include <string>
+
+class KvListView;
+class KvMenu;
+class KvStatusBar;
+class KvTreeView;
+class MainToolbar;
+class RightFrame;
+class Settings;
+
+class MainWindow : public KvWindow {
+public:
+    static constexpr int kRightFrameId = 10;
+    static constexpr int kTreeId = 20;
+    static constexpr int kStatusBarId = 60;
+    static constexpr int kToolbarId = 70;
+
+    MainWindow();
+    ~MainWindow() override;
+
+    LRESULT OnMouseMove(UINT keys, UINT x, UINT y) override;
+    LRESULT OnClose() override;
+    LRESULT OnCommand(UINT code, UINT id, KvWindow* control) override;
+    LRESULT OnCreate(CREATESTRUCTA* create) override;
+    LRESULT OnLButtonDown(WPARAM keys, UINT x, UINT y) override;
+    LRESULT OnLButtonUp(WPARAM keys, UINT x, UINT y) override;
+    LRESULT OnSize(WPARAM type, UINT width, UINT height) override;
+
+    // Places the panes for a client area of width x height.
+    void Layout(int width, int height);
+    // "velmora - [path]".
+    void SetTitleFolder(const std::string& path);
+    // The folder the tree shows selected; empty while it offers none.
+    std::string SelectedFolderPath() const;
+
+    KvTreeView* GetFolderTree() const { return folderTree; }
+    RightFrame* GetRightFrame() const { return rightFrame; }
+    Settings* GetSettings() const { return settings; }
+    MainToolbar* GetMainToolbar() const { return mainToolbar; }
+    KvStatusBar* GetStatusBar() const { return statusBar; }
+    KvMenu* GetMenuWrapper() const { return menu; }
+
+    static const char kTitle[];
+    static const char kExitQuestion[];
+
+private:
+    // Shows a hidden pane or hides a shown one, with the menu's check mark.
+    void Toggle(KvWindow* pane, UINT menuId);
+
+    KvTreeView* folderTree;
+    RightFrame* rightFrame;
+    Settings* settings;
+    MainToolbar* mainToolbar;
+    KvMenu* menu = nullptr;
+    KvStatusBar* statusBar;
+    BOOL dragging = FALSE;
+};
+
+// The program's main window object, or null.
+MainWindow* GetMainWindow();
+void SetMainWindow(MainWindow* window);
+// The main window's settings record; a record of defaults while there is
+// no main window.
+Settings& GetSettings();

@@ -1,0 +1,34 @@
+#pragma once
+// RightFrame: everything right of the tree's splitter gap: the file list
+// above and the data view frame below, with the splitter between them. It
+// owns both objects.
+#include "framework/KvWindow.h"
+
+class DataFrame;
+class KvListView;
+
+class RightFrame : public KvWindow {
+public:
+    static constexpr int kFileListId = 30;
+    static constexpr int kDataFrameId = 40;
+
+    RightFrame();
+    ~RightFrame() override;
+
+    LRESULT OnMouseMove(UINT keys, UINT x, UINT y) override;
+    LRESULT OnCreate(CREATESTRUCTA* create) override;
+    LRESULT OnLButtonDown(WPARAM keys, UINT x, UINT y) override;
+    LRESULT OnLButtonUp(WPARAM keys, UINT x, UINT y) override;
+    LRESULT OnSize(WPARAM type, UINT width, UINT height) override;
+
+    void Layout(int width, int height);
+    // Lists the file list's folder again (nothing while the list shows none).
+    void RefreshFileList();
+
+    KvListView* GetFileList() const { return fileList; }
+    DataFrame* GetDataFrame() const { return dataFrame; }
+
+private:
+    KvListView* fileList;
+    DataFrame* dataFrame;
+};

@@ -1,0 +1,63 @@
+#pragma once
+// Settings: everything the program remembers between runs, read from the
+// settings key once at start-up and written back once when the main window
+// is asked to close. During the run it is the live source of the values the
+// windows need at creation and of those the encoding uses.
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+class Settings {
+public:
+    static const char kKey[];  // under HKEY_CURRENT_USER
+
+    // ShowWindowFlag bits.
+    static constexpr uint32_t kShowToolbar = 1;
+    static constexpr uint32_t kShowStatusBar = 2;
+    static constexpr uint32_t kShowTree = 4;
+    static constexpr uint32_t kShowDataView = 8;
+    static constexpr uint32_t kMidiOnly = 16;
+    static constexpr uint32_t kPaneBits = 31;
+
+    Settings();
+    virtual ~Settings();
+
+    // Reads every stored field; a value that is missing (or of another
+    // registry type, or a text of size 0) takes its default.
+    bool Load();
+    // CaptureState, then writes every stored field.
+    bool Save();
+    // Copies the live window state of the main window's panes.
+    bool CaptureState();
+    // Copies the main window's outer rectangle unless it is minimized.
+    bool CaptureWindowRect();
+
+    std::string GetLastPath() const { return LastPath; }
+    std::string GetPrintFormat1() const { return PrintFormat1; }
+    std::string GetPrintFormat2() const { return PrintFormat2; }
+    void SetLastPath(const std::string& path) { LastPath = path; }
+    void SetPrintFormat1(const std::string& format) { PrintFormat1 = format; }
+    void SetPrintFormat2(const std::string& format) { PrintFormat2 = format; }
+
+    // Where Load and Save go; the settings key unless a test chooses another.
+    void SetKeyPath(const std::string& path) { keyPath_ = path; }
+
+    int32_t WindowLeft;
+    int32_t WindowTop;
+    int32_t WindowWidth;
+    int32_t WindowHeight;
+    int32_t TreeViewWidth;
+    int32_t EditFrameHeight;
+    int32_t RealTimeEncode = 0;  // shown by the options, never stored
+    uint32_t EncodeChannel;
+    uint32_t ExportChannel;
+    int32_t SelectedTab;
+    uint32_t ShowWindowFlag;
+
+private:
+    std::string LastPath;
+    std::string PrintFormat1;
+    std::string PrintFormat2;
+    std::string keyPath_;
+};

@@ -1,0 +1,21 @@
+#pragma once
+// ItemRecord: the record of one file-list row. The file list fills and owns
+// it; the data view reads its path when the row becomes selected.
+#include <windows.h>
+#include <shtypes.h>
+
+#include <cstdint>
+
+struct ItemRecord {
+    int32_t iconIndex;        // in the system's small-icon image list
+    char displayName[260];
+    char path[260];           // empty when the item has no file-system path
+    char typeName[80];
+    char sizeText[80];        // empty for folders
+    char dateText[20];
+    uint32_t fileAttributes;
+    uint32_t shellAttributes;
+    uint32_t kind;            // sort key: 0 no find data, 1 folder, 2 anything else
+    ITEMIDLIST* absoluteId;   // copies from the list's pool
+    ITEMIDLIST* childId;
+};

@@ -1,0 +1,67 @@
+#include "encode/ChannelToolBar.h"
+
+#include "app/MainWindow.h"
+#include "app/Settings.h"
+#include "encode/NoteEncoder.h"
+#include "framework/KvApplication.h"
+#include "resources/resource.h"
+
+ChannelToolBar::ChannelToolBar() = default;
+
+ChannelToolBar::~ChannelToolBar() = default;
+
+LRESULT ChannelToolBar::OnCreate(CREATESTRUCTA*)
+{
+    ButtonStructSize(sizeof(TBBUTTON));
+    // The strip holds 18 images; the request names 16, as the toolbar only
+    // needs the count to lay out its image list.
+    TBADDBITMAP bitmap{KvApplication::GetInstanceHandle(), IDB_CHANNELTOOLBAR};
+    AddBitmap(16, &bitmap);
+
+    TBBUTTON buttons[19] = {};
+    buttons[0] = {0, IDM_OPTION_CHANNELS, TBSTATE_ENABLED, BTNS_CHECKGROUP, {}, 0, 0};
+    for (int n = 0; n < 16; ++n)
+        buttons[1 + n] = {1 + n, IDM_CHANNEL_FIRST + n, TBSTATE_ENABLED, BTNS_CHECKGROUP, {}, 0, 0};
+    buttons[17] = {0, 0, TBSTATE_ENABLED, BTNS_SEP, {}, 0, 0};
+    buttons[18] = {17, IDM_COPY, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0};
+    AddButtons(19, buttons);
+    applyExportChannel();
+    return 0;
+}
+
+bool ChannelToolBar::IsChecked(UINT id)
+{
+    const LRESULT state = GetState(id);
+    return state != -1 && (state & TBSTATE_CHECKED);
+}
+
+void ChannelToolBar::SetChecked(UINT id, bool checked)
+{
+    const LRESULT state = GetState(id);
+    if (state == -1) return;
+    SetState(id, checked ? UINT(state) | TBSTATE_CHECKED : UINT(state) & ~UINT(TBSTATE_CHECKED));
+}
+
+void ChannelToolBar::applyExportChannel()
+{
+    const uint32_t exportChannel = GetSettings().ExportChannel;
+    if (exportChannel == 0) {
+        SetChecked(IDM_OPTION_CHANNELS, true);
+        return;
+    }
+    for (int n = 0; n < 16; ++n) SetChecked(IDM_CHANNEL_FIRST + n, (exportChannel >> n) & 1);
+}
+
+uint32_t ChannelToolBar::CheckedChannels()
+{
+    uint32_t mask = 0;
+    for (int n = 0; n < 16; ++n)
+        if (IsChecked(IDM_CHANNEL_FIRST + n)) mask |= 1u << n;
+    return mask;
+}
+
+uint32_t ChannelToolBar::SelectedChannels()
+{
+    return NoteEncoder::SelectedChannels(IsChecked(IDM_OPTION_CHANNELS), GetSettings().EncodeChannel,
+                                         CheckedChannels());
+}

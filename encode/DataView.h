@@ -1,0 +1,43 @@
+#pragma once
+// DataView: the read-only edit control of the data view frame that shows the
+// encoded lines of the selected MIDI file. It owns the font it shows them in,
+// the text it builds and the note lists of the file it shows, so that a
+// change of channels encodes again without reading the file.
+#include "framework/KvEdit.h"
+
+#include <memory>
+#include <string>
+
+class DataFrame;
+class KvFont;
+class SmfNoteFile;
+struct ItemRecord;
+
+class DataView : public KvEdit {
+public:
+    explicit DataView(DataFrame* frame);
+    ~DataView() override;
+
+    LRESULT OnCreate(CREATESTRUCTA* create) override;
+
+    // Loads the MIDI file of the row that became selected, encodes it and
+    // shows it: 1 when it was loaded, else 0 (the view is then empty). A
+    // file whose extension is not "mid" (any case) keeps the file loaded
+    // before, so that a later channel change shows it again.
+    int loadFile(const ItemRecord* item);
+    // Encodes the loaded file with the channels the toolbar chooses and
+    // shows it; 1 when a file is loaded, else 0.
+    int showEncoding();
+
+    void appendLine(const char* line, size_t length);
+    void appendLine(const std::string& line) { appendLine(line.data(), line.size()); }
+    void clearText() { text.clear(); }
+    void showText();
+    const std::string& GetTextBuffer() const { return text; }
+
+private:
+    DataFrame* frame_;
+    std::unique_ptr<KvFont> font;
+    std::string text;
+    std::unique_ptr<SmfNoteFile> noteFile;
+};
