@@ -1,0 +1,63 @@
+#pragma once
+// Helpers of the application's window tests: a main window made as the
+// program makes it (with a settings key of the test's own), a message pump,
+// a watcher that answers a message box or a dialog from another thread, and
+// clipboard and registry access.
+#include "app/MainApplication.h"
+#include "app/MainWindow.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <functional>
+#include <string>
+#include <thread>
+
+std::string TestKeyPath();  // a settings key of this test process
+void DeleteTestKey();
+
+// Runs the queued messages through the program's loop body until none is
+// left (and at least `ms` milliseconds have passed).
+void Pump(DWORD ms = 0);
+
+std::string ClipboardText();
+void SetClipboardTextForTest(const std::string& text);
+
+// Waits on its own thread for a top-level window of class `cls` with title
+// `title`, then runs `answer` with it (which posts what a person would do).
+class Watcher {
+public:
+    Watcher(const char* cls, const char* title, std::function<void(HWND)> answer);
+    ~Watcher();
+    bool seen() const { return seen_; }
+    const std::string& text() const { return text_; }  // a message box's text
+    void join();
+
+private:
+    std::thread thread_;
+    std::atomic<bool> stop_{false};
+    std::atomic<bool> seen_{false};
+    std::string text_;
+};
+
+// Posts a message box's button.
+std::function<void(HWND)> PressButton(int id);
+
+// A main window made as the program makes it, in a settings key of the
+// test's own; `Prepare` may write stored values before they are loaded.
+class AppWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    virtual void Prepare() {}
+
+    void WriteNumber(const char* name, DWORD value);
+    void WriteText(const char* name, const std::string& text);
+    bool ReadNumber(const char* name, DWORD& value);
+    bool ReadText(const char* name, std::string& text);
+
+    MainApplication app;
+    MainWindow* main = nullptr;
+};

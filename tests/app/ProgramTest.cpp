@@ -1,0 +1,115 @@
+// The program itself, started as a process: the /u switch, the exit code,
+// Ctrl+W through its own message loop.
+#include "AppTestSupport.h"
+
+#include "app/Settings.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+struct Process {
+    explicit Process(const std::string& arguments)
+    {
+        std::string command = "\"" VELMORA_EXE "\" " + arguments;
+        STARTUPINFOA si{};
+        si.cb = sizeof si;
+        started = CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
+        if (started) WaitForInputIdle(pi.hProcess, 10000);
+    }
+    ~Process()
+    {
+        if (!started) return;
+        if (WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(pi.hProcess, 99);
+        CloseHandle(pi.hThread);
+        CloseHandle(pi.hProcess);
+    }
+    // The exit code, or -1 when it did not end within the time.
+    long exitCode(DWORD ms = 15000)
+    {
+        if (WaitForSingleObject(pi.hProcess, ms) != WAIT_OBJECT_0) return -1;
+        DWORD code = 0;
+        GetExitCodeProcess(pi.hProcess, &code);
+        return long(code);
+    }
+    BOOL started = FALSE;
+    PROCESS_INFORMATION pi{};
+};
+
+bool KeyExists()
+{
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, Settings::kKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    RegCloseKey(key);
+    return true;
+}
+
+HWND WaitForMainWindow()
+{
+    for (int i = 0; i < 500; ++i) {
+        HWND w = FindWindowA("OrvApplication", "velmora");
+        if (w && IsWindowVisible(w)) return w;
+        Sleep(20);
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+TEST(Program, UnregisterSwitchDeletesTheKeyInAnyCase)
+{
+    for (const char* arguments : {"/u", "/U extra arguments"}) {
+        SCOPED_TRACE(arguments);
+        RegDeleteTreeA(HKEY_CURRENT_USER, Settings::kKey);  // even a missing key is made, then deleted
+        Watcher box("#32770", "velmora", PressButton(IDOK));
+        Process program(arguments);
+        ASSERT_TRUE(program.started);
+        box.join();
+        EXPECT_TRUE(box.seen());
+        EXPECT_EQ("レジストリ情報を削除しました。", box.text());
+        EXPECT_EQ(0, program.exitCode());
+        EXPECT_FALSE(KeyExists());
+        EXPECT_EQ(nullptr, FindWindowA("OrvApplication", nullptr));
+    }
+}
+
+TEST(Program, StartsAndEndsWithExitCodeZeroSavingItsSettings)
+{
+    RegDeleteTreeA(HKEY_CURRENT_USER, Settings::kKey);
+    Process program("other /u");  // "/u" only counts as the first argument
+    ASSERT_TRUE(program.started);
+    const HWND main = WaitForMainWindow();
+    ASSERT_NE(nullptr, main);
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(0, program.exitCode());
+    EXPECT_TRUE(KeyExists());
+    DWORD flags = 0, size = sizeof flags;
+    EXPECT_EQ(ERROR_SUCCESS, RegGetValueA(HKEY_CURRENT_USER, Settings::kKey, "ShowWindowFlag", RRF_RT_REG_DWORD,
+                                          nullptr, &flags, &size));
+    EXPECT_EQ(15u, flags);
+}
+
+TEST(Program, CtrlWAsksBeforeEnding)
+{
+    Process program("");
+    ASSERT_TRUE(program.started);
+    const HWND main = WaitForMainWindow();
+    ASSERT_NE(nullptr, main);
+    SetForegroundWindow(main);
+    Sleep(200);
+    Watcher box("#32770", "velmora", PressButton(IDYES));
+    INPUT keys[4] = {};
+    for (INPUT& k : keys) k.type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = VK_CONTROL;
+    keys[1].ki.wVk = 'W';
+    keys[2].ki.wVk = 'W';
+    keys[2].ki.dwFlags = KEYEVENTF_KEYUP;
+    keys[3].ki.wVk = VK_CONTROL;
+    keys[3].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(4, keys, sizeof(INPUT));
+    box.join();
+    EXPECT_TRUE(box.seen());
+    EXPECT_EQ(0, program.exitCode());
+}
