@@ -6,16 +6,21 @@ set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
 include(GoogleTest)
 
-# velmora_test(NAME SOURCES... [LIBS ...]): one test program per area; each
-# test case is one ctest test, discovered when ctest runs (so building never
-# needs Wine).
+# velmora_test(NAME SOURCES... [GUI] [LIBS ...]): one test program per area;
+# each test case is one ctest test, discovered when ctest runs (so building
+# never needs Wine). GUI tests share the one display: they run one at a time.
 function(velmora_test name)
-  cmake_parse_arguments(T "" "" "LIBS" ${ARGN})
+  cmake_parse_arguments(T "GUI" "" "LIBS" ${ARGN})
   add_executable(${name} ${T_UNPARSED_ARGUMENTS})
   target_link_libraries(${name} PRIVATE ${T_LIBS} velmora_test_support GTest::gmock_main)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-                       PROPERTIES TIMEOUT 120)
+  if(T_GUI)
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+                         PROPERTIES TIMEOUT 120 RESOURCE_LOCK display)
+  else()
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+                         PROPERTIES TIMEOUT 120)
+  endif()
 endfunction()
 
 # Shared test helpers, and where the test data lie as the test programs see

@@ -25,26 +25,38 @@ NoteEncoder::NoteEncoder(const std::string& format1, const std::string& format2)
 {
 }
 
+namespace {
+
+// The codes by ticks / 10: every length of the table is a multiple of 10.
+struct LengthCodes {
+    uint8_t byTens[193];
+    constexpr LengthCodes() : byTens()
+    {
+        const uint32_t ticks[15] = {60,   // thirty-second
+                                    80,   // sixteenth triplet
+                                    90,   // dotted thirty-second
+                                    120,  // sixteenth
+                                    160,  // eighth triplet
+                                    180,  // dotted sixteenth
+                                    240,  // eighth
+                                    320,  // quarter triplet
+                                    360,  // dotted eighth
+                                    480,  // quarter
+                                    640,  // half triplet
+                                    720,  // dotted quarter
+                                    960,  // half
+                                    1440, // dotted half
+                                    1920};// whole
+        for (int i = 0; i < 15; ++i) byTens[ticks[i] / 10] = static_cast<uint8_t>(0x10 * (i + 1));
+    }
+};
+constexpr LengthCodes kLengthCodes;
+
+}  // namespace
+
 uint32_t NoteEncoder::LengthCode(uint32_t ticks)
 {
-    switch (ticks) {
-    case 60: return 0x10;    // thirty-second
-    case 80: return 0x20;    // sixteenth triplet
-    case 90: return 0x30;    // dotted thirty-second
-    case 120: return 0x40;   // sixteenth
-    case 160: return 0x50;   // eighth triplet
-    case 180: return 0x60;   // dotted sixteenth
-    case 240: return 0x70;   // eighth
-    case 320: return 0x80;   // quarter triplet
-    case 360: return 0x90;   // dotted eighth
-    case 480: return 0xA0;   // quarter
-    case 640: return 0xB0;   // half triplet
-    case 720: return 0xC0;   // dotted quarter
-    case 960: return 0xD0;   // half
-    case 1440: return 0xE0;  // dotted half
-    case 1920: return 0xF0;  // whole
-    default: return 0;
-    }
+    return ticks <= 1920 && ticks % 10 == 0 ? kLengthCodes.byTens[ticks / 10] : 0;
 }
 
 uint32_t NoteEncoder::SelectedChannels(bool optionsButtonChecked, uint32_t encodeChannel,
@@ -64,23 +76,50 @@ size_t NoteEncoder::encodeLine(const NoteRecord& record, char* line) const
     const int32_t v = record.velocity;
     if (code != 0) {
         const int32_t args[] = {keyValue, b, ch, k, static_cast<int32_t>(len), v};
-        return LineFormatter::Format(line, LineFormatter::kLineCapacity, format2_.c_str(), args, 6);
+        return format2_.format(line, args, 6);
     }
     // len x 7.5, truncated, modulo 65536, in exact integer arithmetic.
     const uint32_t t = static_cast<uint32_t>((static_cast<uint64_t>(len) * 15 / 2) & 0xFFFFu);
     const int32_t args[] = {keyValue, b, static_cast<int32_t>(t & 0xFF), static_cast<int32_t>(t >> 8),
                             ch, k, static_cast<int32_t>(len), v};
-    return LineFormatter::Format(line, LineFormatter::kLineCapacity, format1_.c_str(), args, 8);
+    return format1_.format(line, args, 8);
 }
 
 void NoteEncoder::encodeNotes(const SmfNoteFile& notes, uint32_t channelMask, LineSink& sink) const
 {
+    // Each line goes straight into the sink's buffer when it lends one; the
+    // room left must hold the longest line, its CR LF (and the terminator
+    // the formatter writes after it).
+    constexpr size_t kLongestLine = LineFormatter::kLineCapacity + 2;
+    static_assert(LineSink::kTextSpace >= kLongestLine, "room for one line at least");
+    size_t room = 0, used = 0;
+    char* text = sink.textSpace(room);
+    if (room < kLongestLine) text = nullptr;
     char line[LineFormatter::kLineCapacity];
+
     for (int c = 0; c < SmfNoteFile::kChannels; ++c) {
         if (!(channelMask & (1u << c))) continue;
-        for (const NoteRecord& record : notes.channelNotes(c)) {
-            const size_t n = encodeLine(record, line);
-            sink.appendLine(line, n);
+        const SmfNoteFile::NoteList& list = notes.channelNotes(c);
+        for (size_t b = 0; b < list.blockCount(); ++b) {
+            const NoteRecord* record = list.blockData(b);
+            const NoteRecord* const end = record + list.blockLength(b);
+            for (; record != end; ++record) {
+                if (text && room - used < kLongestLine) {
+                    sink.textWritten(used);
+                    used = 0;
+                    text = sink.textSpace(room);
+                    if (room < kLongestLine) text = nullptr;
+                }
+                if (!text) {
+                    sink.appendLine(line, encodeLine(*record, line));
+                    continue;
+                }
+                const size_t n = encodeLine(*record, text + used);
+                text[used + n] = '\r';
+                text[used + n + 1] = '\n';
+                used += n + 2;
+            }
         }
     }
+    if (text) sink.textWritten(used);
 }

@@ -9,6 +9,7 @@
 // backslash-t pairs), the mask of the channels to write, and a sink for the
 // lines. The data view and the command-line encoder are its callers, so both
 // write the same bytes.
+#include "encode/CompiledFormat.h"
 #include "midi/NoteRecord.h"
 
 #include <cstddef>
@@ -17,11 +18,27 @@
 
 class SmfNoteFile;
 
-// Receives the encoder's lines, one call per line, without line ends.
+// Receives the encoder's lines, one call per line, without line ends. The
+// line lies in a buffer of LineFormatter::kLineCapacity bytes, of which the
+// first `length` are the line.
+//
+// A sink that gathers the text in memory, each line followed by CR LF, may
+// instead lend the encoder its buffer: textSpace gives room for at least
+// kTextSpace bytes (or nullptr, and appendLine is used), the encoder writes
+// whole lines with their CR LF there and reports their bytes to textWritten
+// before asking again.
 class LineSink {
 public:
+    static constexpr size_t kTextSpace = 4096;
+
     virtual ~LineSink() = default;
     virtual void appendLine(const char* line, size_t length) = 0;
+    virtual char* textSpace(size_t& room)
+    {
+        room = 0;
+        return nullptr;
+    }
+    virtual void textWritten(size_t) {}
 };
 
 class NoteEncoder {
@@ -50,7 +67,11 @@ public:
     // Writes the lines of every selected channel, channel 0 first.
     void encodeNotes(const SmfNoteFile& notes, uint32_t channelMask, LineSink& sink) const;
 
+    // The formats in use, with backslash-t pairs turned into tabs.
+    const std::string& format1() const { return format1_.text(); }
+    const std::string& format2() const { return format2_.text(); }
+
 private:
-    std::string format1_;  // with backslash-t pairs turned into tabs
-    std::string format2_;
+    CompiledFormat format1_;
+    CompiledFormat format2_;
 };

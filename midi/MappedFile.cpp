@@ -13,7 +13,7 @@ MappedFile::MappedFile() : mapping(new (std::nothrow) MappingHandle)
 
 MappedFile::~MappedFile()
 {
-    if (view) mapping->unmapView(view, size);
+    if (view && !memoryView) mapping->unmapView(view, size);
     if (ownsMapping) delete mapping;
 }
 
@@ -27,12 +27,30 @@ uint32_t MappedFile::open(std::string path)
     return 0;
 }
 
+bool MappedFile::isOpen() const
+{
+    return memoryView || DiskFile::isOpen();
+}
+
+uint32_t MappedFile::mapMemory(std::string path, const uint8_t* data, uint32_t count)
+{
+    if (isOpen()) return SetError(GetErrorRecord(), kErrorAlreadyOpen, path.c_str());
+    name = std::move(path);
+    size = count;
+    // Like an empty file, which cannot be mapped, no bytes give no view.
+    view = count ? data : nullptr;
+    memoryView = true;
+    position = 0;
+    return 0;
+}
+
 uint32_t MappedFile::close()
 {
     if (!isOpen()) return kErrorNotOpen;
-    if (view) mapping->unmapView(view, size);
+    if (view && !memoryView) mapping->unmapView(view, size);
     view = nullptr;
     position = 0;
+    memoryView = false;
     if (mapping) mapping->closeHandle();
     return DiskFile::close();
 }

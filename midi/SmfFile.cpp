@@ -59,9 +59,19 @@ SmfFile::~SmfFile()
 uint32_t SmfFile::open(std::string path)
 {
     const std::string given = path;
-    uint32_t result = MappedFile::open(std::move(path));
-    if (result != 0) return result;
+    const uint32_t result = MappedFile::open(std::move(path));
+    return result != 0 ? result : readChunkHeaders(given);
+}
 
+uint32_t SmfFile::openMemory(std::string path, const uint8_t* data, uint32_t count)
+{
+    const std::string given = path;
+    const uint32_t result = mapMemory(std::move(path), data, count);
+    return result != 0 ? result : readChunkHeaders(given);
+}
+
+uint32_t SmfFile::readChunkHeaders(const std::string& given)
+{
     uint32_t n = 0;
     if (read(&header_, sizeof header_, n) != 0) {
         std::memset(&header_, 0, sizeof header_);
@@ -95,10 +105,22 @@ int SmfFile::readEvents()
     const uint8_t* const data = view;
     const uint64_t size = dataSize();
     uint64_t p = position;
+    // The record is all zero at the start of every event. Only a long event
+    // writes parameters, so only the bytes it wrote are cleared again: a
+    // full clear of the 1 KiB record per event would cost more than all the
+    // rest of the reading.
+    std::memset(&record_, 0, sizeof record_);
+    size_t parametersUsed = 0;
 
     for (;;) {
         const uint64_t offset = p;
-        std::memset(&record_, 0, sizeof record_);
+        record_.deltaTime = 0;
+        record_.streamId = 0;
+        record_.event = 0;
+        if (parametersUsed) {
+            std::memset(record_.parameters, 0, parametersUsed);
+            parametersUsed = 0;
+        }
 
         uint32_t delta = 0;
         uint64_t d = 0;
@@ -131,6 +153,7 @@ int SmfFile::readEvents()
             record_.event = static_cast<uint32_t>(kept) | MidiEventRecord::kLongEvent;
             record_.parameters[0] = 0xF0;
             std::memcpy(record_.parameters + 1, data + start, kept - 1);
+            parametersUsed = kept;
             onLongEvent(&record_);
             p = start + length;
         } else if (s == 0xF7) {

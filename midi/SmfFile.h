@@ -36,7 +36,15 @@ public:
     const SmfChunkHeader& chunkHeader() const { return chunkHeader_; }
     const SmfInfo& info() const { return info_; }
 
+protected:
+    // `open` on bytes in memory instead of a file (see MappedFile::mapMemory):
+    // the same header checks, and readEvents then walks these bytes.
+    uint32_t openMemory(std::string path, const uint8_t* data, uint32_t count);
+
 private:
+    // Steps after the file is mapped: the header chunk, the chunk after it.
+    uint32_t readChunkHeaders(const std::string& path);
+
     SmfHeader header_{};
     SmfChunkHeader chunkHeader_{};
     SmfInfo info_{};

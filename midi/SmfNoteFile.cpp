@@ -10,12 +10,6 @@ int SmfNoteFile::onDeltaTime(uint32_t deltaTime)
     return 1;
 }
 
-void SmfNoteFile::endNote(int channel, OpenNote& note)
-{
-    channelNotes_[channel][note.index - 1].length = tick_ - note.start;
-    note.index = 0;
-}
-
 int SmfNoteFile::onShortEvent(const MidiEventRecord* record)
 {
     const uint32_t status = record->event & 0xFF;
@@ -27,18 +21,18 @@ int SmfNoteFile::onShortEvent(const MidiEventRecord* record)
     const int c = static_cast<int>(status - 0x90);
     OpenNote& open = openNotes_[c][key];
 
+    // A note that ends (or is replaced) takes its length now.
+    if (open.record) open.record->length = tick_ - open.start;
     if (velocity == 0) {
-        if (open.index) endNote(c, open);
+        open.record = nullptr;
         idleStart_[c] = tick_;
         return 1;
     }
     NoteList& notes = channelNotes_[c];
     const uint32_t idle = tick_ - idleStart_[c];
     if (idle != 0) notes.push_back(NoteRecord{static_cast<uint8_t>(c), 0, 0, idle});
-    if (open.index) endNote(c, open);
-    notes.push_back(NoteRecord{static_cast<uint8_t>(c), static_cast<uint8_t>(key),
-                               static_cast<uint8_t>(velocity), 0});
-    open.index = static_cast<uint32_t>(notes.size());
+    open.record = notes.push_back(NoteRecord{static_cast<uint8_t>(c), static_cast<uint8_t>(key),
+                                             static_cast<uint8_t>(velocity), 0});
     open.start = tick_;
     idleStart_[c] = tick_;
     return 1;
@@ -50,5 +44,5 @@ void SmfNoteFile::onEventsEnd()
     // table, so a second readEvents lets them grow on, as they would have.
     for (int c = 0; c < kChannels; ++c)
         for (OpenNote& note : openNotes_[c])
-            if (note.index) channelNotes_[c][note.index - 1].length = tick_ - note.start;
+            if (note.record) note.record->length = tick_ - note.start;
 }

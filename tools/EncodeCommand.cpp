@@ -1,11 +1,16 @@
 #include "tools/EncodeCommand.h"
 
 #include "app/ErrorRecord.h"
+#include "encode/LineFormatter.h"
 #include "encode/NoteEncoder.h"
 #include "midi/SmfNoteFile.h"
 
+#include <condition_variable>
 #include <cstring>
 #include <memory>
+#include <mutex>
+#include <system_error>
+#include <thread>
 
 const char kEncodeUsage[] =
     "usage: velmora-encode [options] FILE...\n"
@@ -22,33 +27,142 @@ namespace {
 
 const char kProgram[] = "velmora-encode";
 
-// Collects lines with their CR LF and writes them in large blocks.
+// Collects lines with their CR LF and writes them in large blocks. While
+// one block is written (by a thread of its own, started with the second
+// block), the encoder fills the other, so that encoding and the output's
+// own cost overlap. Writes happen in order, one at a time.
 class BlockWriter : public LineSink {
 public:
-    explicit BlockWriter(std::FILE* out) : out_(out), buffer_(new char[kBlock]) {}
+    explicit BlockWriter(std::FILE* out) : out_(out)
+    {
+        blocks_[0].reset(new char[kBlock]);
+    }
+
+    ~BlockWriter() override
+    {
+        if (!writer_.joinable()) return;
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            stop_ = true;
+        }
+        changed_.notify_all();
+        writer_.join();
+    }
+
+    BlockWriter(const BlockWriter&) = delete;
+    BlockWriter& operator=(const BlockWriter&) = delete;
 
     void appendLine(const char* line, size_t length) override
     {
-        if (used_ + length + 2 > kBlock) flush();
-        std::memcpy(buffer_.get() + used_, line, length);
-        used_ += length;
-        buffer_[used_++] = '\r';
-        buffer_[used_++] = '\n';
+        if (used_ + length + 2 > kBlock) handOver();
+        char* at = blocks_[current_].get() + used_;
+        // Most lines are short: one fixed-size copy (the encoder's line
+        // buffer holds LineFormatter::kLineCapacity bytes) is cheaper than a
+        // sized one; the bytes after the line are overwritten next.
+        if (length <= kShortLine && used_ + kShortLine <= kBlock) std::memcpy(at, line, kShortLine);
+        else std::memcpy(at, line, length);
+        at[length] = '\r';
+        at[length + 1] = '\n';
+        used_ += length + 2;
     }
 
+    char* textSpace(size_t& room) override
+    {
+        if (kBlock - used_ < kTextSpace) handOver();
+        room = kBlock - used_;
+        return blocks_[current_].get() + used_;
+    }
+
+    void textWritten(size_t bytes) override { used_ += bytes; }
+
+    // Writes what is left and waits for every write; false when one failed.
     bool flush()
     {
-        if (used_ && std::fwrite(buffer_.get(), 1, used_, out_) != used_) failed_ = true;
-        used_ = 0;
+        if (!writer_.joinable()) {
+            writeNow(blocks_[current_].get(), used_);
+            used_ = 0;
+            return !failed_;
+        }
+        if (used_) handOver();
+        std::unique_lock<std::mutex> lock(mutex_);
+        changed_.wait(lock, [this] { return pending_ == nullptr; });
         return !failed_;
     }
 
 private:
     static constexpr size_t kBlock = 1 << 20;  // far more than one line
+    static constexpr size_t kShortLine = 64;
+    static_assert(kShortLine <= LineFormatter::kLineCapacity, "the copy stays inside the line buffer");
+
+    void writeNow(const char* data, size_t size)
+    {
+        if (size && std::fwrite(data, 1, size, out_) != size) failed_ = true;
+    }
+
+    // Gives the full block to the writer and goes on in the other one, once
+    // the writer is done with it.
+    void handOver()
+    {
+        if (!blocks_[1]) {
+            blocks_[1].reset(new char[kBlock]);
+            // Without a thread the blocks are written here, one by one.
+            threadFailed_ = !startWriter();
+        }
+        if (threadFailed_) {
+            writeNow(blocks_[current_].get(), used_);
+            used_ = 0;
+            return;
+        }
+        {
+            std::unique_lock<std::mutex> lock(mutex_);
+            changed_.wait(lock, [this] { return pending_ == nullptr; });
+            pending_ = blocks_[current_].get();
+            pendingSize_ = used_;
+        }
+        changed_.notify_all();
+        current_ ^= 1;
+        used_ = 0;
+    }
+
+    bool startWriter()
+    {
+        try {
+            writer_ = std::thread([this] { writeBlocks(); });
+            return true;
+        } catch (const std::system_error&) {
+            return false;
+        }
+    }
+
+    void writeBlocks()
+    {
+        std::unique_lock<std::mutex> lock(mutex_);
+        for (;;) {
+            changed_.wait(lock, [this] { return pending_ != nullptr || stop_; });
+            if (!pending_) return;
+            const char* data = pending_;
+            const size_t size = pendingSize_;
+            lock.unlock();
+            writeNow(data, size);
+            lock.lock();
+            pending_ = nullptr;
+            changed_.notify_all();
+        }
+    }
+
     std::FILE* out_;
-    std::unique_ptr<char[]> buffer_;
+    std::unique_ptr<char[]> blocks_[2];
+    int current_ = 0;
     size_t used_ = 0;
-    bool failed_ = false;
+    bool failed_ = false;  // written by whoever writes, read after the writes
+    bool threadFailed_ = false;
+
+    std::thread writer_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    const char* pending_ = nullptr;  // the block being written
+    size_t pendingSize_ = 0;
+    bool stop_ = false;
 };
 
 // The error record's text on one line: the system's texts end in CR LF.

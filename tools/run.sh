@@ -1,19 +1,41 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds velmora and runs its main job: the
-# encoder on a bundled sample file.
+# Installs what is missing, builds velmora and starts it under Wine. Its
+# settings live in a Wine prefix of their own (build/wine-user), kept from run
+# to run. Without a display it runs on a virtual one (Xvfb): close it with
+# Ctrl+C here, or look at it with the screenshot this script takes.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source tools/wine-session.sh
 
 tools/install-deps.sh run
 mkdir -p build/logs
-if ! { cmake --preset native && cmake --build --preset native --target velmora-encode; } >build/logs/run-build.log 2>&1; then
+if ! { cmake --preset windows && cmake --build --preset windows --target velmora; } >build/logs/run-build.log 2>&1; then
   echo "The build failed (build/logs/run-build.log):"; tail -n 40 build/logs/run-build.log; exit 1
 fi
 
-encode=build/native/tools/velmora-encode
-sample=samples/kaeru.mid
-echo "== $sample"
-# The texts of the file are Shift-JIS bytes; shown here in the terminal's UTF-8.
-"$encode" --info "$sample" | iconv -f CP932 -t UTF-8
-echo "== its notes as assembler data (channels 1 to 16 but 10)"
-"$encode" "$sample"
+export VELMORA_WINEPREFIX="$PWD/build/wine-user"
+wine_prefix_prepare build/windows
+run=build/windows/wine-run
+
+# On the first run the folder tree starts in the bundled samples.
+if ! "$run" reg query 'HKCU\Software\brelvik\velmora' >/dev/null 2>&1; then
+  "$run" reg add 'HKCU\Software\brelvik\velmora' /v LastPath /t REG_SZ /d "Z:$(pwd -P | tr / '\\')\\samples" /f \
+    >/dev/null 2>&1
+fi
+
+headless=
+if [ -z "${DISPLAY:-}" ]; then
+  headless=yes
+  trap 'wine_session_stop build/windows' EXIT
+  wine_session_start build/windows
+  echo "No display: velmora runs on the virtual display $DISPLAY."
+  ( sleep 8; command -v import >/dev/null && import -window root build/velmora-screen.png 2>/dev/null &&
+      echo "A screenshot of it: build/velmora-screen.png" ) &
+fi
+
+echo "Starting velmora (close its window to end)."
+status=0
+"$run" build/windows/velmora.exe || status=$?
+echo "velmora ended with exit code $status."
+[ -n "$headless" ] && wine_session_stop build/windows
+exit "$status"

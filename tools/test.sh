@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the native and the Windows preset, and runs
-# every test: natively, then under Wine. Exit status 0 only when all pass.
+# every test: natively, natively under the sanitizers, a short fuzz run, then
+# under Wine. Exit status 0 only when all pass.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/wine-session.sh
@@ -25,6 +26,20 @@ step configure-native cmake --preset native
 step build-native cmake --build --preset native
 echo "== native tests"
 ctest --preset native
+
+# The core and its tests again under AddressSanitizer and UBSan (host g++),
+# then each fuzz target for a bounded time (clang, libFuzzer): any finding
+# fails the run.
+step configure-sanitize cmake --preset sanitize
+step build-sanitize cmake --build --preset sanitize
+echo "== native tests under ASan and UBSan"
+ctest --preset sanitize
+step configure-fuzz cmake --preset fuzz
+step build-fuzz cmake --build --preset fuzz
+echo "== fuzz smoke run"
+fuzz_start=$(date +%s)
+tools/fuzz/run-fuzzers.sh -j 3 smf:20 encoder:20 paths:20
+echo "fuzz smoke run: $(( $(date +%s) - fuzz_start )) s"
 
 step build-windows cmake --build --preset windows
 wait "$prefix_pid" || { echo "FAILED: Wine prefix set-up"; cat build/logs/wine-prefix.log; exit 1; }

@@ -1,6 +1,7 @@
 # Sourced by the test and run scripts: sets up and tears down the Wine side of
 # a Windows build directory.
 #   wine_prefix_prepare BUILD   generated locale, the build's own prefix, its settings
+#                               (the prefix VELMORA_WINEPREFIX names, when set)
 #   wine_session_start BUILD    display (Xvfb + openbox when none is set),
 #                               persistent wineserver, booted prefix, desktop keeper
 #   wine_session_stop BUILD
@@ -10,13 +11,14 @@
 wine_prefix_prepare() {
   local build=$1 run=$1/wine-run
   local log=$build/wine-setup.log
+  local prefix=${VELMORA_WINEPREFIX:-$build/wineprefix}
   if [ ! -d "$build/locale/ja_JP.UTF-8" ]; then
     mkdir -p "$build/locale"
     # localedef warns about the character map yet writes a usable locale.
     localedef -i ja_JP -f UTF-8 "$build/locale/ja_JP.UTF-8" >>"$log" 2>&1 || true
   fi
-  if [ ! -f "$build/wineprefix/.velmora-ready" ]; then
-    rm -rf "$build/wineprefix"
+  if [ ! -f "$prefix/.velmora-ready" ]; then
+    rm -rf "$prefix"
     # Without a window manager every hide or destroy of a top-level window
     # waits about two seconds; unmanaged windows avoid that.
     {
@@ -25,14 +27,16 @@ wine_prefix_prepare() {
       "$run" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ Ｐゴシック' /d IPAPGothic /f
       "$run" --exec wineserver -w
     } >>"$log" 2>&1
-    cp /usr/share/wine/fonts/marlett.ttf "$build/wineprefix/drive_c/windows/Fonts/" 2>/dev/null || true
-    # The prefix links the desktop and documents to the Linux home folder; a
-    # test machine's desktop should be a folder of its own.
-    local users="$build/wineprefix/drive_c/users/$(id -un)"
-    for d in Desktop Documents; do
-      if [ -L "$users/$d" ]; then rm -f "$users/$d"; mkdir -p "$users/$d"; fi
-    done
-    touch "$build/wineprefix/.velmora-ready"
+    cp /usr/share/wine/fonts/marlett.ttf "$prefix/drive_c/windows/Fonts/" 2>/dev/null || true
+    # The prefix links the desktop and documents to the Linux home folder; the
+    # tests' desktop should be a folder of its own (a user's prefix keeps them).
+    if [ -z "${VELMORA_WINEPREFIX:-}" ]; then
+      local users="$prefix/drive_c/users/$(id -un)"
+      for d in Desktop Documents; do
+        if [ -L "$users/$d" ]; then rm -f "$users/$d"; mkdir -p "$users/$d"; fi
+      done
+    fi
+    touch "$prefix/.velmora-ready"
   fi
 }
 

@@ -19,6 +19,8 @@ struct SeenEvent {
 
 class RecordingSmfFile : public SmfFile {
 public:
+    using SmfFile::openMemory;  // reads bytes in memory as if they were a file
+
     int onDeltaTime(uint32_t d) override
     {
         seen.push_back({'d', d, 0, {}});

@@ -1,0 +1,4 @@
+#include "framework/KvGdiObject.h"
+
+KvGdiObject::KvGdiObject() = default;
+KvGdiObject::~KvGdiObject() = default;

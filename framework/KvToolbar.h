@@ -1,0 +1,17 @@
+#pragma once
+// KvToolbar: a toolbar under the superclass "KVSDK_ToolbarWindow32".
+#include "framework/KvControl.h"
+
+class KvToolbar : public KvControl {
+public:
+    KvToolbar();
+    ~KvToolbar() override;
+
+    // The state goes out cut to its low 16 bits.
+    LRESULT SetState(WPARAM id, UINT state);
+    LRESULT GetState(WPARAM id);
+    LRESULT AddBitmap(WPARAM count, const TBADDBITMAP* bitmap);
+    LRESULT AddButtons(WPARAM count, const TBBUTTON* buttons);
+    LRESULT InsertButton(WPARAM index, const TBBUTTON* button);
+    LRESULT ButtonStructSize(WPARAM size);
+};
