@@ -17,20 +17,23 @@ export VELMORA_WINEPREFIX="$PWD/build/wine-user"
 wine_prefix_prepare build/windows
 run=build/windows/wine-run
 
-# On the first run the folder tree starts in the bundled samples.
-if ! "$run" reg query 'HKCU\Software\brelvik\velmora' >/dev/null 2>&1; then
-  "$run" reg add 'HKCU\Software\brelvik\velmora' /v LastPath /t REG_SZ /d "Z:$(pwd -P | tr / '\\')\\samples" /f \
-    >/dev/null 2>&1
-fi
-
+# Without a display, a virtual one; its Wine server is started first, before
+# any other Wine call of this script.
 headless=
 if [ -z "${DISPLAY:-}" ]; then
   headless=yes
   trap 'wine_session_stop build/windows' EXIT
-  wine_session_start build/windows
+  trap 'exit 130' INT TERM
+  wine_session_start build/windows nokeeper
   echo "No display: velmora runs on the virtual display $DISPLAY."
   ( sleep 8; command -v import >/dev/null && import -window root build/velmora-screen.png 2>/dev/null &&
       echo "A screenshot of it: build/velmora-screen.png" ) &
+fi
+
+# On the first run the folder tree starts in the bundled samples.
+if ! "$run" reg query 'HKCU\Software\brelvik\velmora' >/dev/null 2>&1; then
+  "$run" reg add 'HKCU\Software\brelvik\velmora' /v LastPath /t REG_SZ /d "Z:$(pwd -P | tr / '\\')\\samples" /f \
+    >/dev/null 2>&1
 fi
 
 echo "Starting velmora (close its window to end)."

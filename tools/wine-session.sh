@@ -2,7 +2,8 @@
 # a Windows build directory.
 #   wine_prefix_prepare BUILD   generated locale, the build's own prefix, its settings
 #                               (the prefix VELMORA_WINEPREFIX names, when set)
-#   wine_session_start BUILD    display (Xvfb + openbox when none is set),
+#   wine_session_start BUILD [nokeeper]
+#                               display (Xvfb + openbox when none is set),
 #                               persistent wineserver, booted prefix, desktop keeper
 #   wine_session_stop BUILD
 # Wine's background processes must never inherit a pipe that ctest reads, or
@@ -55,11 +56,12 @@ wine_session_start() {
     openbox >>"$log" 2>&1 &
     VELMORA_WM_PID=$!
   fi
-  "$run" --exec wineserver -p >>"$log" 2>&1
+  # A server already running (a reg call moments ago) is fine as it is.
+  "$run" --exec wineserver -p >>"$log" 2>&1 || true
   "$run" wineboot >>"$log" 2>&1
   # A process holding user32's desktop connection makes every later GUI
   # test start in a tenth of a second instead of more than one.
-  if [ -f "$build/tools/wine-keeper.exe" ]; then
+  if [ "${2:-}" != nokeeper ] && [ -f "$build/tools/wine-keeper.exe" ]; then
     "$run" "$build/tools/wine-keeper.exe" >>"$log" 2>&1 &
     VELMORA_KEEPER_PID=$!
   fi
