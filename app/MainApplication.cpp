@@ -1,5 +1,6 @@
 #include "app/MainApplication.h"
 
+#include "app/FrameClass.h"
 #include "app/MainWindow.h"
 #include "app/Settings.h"
 #include "framework/KvMessage.h"
@@ -40,17 +41,8 @@ bool MainApplication::CreateMainWindow()
 {
     MainWindow* main = GetMainWindow();
     if (!main) return false;
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = WindowProc;
-    wc.hInstance = instance;
-    wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_VELMORA));
-    wc.hIconSm = LoadIconA(instance, MAKEINTRESOURCEA(IDI_VELMORA));
-    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_SIZEWE));
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszMenuName = MAKEINTRESOURCEA(IDR_MAINMENU);
-    wc.lpszClassName = "OrvApplication";
-    RegisterClassExA(&wc);
+    const HICON icon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_VELMORA));
+    RegisterFrameClass("OrvApplication", icon, icon, reinterpret_cast<LPCSTR>(IDC_SIZEWE));
 
     Settings& settings = *main->GetSettings();
     settings.Load();

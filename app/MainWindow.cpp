@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
 #include "app/AboutDialog.h"
+#include "app/FrameClass.h"
 #include "app/MainToolbar.h"
 #include "app/OptionsSheet.h"
 #include "app/PaneLayout.h"
@@ -73,17 +74,8 @@ LRESULT MainWindow::OnCreate(CREATESTRUCTA*)
     const HINSTANCE instance = KvApplication::GetInstanceHandle();
     menu = new KvMenu(GetMenu());
 
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = WindowProc;
-    wc.hInstance = instance;
-    wc.hIcon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
-    wc.hIconSm = LoadIconA(instance, MAKEINTRESOURCEA(IDI_FRAME));
-    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_SIZENS));
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszMenuName = MAKEINTRESOURCEA(IDR_MAINMENU);
-    wc.lpszClassName = "OrvRightFrame";
-    RegisterClassExA(&wc);
+    RegisterFrameClass("OrvRightFrame", LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION)),
+                       LoadIconA(instance, MAKEINTRESOURCEA(IDI_FRAME)), reinterpret_cast<LPCSTR>(IDC_SIZENS));
     rightFrame->Create(0, "OrvRightFrame", "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, 0, GetHandle(),
                        ChildId(kRightFrameId), instance, nullptr);
 

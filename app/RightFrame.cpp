@@ -1,5 +1,6 @@
 #include "app/RightFrame.h"
 
+#include "app/FrameClass.h"
 #include "app/MainWindow.h"
 #include "app/PaneLayout.h"
 #include "app/Settings.h"
@@ -22,17 +23,8 @@ RightFrame::~RightFrame()
 LRESULT RightFrame::OnCreate(CREATESTRUCTA*)
 {
     const HINSTANCE instance = KvApplication::GetInstanceHandle();
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = WindowProc;
-    wc.hInstance = instance;
-    wc.hIcon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
-    wc.hIconSm = LoadIconA(instance, MAKEINTRESOURCEA(IDI_FRAME));
-    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszMenuName = MAKEINTRESOURCEA(IDR_MAINMENU);
-    wc.lpszClassName = "OrvWindow";
-    RegisterClassExA(&wc);
+    RegisterFrameClass("OrvWindow", LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION)),
+                       LoadIconA(instance, MAKEINTRESOURCEA(IDI_FRAME)), reinterpret_cast<LPCSTR>(IDC_ARROW));
 
     fileList->Create(WS_EX_CLIENTEDGE, "",
                      WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS |

@@ -14,6 +14,7 @@ if(WIN32)
   add_library(velmora_app STATIC
     ${CMAKE_CURRENT_LIST_DIR}/AboutDialog.cpp
     ${CMAKE_CURRENT_LIST_DIR}/EncodePage.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/FrameClass.cpp
     ${CMAKE_CURRENT_LIST_DIR}/GeneralPage.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MainApplication.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MainToolbar.cpp

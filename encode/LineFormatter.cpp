@@ -32,7 +32,7 @@ namespace {
 
 enum class Kind { Unknown, Char, WideChar, String, Signed, Unsigned, Hex };
 
-struct Spec {
+struct Conversion {
     bool left = false;    // "-"
     bool prefix = false;  // "#"
     bool zero = false;    // "0"
@@ -46,7 +46,7 @@ struct Spec {
 // Reads one conversion after its "%". Returns the position after it; for an
 // unknown conversion character, the position of that character, which is
 // then printed as ordinary text.
-const char* ParseSpec(const char* p, Spec& spec)
+const char* ParseConversion(const char* p, Conversion& spec)
 {
     if (*p == '-') { spec.left = true; ++p; }
     if (*p == '#') { spec.prefix = true; ++p; }
@@ -121,7 +121,7 @@ struct Out {
 size_t Clamp(uint32_t v, size_t room) { return v < room ? v : room; }
 
 // Lays out a text field of `len` bytes (a character or nothing) in `width`.
-void PutField(Out& out, const Spec& spec, size_t width, const char* text, size_t len)
+void PutField(Out& out, const Conversion& spec, size_t width, const char* text, size_t len)
 {
     const size_t pad = width > len ? width - len : 0;
     if (!spec.left) out.Repeat(' ', pad);
@@ -131,7 +131,7 @@ void PutField(Out& out, const Spec& spec, size_t width, const char* text, size_t
 
 // Formats one number conversion. Returns false when the text ends with it
 // (see the "#" rule at the top of this file).
-bool PutNumber(Out& out, const Spec& spec, int32_t slot)
+bool PutNumber(Out& out, const Conversion& spec, int32_t slot)
 {
     // Every argument is one 32-bit slot; a 64-bit conversion takes that
     // slot's value sign-extended, so %I64d of -5 prints -5 (what the
@@ -222,8 +222,8 @@ size_t LineFormatter::Format(char* out, size_t capacity, const char* format,
             o.Put(*p++);
             continue;
         }
-        Spec spec;
-        p = ParseSpec(p, spec);
+        Conversion spec;
+        p = ParseConversion(p, spec);
         const size_t width = Clamp(spec.width, o.Room());
 
         switch (spec.kind) {

@@ -4,80 +4,35 @@
 //   make-samples DIRECTORY
 // Built with the project's flags, so the Japanese texts come out as
 // Shift-JIS bytes, as a Japanese sequencer would write them.
-#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <string>
 #include <vector>
 
-namespace {
+#include "tools/SmfTrackWriter.h"
 
-struct Event {
-    uint32_t tick;
-    int order;  // at one tick: meta first, then note ends, then note starts
-    std::vector<uint8_t> bytes;
-};
+namespace {
 
 class Song {
 public:
-    void meta(uint32_t tick, uint8_t type, const std::string& data)
-    {
-        std::vector<uint8_t> bytes{0xFF, type};
-        appendVarLen(bytes, static_cast<uint32_t>(data.size()));
-        bytes.insert(bytes.end(), data.begin(), data.end());
-        events_.push_back({tick, 0, bytes});
-    }
+    void meta(uint32_t tick, uint8_t type, const std::string& data) { track_.meta(tick, type, data); }
     void program(uint32_t tick, int channel, int number)
     {
-        events_.push_back({tick, 0, {static_cast<uint8_t>(0xC0 | channel), static_cast<uint8_t>(number)}});
+        track_.add(tick, 0, {static_cast<uint8_t>(0xC0 | channel), static_cast<uint8_t>(number)});
     }
-    // A note of `length` ticks, ended by a note-on with velocity 0; returns
-    // the tick after it.
+    // A note of `length` ticks, ended by a note-on with velocity 0 (after
+    // `sounding` ticks when given); returns the tick after it.
     uint32_t note(uint32_t tick, int channel, int key, int velocity, uint32_t length, uint32_t sounding = 0)
     {
         const uint8_t on = static_cast<uint8_t>(0x90 | channel);
-        events_.push_back({tick, 2, {on, static_cast<uint8_t>(key), static_cast<uint8_t>(velocity)}});
-        events_.push_back({tick + (sounding ? sounding : length), 1, {on, static_cast<uint8_t>(key), 0}});
+        track_.add(tick, 2, {on, static_cast<uint8_t>(key), static_cast<uint8_t>(velocity)});
+        track_.add(tick + (sounding ? sounding : length), 1, {on, static_cast<uint8_t>(key), 0});
         return tick + length;
     }
-
-    std::vector<uint8_t> file() const
-    {
-        std::vector<Event> events = events_;
-        std::stable_sort(events.begin(), events.end(), [](const Event& a, const Event& b) {
-            return a.tick != b.tick ? a.tick < b.tick : a.order < b.order;
-        });
-        std::vector<uint8_t> track;
-        uint32_t now = 0;
-        for (const Event& e : events) {
-            appendVarLen(track, e.tick - now);
-            now = e.tick;
-            track.insert(track.end(), e.bytes.begin(), e.bytes.end());
-        }
-        track.insert(track.end(), {0x00, 0xFF, 0x2F, 0x00});
-
-        std::vector<uint8_t> out{'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0x01, 0xE0};  // 480 per quarter
-        out.insert(out.end(), {'M', 'T', 'r', 'k'});
-        const uint32_t n = static_cast<uint32_t>(track.size());
-        out.insert(out.end(), {static_cast<uint8_t>(n >> 24), static_cast<uint8_t>(n >> 16),
-                               static_cast<uint8_t>(n >> 8), static_cast<uint8_t>(n)});
-        out.insert(out.end(), track.begin(), track.end());
-        return out;
-    }
+    std::vector<uint8_t> file() { return track_.file(480); }
 
 private:
-    static void appendVarLen(std::vector<uint8_t>& out, uint32_t value)
-    {
-        uint8_t groups[5];
-        int n = 0;
-        do {
-            groups[n++] = value & 0x7F;
-            value >>= 7;
-        } while (value);
-        while (n-- > 0) out.push_back(static_cast<uint8_t>(groups[n] | (n ? 0x80 : 0)));
-    }
-
-    std::vector<Event> events_;
+    SmfTrackWriter track_;
 };
 
 void Header(Song& song, const std::string& name, const std::string& copyright)
