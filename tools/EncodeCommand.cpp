@@ -56,11 +56,7 @@ public:
     {
         if (used_ + length + 2 > kBlock) handOver();
         char* at = blocks_[current_].get() + used_;
-        // Most lines are short: one fixed-size copy (the encoder's line
-        // buffer holds LineFormatter::kLineCapacity bytes) is cheaper than a
-        // sized one; the bytes after the line are overwritten next.
-        if (length <= kShortLine && used_ + kShortLine <= kBlock) std::memcpy(at, line, kShortLine);
-        else std::memcpy(at, line, length);
+        std::memcpy(at, line, length);
         at[length] = '\r';
         at[length + 1] = '\n';
         used_ += length + 2;
@@ -91,8 +87,6 @@ public:
 
 private:
     static constexpr size_t kBlock = 1 << 20;  // far more than one line
-    static constexpr size_t kShortLine = 64;
-    static_assert(kShortLine <= LineFormatter::kLineCapacity, "the copy stays inside the line buffer");
 
     void writeNow(const char* data, size_t size)
     {
