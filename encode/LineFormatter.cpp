@@ -46,16 +46,16 @@ struct Conversion {
 // Reads one conversion after its "%". Returns the position after it; for an
 // unknown conversion character, the position of that character, which is
 // then printed as ordinary text.
-const char* ParseConversion(const char* p, Conversion& spec)
+const char* ParseConversion(const char* p, Conversion& conv)
 {
-    if (*p == '-') { spec.left = true; ++p; }
-    if (*p == '#') { spec.prefix = true; ++p; }
-    if (*p == '0') { spec.zero = true; ++p; }
-    for (; *p >= '0' && *p <= '9'; ++p) spec.width = spec.width * 10u + static_cast<uint32_t>(*p - '0');
+    if (*p == '-') { conv.left = true; ++p; }
+    if (*p == '#') { conv.prefix = true; ++p; }
+    if (*p == '0') { conv.zero = true; ++p; }
+    for (; *p >= '0' && *p <= '9'; ++p) conv.width = conv.width * 10u + static_cast<uint32_t>(*p - '0');
     if (*p == '.') {
         ++p;
         for (; *p >= '0' && *p <= '9'; ++p)
-            spec.precision = spec.precision * 10u + static_cast<uint32_t>(*p - '0');
+            conv.precision = conv.precision * 10u + static_cast<uint32_t>(*p - '0');
     }
 
     bool isLong = false, isShort = false;
@@ -63,32 +63,32 @@ const char* ParseConversion(const char* p, Conversion& spec)
     else if (*p == 'h') { isShort = true; ++p; }
     else if (*p == 'w') { ++p; }  // selects wide strings only
     else if (*p == 'I') {
-        if (p[1] == '6' && p[2] == '4') { spec.wide64 = true; p += 3; }
+        if (p[1] == '6' && p[2] == '4') { conv.wide64 = true; p += 3; }
         else if (p[1] == '3' && p[2] == '2') { p += 3; }
-        else { spec.wide64 = true; ++p; }  // pointer-sized: 64 bits on x64
+        else { conv.wide64 = true; ++p; }  // pointer-sized: 64 bits on x64
     }
 
     switch (*p) {
     // In the ANSI function only "l" makes %c wide; "%wc" stays a byte.
-    case 'c': spec.kind = isLong ? Kind::WideChar : Kind::Char; break;
-    case 'C': spec.kind = isShort ? Kind::Char : Kind::WideChar; break;
+    case 'c': conv.kind = isLong ? Kind::WideChar : Kind::Char; break;
+    case 'C': conv.kind = isShort ? Kind::Char : Kind::WideChar; break;
     case 's':
-    case 'S': spec.kind = Kind::String; break;
+    case 'S': conv.kind = Kind::String; break;
     case 'd':
-    case 'i': spec.kind = Kind::Signed; break;
-    case 'u': spec.kind = Kind::Unsigned; break;
+    case 'i': conv.kind = Kind::Signed; break;
+    case 'u': conv.kind = Kind::Unsigned; break;
     case 'p':
         // 16 upper-case digits, zero-padded, whatever width was written.
-        spec.width = 16;
-        spec.zero = true;
-        spec.wide64 = true;
-        spec.upper = true;
-        spec.kind = Kind::Hex;
+        conv.width = 16;
+        conv.zero = true;
+        conv.wide64 = true;
+        conv.upper = true;
+        conv.kind = Kind::Hex;
         break;
-    case 'X': spec.upper = true; spec.kind = Kind::Hex; break;
-    case 'x': spec.kind = Kind::Hex; break;
+    case 'X': conv.upper = true; conv.kind = Kind::Hex; break;
+    case 'x': conv.kind = Kind::Hex; break;
     default:
-        spec.kind = Kind::Unknown;
+        conv.kind = Kind::Unknown;
         return p;
     }
     return p + 1;
@@ -121,17 +121,17 @@ struct Out {
 size_t Clamp(uint32_t v, size_t room) { return v < room ? v : room; }
 
 // Lays out a text field of `len` bytes (a character or nothing) in `width`.
-void PutField(Out& out, const Conversion& spec, size_t width, const char* text, size_t len)
+void PutField(Out& out, const Conversion& conv, size_t width, const char* text, size_t len)
 {
     const size_t pad = width > len ? width - len : 0;
-    if (!spec.left) out.Repeat(' ', pad);
+    if (!conv.left) out.Repeat(' ', pad);
     out.Write(text, len);
-    if (spec.left) out.Repeat(' ', pad);
+    if (conv.left) out.Repeat(' ', pad);
 }
 
 // Formats one number conversion. Returns false when the text ends with it
 // (see the "#" rule at the top of this file).
-bool PutNumber(Out& out, const Conversion& spec, int32_t slot)
+bool PutNumber(Out& out, const Conversion& conv, int32_t slot)
 {
     // Every argument is one 32-bit slot; a 64-bit conversion takes that
     // slot's value sign-extended, so %I64d of -5 prints -5 (what the
@@ -139,21 +139,21 @@ bool PutNumber(Out& out, const Conversion& spec, int32_t slot)
     const int64_t value = slot;
     uint64_t magnitude;
     bool negative = false;
-    if (spec.kind == Kind::Signed && value < 0) {
+    if (conv.kind == Kind::Signed && value < 0) {
         negative = true;
         magnitude = 0u - static_cast<uint64_t>(value);
     } else {
         magnitude = static_cast<uint64_t>(value);
     }
-    if (!spec.wide64) magnitude = static_cast<uint32_t>(magnitude);
+    if (!conv.wide64) magnitude = static_cast<uint32_t>(magnitude);
 
     // number[] holds the sign and the digits, as wsprintfA measures them.
     char number[24];
     size_t numLen = 0;
     if (negative) number[numLen++] = '-';
     {
-        const char* digits = spec.upper ? "0123456789ABCDEF" : "0123456789abcdef";
-        const unsigned base = spec.kind == Kind::Hex ? 16u : 10u;
+        const char* digits = conv.upper ? "0123456789ABCDEF" : "0123456789abcdef";
+        const unsigned base = conv.kind == Kind::Hex ? 16u : 10u;
         char rev[20];
         size_t r = 0;
         do {
@@ -165,25 +165,25 @@ bool PutNumber(Out& out, const Conversion& spec, int32_t slot)
 
     // Width, digits and precision are each shortened to the room left.
     const size_t room = out.Room();
-    const size_t width = Clamp(spec.width, room);
+    const size_t width = Clamp(conv.width, room);
     const size_t len = numLen < room ? numLen : room;
-    size_t precision = spec.precision > len ? spec.precision : len;
+    size_t precision = conv.precision > len ? conv.precision : len;
     if (precision > room) precision = room;
-    const bool zero = spec.zero && !spec.left;
+    const bool zero = conv.zero && !conv.left;
     if (zero && width > precision) precision = width;
 
     const size_t pad = width > precision ? width - precision : 0;
-    if (!spec.left) out.Repeat(' ', pad);
+    if (!conv.left) out.Repeat(' ', pad);
 
     bool prefixWritten = false;
-    if (spec.prefix && spec.kind == Kind::Hex && out.Room() >= 3) {
+    if (conv.prefix && conv.kind == Kind::Hex && out.Room() >= 3) {
         out.Put('0');
-        out.Put(spec.upper ? 'X' : 'x');
+        out.Put(conv.upper ? 'X' : 'x');
         prefixWritten = true;
     }
     // A "#" without its prefix still counts two bytes in the field: two
     // fewer zeros, and the number's terminator lands in the text.
-    const bool endsText = spec.prefix && spec.kind == Kind::Hex && !prefixWritten;
+    const bool endsText = conv.prefix && conv.kind == Kind::Hex && !prefixWritten;
     const size_t counted = endsText ? len + 2 : len;
 
     size_t sign = 0;
@@ -194,7 +194,7 @@ bool PutNumber(Out& out, const Conversion& spec, int32_t slot)
     if (precision > counted) out.Repeat('0', precision - counted);
     if (len > sign) out.Write(number + sign, len - sign);
     if (endsText) return false;
-    if (spec.left) out.Repeat(' ', pad);
+    if (conv.left) out.Repeat(' ', pad);
     return true;
 }
 
@@ -222,20 +222,20 @@ size_t LineFormatter::Format(char* out, size_t capacity, const char* format,
             o.Put(*p++);
             continue;
         }
-        Conversion spec;
-        p = ParseConversion(p, spec);
-        const size_t width = Clamp(spec.width, o.Room());
+        Conversion conv;
+        p = ParseConversion(p, conv);
+        const size_t width = Clamp(conv.width, o.Room());
 
-        switch (spec.kind) {
+        switch (conv.kind) {
         case Kind::Unknown:
             // No argument is taken; the precision written still counts
             // against the width, and "-" drops the padding altogether.
-            if (!spec.left && width > spec.precision) o.Repeat(' ', width - spec.precision);
+            if (!conv.left && width > conv.precision) o.Repeat(' ', width - conv.precision);
             break;
         case Kind::Char: {
             // A zero byte would end the line: it is left out.
             const char c = static_cast<char>(takeArg());
-            PutField(o, spec, width, &c, c != 0 ? 1 : 0);
+            PutField(o, conv, width, &c, c != 0 ? 1 : 0);
             break;
         }
         case Kind::WideChar: {
@@ -245,19 +245,19 @@ size_t LineFormatter::Format(char* out, size_t capacity, const char* format,
             // never depends on the machine's code page.
             const uint16_t wc = static_cast<uint16_t>(takeArg());
             const char c = static_cast<char>(wc);
-            PutField(o, spec, width, &c, wc >= 1 && wc <= 0x7F ? 1 : 0);
+            PutField(o, conv, width, &c, wc >= 1 && wc <= 0x7F ? 1 : 0);
             break;
         }
         case Kind::String:
             // Strings print as the empty string (only its padding); the
             // argument's place is taken so later conversions stay in step.
             takeArg();
-            PutField(o, spec, width, nullptr, 0);
+            PutField(o, conv, width, nullptr, 0);
             break;
         case Kind::Signed:
         case Kind::Unsigned:
         case Kind::Hex:
-            if (!PutNumber(o, spec, takeArg())) {
+            if (!PutNumber(o, conv, takeArg())) {
                 out[o.n] = '\0';
                 return o.n;
             }

@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "tools/WriteBytes.h"
+
 namespace {
 
 struct Rgba {
@@ -370,10 +372,7 @@ std::vector<uint8_t> Ico(const Canvas& big)
 
 bool Write(const std::string& path, const std::vector<uint8_t>& bytes)
 {
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return false;
-    const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    return std::fclose(f) == 0 && ok;
+    return WriteBytes(path.c_str(), bytes.data(), bytes.size());
 }
 
 }  // namespace

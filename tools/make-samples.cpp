@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "tools/SmfTrackWriter.h"
+#include "tools/WriteBytes.h"
 
 namespace {
 
@@ -102,10 +103,7 @@ Song Rhythm()
 
 bool Write(const std::string& path, const std::vector<uint8_t>& bytes)
 {
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return false;
-    const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    return std::fclose(f) == 0 && ok;
+    return WriteBytes(path.c_str(), bytes.data(), bytes.size());
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // make-bench-midi: writes one generated benchmark file (see BenchMidi.h).
 //   make-bench-midi NOTES FILE [SEED]
+#include "tools/WriteBytes.h"
 #include "tools/bench/BenchMidi.h"
 
 #include <cstdio>
@@ -26,13 +27,7 @@ int main(int argc, char** argv)
         }
     }
     const std::vector<uint8_t> bytes = MakeBenchMidi(static_cast<size_t>(notes), static_cast<uint32_t>(seed));
-    std::FILE* out = std::fopen(argv[2], "wb");
-    if (!out) {
-        std::perror(argv[2]);
-        return 1;
-    }
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
-    if (std::fclose(out) != 0 || !written) {
+    if (!WriteBytes(argv[2], bytes.data(), bytes.size())) {
         std::fprintf(stderr, "make-bench-midi: cannot write %s\n", argv[2]);
         return 1;
     }

@@ -6,6 +6,7 @@
 #include "FuzzChecks.h"
 
 #include "encode/NoteEncoder.h"
+#include "tools/WriteBytes.h"
 
 #include <cstdio>
 #include <initializer_list>
@@ -61,10 +62,7 @@ const Bytes kEnd = Event(0, {0xFF, 0x2F, 0x00});
 
 bool Write(const std::string& path, const Bytes& bytes)
 {
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return false;
-    const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    return std::fclose(f) == 0 && ok;
+    return WriteBytes(path.c_str(), bytes.data(), bytes.size());
 }
 
 std::vector<std::pair<std::string, Bytes>> SmfSeeds()
