@@ -1,7 +1,6 @@
 #include "app/EncodePage.h"
 
-#include "app/MainWindow.h"
-#include "app/Settings.h"
+#include "app/settings/Settings.h"
 #include "encode/NoteEncoder.h"
 #include "framework/KvButton.h"
 #include "framework/KvEdit.h"

@@ -1,7 +1,6 @@
 #include "app/GeneralPage.h"
 
-#include "app/MainWindow.h"
-#include "app/Settings.h"
+#include "app/settings/Settings.h"
 #include "framework/KvButton.h"
 #include "resources/resource.h"
 

@@ -2,7 +2,7 @@
 
 #include "app/FrameClass.h"
 #include "app/MainWindow.h"
-#include "app/Settings.h"
+#include "app/settings/Settings.h"
 #include "framework/KvMessage.h"
 #include "framework/KvRegKey.h"
 #include "framework/KvTreeView.h"

@@ -1,7 +1,6 @@
 #include "app/MainToolbar.h"
 
-#include "app/MainWindow.h"
-#include "app/Settings.h"
+#include "app/settings/Settings.h"
 #include "framework/KvApplication.h"
 #include "resources/resource.h"
 

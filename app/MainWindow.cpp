@@ -4,10 +4,10 @@
 #include "app/FrameClass.h"
 #include "app/MainToolbar.h"
 #include "app/OptionsSheet.h"
-#include "app/PaneLayout.h"
+#include "app/layout/PaneLayout.h"
 #include "app/RightFrame.h"
-#include "encode/DataFrame.h"
-#include "app/Settings.h"
+#include "encode/view/DataFrame.h"
+#include "app/settings/Settings.h"
 #include "framework/KvApplication.h"
 #include "framework/KvMenu.h"
 #include "framework/KvStatusBar.h"
@@ -41,12 +41,7 @@ MainWindow* GetMainWindow()
 void SetMainWindow(MainWindow* window)
 {
     g_mainWindow = window;
-}
-
-Settings& GetSettings()
-{
-    static Settings defaults;
-    return g_mainWindow ? *g_mainWindow->GetSettings() : defaults;
+    SetCurrentSettings(window ? window->GetSettings() : nullptr);
 }
 
 MainWindow::MainWindow()
@@ -57,6 +52,7 @@ MainWindow::MainWindow()
       statusBar(new KvStatusBar)
 {
     mainToolbar = new MainToolbar;
+    settings->SetSource(&capture_);
 }
 
 MainWindow::~MainWindow()

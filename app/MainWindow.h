@@ -4,6 +4,7 @@
 // main toolbar, the status bar and the wrapper of its menu; it lays them out,
 // runs the splitter between tree and right frame, and handles the menu and
 // toolbar commands.
+#include "app/SettingsCapture.h"
 #include "framework/KvWindow.h"
 
 #include <string>
@@ -61,12 +62,10 @@ private:
     MainToolbar* mainToolbar;
     KvMenu* menu = nullptr;
     KvStatusBar* statusBar;
+    SettingsCapture capture_;
     BOOL dragging = FALSE;
 };
 
 // The program's main window object, or null.
 MainWindow* GetMainWindow();
 void SetMainWindow(MainWindow* window);
-// The main window's settings record; a record of defaults while there is
-// no main window.
-Settings& GetSettings();

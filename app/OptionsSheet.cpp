@@ -2,8 +2,7 @@
 
 #include "app/EncodePage.h"
 #include "app/GeneralPage.h"
-#include "app/MainWindow.h"
-#include "app/Settings.h"
+#include "app/settings/Settings.h"
 #include "framework/KvApplication.h"
 #include "resources/resource.h"
 

@@ -2,9 +2,9 @@
 
 #include "app/FrameClass.h"
 #include "app/MainWindow.h"
-#include "app/PaneLayout.h"
-#include "app/Settings.h"
-#include "encode/DataFrame.h"
+#include "app/layout/PaneLayout.h"
+#include "app/settings/Settings.h"
+#include "encode/view/DataFrame.h"
 #include "framework/KvApplication.h"
 #include "framework/KvListView.h"
 #include "framework/KvMenu.h"

@@ -1,6 +1,6 @@
 #include "browser/PathUtilities.h"
 
-#include "framework/KvText.h"
+#include "framework/text/KvText.h"
 
 namespace {
 

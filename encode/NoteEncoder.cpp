@@ -1,7 +1,7 @@
 #include "encode/NoteEncoder.h"
 
 #include "encode/LineFormatter.h"
-#include "framework/KvText.h"
+#include "framework/text/KvText.h"
 #include "midi/SmfNoteFile.h"
 
 const char NoteEncoder::kDefaultFormat1[] = "\\tdb\\t%02d,$%02X,$%02X,$%02X\\t;%02d %03d %05d %03d";

@@ -1,6 +1,6 @@
 #include "midi/DiskFile.h"
 
-#include "app/ErrorRecord.h"
+#include "app/errors/ErrorRecord.h"
 
 uint32_t DiskFile::open(std::string path)
 {

@@ -1,6 +1,6 @@
 #include "midi/MappedFile.h"
 
-#include "app/ErrorRecord.h"
+#include "app/errors/ErrorRecord.h"
 #include "midi/MappingHandle.h"
 
 #include <cstring>

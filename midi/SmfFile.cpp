@@ -1,6 +1,6 @@
 #include "midi/SmfFile.h"
 
-#include "app/ErrorRecord.h"
+#include "app/errors/ErrorRecord.h"
 
 #include <cstring>
 

@@ -1,6 +1,6 @@
 #include "tools/EncodeCommand.h"
 
-#include "app/ErrorRecord.h"
+#include "app/errors/ErrorRecord.h"
 #include "encode/LineFormatter.h"
 #include "encode/NoteEncoder.h"
 #include "midi/SmfNoteFile.h"

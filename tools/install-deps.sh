@@ -10,7 +10,8 @@ if [ "$what" = test ]; then
   pkgs+=(xvfb openbox x11-utils xdotool libbenchmark-dev clang libclang-rt-14-dev)
 else
   # A display is only needed when there is none.
-  [ -n "${DISPLAY:-}" ] || pkgs+=(xvfb openbox)
+  # Without a display: a virtual one, and ImageMagick for the screenshot.
+  [ -n "${DISPLAY:-}" ] || pkgs+=(xvfb openbox imagemagick)
 fi
 
 missing=()

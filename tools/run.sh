@@ -40,5 +40,5 @@ echo "Starting velmora (close its window to end)."
 status=0
 "$run" build/windows/velmora.exe || status=$?
 echo "velmora ended with exit code $status."
-[ -n "$headless" ] && wine_session_stop build/windows
+if [ -n "$headless" ]; then wine_session_stop build/windows; fi
 exit "$status"

@@ -5,10 +5,10 @@
 #include "app/MainApplication.h"
 #include "app/MainWindow.h"
 #include "app/RightFrame.h"
-#include "app/Settings.h"
-#include "browser/ItemRecord.h"
-#include "encode/DataFrame.h"
-#include "encode/DataView.h"
+#include "app/settings/Settings.h"
+#include "browser/shell/ItemRecord.h"
+#include "encode/view/DataFrame.h"
+#include "encode/view/DataView.h"
 #include "framework/KvMessage.h"
 
 #include <cstdlib>

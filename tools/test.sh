@@ -7,6 +7,8 @@ cd "$(dirname "$0")/.."
 source tools/wine-session.sh
 
 tools/install-deps.sh test
+echo "== layout"
+bash tools/check-layout.sh
 mkdir -p build/logs
 start=$(date +%s)
 

@@ -52,6 +52,11 @@ wine_session_start() {
     VELMORA_XVFB_PID=$!
     local i
     for i in $(seq 1 100); do [ -s "$fdfile" ] && break; sleep 0.05; done
+    if [ ! -s "$fdfile" ]; then
+      echo "Xvfb gave no display (see $log)" >&2
+      wine_session_stop "$build"
+      return 1
+    fi
     export DISPLAY=":$(head -n1 "$fdfile")"
     openbox >>"$log" 2>&1 &
     VELMORA_WM_PID=$!
@@ -67,12 +72,14 @@ wine_session_start() {
   fi
 }
 
+# Stops whatever is still running; a process that is already gone is fine.
 wine_session_stop() {
-  local build=$1
-  [ -n "${VELMORA_KEEPER_PID:-}" ] && kill "$VELMORA_KEEPER_PID" 2>/dev/null
+  local build=$1 pid
+  for pid in "${VELMORA_KEEPER_PID:-}"; do [ -z "$pid" ] || kill "$pid" 2>/dev/null || true; done
   "$build/wine-run" --exec wineserver -k >/dev/null 2>&1 || true
-  [ -n "${VELMORA_WM_PID:-}" ] && kill "$VELMORA_WM_PID" 2>/dev/null
-  [ -n "${VELMORA_XVFB_PID:-}" ] && kill "$VELMORA_XVFB_PID" 2>/dev/null
+  for pid in "${VELMORA_WM_PID:-}" "${VELMORA_XVFB_PID:-}"; do
+    [ -z "$pid" ] || kill "$pid" 2>/dev/null || true
+  done
   unset VELMORA_KEEPER_PID VELMORA_WM_PID VELMORA_XVFB_PID
   return 0
 }

@@ -2,7 +2,7 @@
 
 #include "AppTestSupport.h"
 
-#include "app/Settings.h"
+#include "app/settings/Settings.h"
 #include "framework/KvMessage.h"
 
 #include <cstring>

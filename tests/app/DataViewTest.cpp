@@ -1,11 +1,11 @@
 #include "AppTestSupport.h"
 
 #include "app/RightFrame.h"
-#include "app/Settings.h"
-#include "browser/ItemRecord.h"
-#include "encode/ChannelToolBar.h"
-#include "encode/DataFrame.h"
-#include "encode/DataView.h"
+#include "app/settings/Settings.h"
+#include "browser/shell/ItemRecord.h"
+#include "encode/view/ChannelToolBar.h"
+#include "encode/view/DataFrame.h"
+#include "encode/view/DataView.h"
 #include "resources/resource.h"
 #include "support/TestFiles.h"
 

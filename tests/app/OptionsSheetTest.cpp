@@ -1,7 +1,7 @@
 #include "AppTestSupport.h"
 
 #include "app/OptionsSheet.h"
-#include "app/Settings.h"
+#include "app/settings/Settings.h"
 #include "resources/resource.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // Ctrl+W through its own message loop.
 #include "AppTestSupport.h"
 
-#include "app/Settings.h"
+#include "app/settings/Settings.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "AppTestSupport.h"
 
-#include "app/Settings.h"
-#include "encode/ChannelToolBar.h"
-#include "encode/DataFrame.h"
+#include "app/settings/Settings.h"
+#include "encode/view/ChannelToolBar.h"
+#include "encode/view/DataFrame.h"
 #include "app/RightFrame.h"
 #include "framework/KvTreeView.h"
 #include "resources/resource.h"
@@ -169,7 +169,7 @@ TEST_F(SettingsRecord, TextsEndAtTheirFirstZeroOrAtTheEndOfTheData)
 }
 
 // With the windows: what Save captures from them.
-class SettingsCapture : public AppWindowTest {
+class SettingsLivePanes : public AppWindowTest {
 protected:
     void Prepare() override
     {
@@ -180,7 +180,7 @@ protected:
     }
 };
 
-TEST_F(SettingsCapture, SaveTakesThePanesAndKeepsTheUninterpretedBits)
+TEST_F(SettingsLivePanes, SaveTakesThePanesAndKeepsTheUninterpretedBits)
 {
     // Flags 0: every pane hidden.
     EXPECT_FALSE(IsWindowVisible(main->GetFolderTree()->GetHandle()));

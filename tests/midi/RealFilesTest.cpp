@@ -1,6 +1,6 @@
 // Files written by other software: every one is read to its end without a
 // fault, and what the reader finds agrees with the bytes of its header.
-#include "app/ErrorRecord.h"
+#include "app/errors/ErrorRecord.h"
 #include "midi/SmfNoteFile.h"
 #include "support/TestFiles.h"
 

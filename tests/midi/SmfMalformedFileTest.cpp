@@ -4,7 +4,7 @@
 // is read twice: from an exact-size heap copy (so that the sanitizer build
 // reports any read past the data) and from a real file.
 #include "RecordingSmfFile.h"
-#include "app/ErrorRecord.h"
+#include "app/errors/ErrorRecord.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>

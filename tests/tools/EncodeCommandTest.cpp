@@ -1,4 +1,4 @@
-#include "app/ErrorRecord.h"
+#include "app/errors/ErrorRecord.h"
 #include "support/TestFiles.h"
 #include "tools/EncodeCommand.h"
 

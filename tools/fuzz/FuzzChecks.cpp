@@ -4,7 +4,7 @@
 #include "encode/CompiledFormat.h"
 #include "encode/LineFormatter.h"
 #include "encode/NoteEncoder.h"
-#include "framework/KvText.h"
+#include "framework/text/KvText.h"
 #include "midi/SmfNoteFile.h"
 
 #include <algorithm>

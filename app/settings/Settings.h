@@ -8,6 +8,17 @@
 #include <cstdint>
 #include <string>
 
+class Settings;
+
+// Where the live window state comes from when the settings are captured:
+// the main window's panes in the running program.
+class SettingsSource {
+public:
+    virtual ~SettingsSource() = default;
+    virtual void CaptureState(Settings& settings) = 0;
+    virtual void CaptureWindowRect(Settings& settings) = 0;
+};
+
 class Settings {
 public:
     static const char kKey[];  // under HKEY_CURRENT_USER
@@ -32,6 +43,8 @@ public:
     bool CaptureState();
     // Copies the main window's outer rectangle unless it is minimized.
     bool CaptureWindowRect();
+    // The source the two captures read; none leaves the fields as they are.
+    void SetSource(SettingsSource* source) { capture_ = source; }
 
     std::string GetLastPath() const { return LastPath; }
     std::string GetPrintFormat1() const { return PrintFormat1; }
@@ -60,4 +73,10 @@ private:
     std::string PrintFormat1;
     std::string PrintFormat2;
     std::string keyPath_;
+    SettingsSource* capture_ = nullptr;
 };
+
+// The settings of the running program: the main window's record, or a
+// record of defaults while there is none.
+Settings& GetSettings();
+void SetCurrentSettings(Settings* settings);

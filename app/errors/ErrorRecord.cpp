@@ -1,7 +1,7 @@
-#include "app/ErrorRecord.h"
+#include "app/errors/ErrorRecord.h"
 
-#include "app/ErrorTexts.h"
-#include "app/SystemErrorText.h"
+#include "app/errors/ErrorTexts.h"
+#include "app/errors/SystemErrorText.h"
 
 #include <cstdio>
 #include <cstring>

@@ -1,16 +1,7 @@
-#include "app/Settings.h"
+#include "app/settings/Settings.h"
 
-#include "app/MainToolbar.h"
-#include "app/MainWindow.h"
-#include "app/RightFrame.h"
-#include "encode/ChannelToolBar.h"
-#include "encode/DataFrame.h"
 #include "encode/NoteEncoder.h"
-#include "framework/KvRect.h"
 #include "framework/KvRegKey.h"
-#include "framework/KvStatusBar.h"
-#include "framework/KvTreeView.h"
-#include "resources/resource.h"
 
 #include <vector>
 
@@ -56,11 +47,6 @@ void WriteNumber(KvRegKey& key, const char* name, uint32_t value)
 void WriteText(KvRegKey& key, const char* name, const std::string& text)
 {
     key.SetValue(name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()), DWORD(text.size() + 1));
-}
-
-bool Visible(KvWindow* window)
-{
-    return window && window->GetHandle() && IsWindowVisible(window->GetHandle());
 }
 
 }  // namespace
@@ -132,38 +118,27 @@ bool Settings::Save()
 
 bool Settings::CaptureState()
 {
-    MainWindow* main = GetMainWindow();
-    if (!main) return true;
-    KvWindow* tree = main->GetFolderTree();
-    RightFrame* right = main->GetRightFrame();
-    DataFrame* data = right ? right->GetDataFrame() : nullptr;
-    KvRect rect;
-    if (tree && tree->GetHandle() && rect.GetWindowRect(tree->GetHandle())) TreeViewWidth = rect.Width();
-    if (data && data->GetHandle() && rect.GetWindowRect(data->GetHandle())) EditFrameHeight = rect.Height();
-    // A tree that offers no selected path keeps the folder of the last run.
-    const std::string selected = main->SelectedFolderPath();
-    if (!selected.empty()) LastPath = selected;
-    if (data && data->GetChannelToolBar()) ExportChannel = data->GetChannelToolBar()->CheckedChannels();
-
-    uint32_t flags = ShowWindowFlag & ~kPaneBits;
-    if (Visible(main->GetMainToolbar())) flags |= kShowToolbar;
-    if (Visible(main->GetStatusBar())) flags |= kShowStatusBar;
-    if (Visible(tree)) flags |= kShowTree;
-    if (Visible(data)) flags |= kShowDataView;
-    if (main->GetMainToolbar() && main->GetMainToolbar()->IsPressed(IDM_MIDIONLY)) flags |= kMidiOnly;
-    ShowWindowFlag = flags;
+    if (capture_) capture_->CaptureState(*this);
     return true;
 }
 
 bool Settings::CaptureWindowRect()
 {
-    MainWindow* main = GetMainWindow();
-    if (!main || !main->GetHandle() || IsIconic(main->GetHandle())) return true;
-    KvRect rect;
-    if (!rect.GetWindowRect(main->GetHandle())) return true;
-    WindowLeft = rect.left;
-    WindowTop = rect.top;
-    WindowWidth = rect.Width();
-    WindowHeight = rect.Height();
+    if (capture_) capture_->CaptureWindowRect(*this);
     return true;
+}
+
+namespace {
+Settings* g_current = nullptr;
+}  // namespace
+
+Settings& GetSettings()
+{
+    static Settings defaults;
+    return g_current ? *g_current : defaults;
+}
+
+void SetCurrentSettings(Settings* settings)
+{
+    g_current = settings;
 }

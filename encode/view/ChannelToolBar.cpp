@@ -1,7 +1,6 @@
-#include "encode/ChannelToolBar.h"
+#include "encode/view/ChannelToolBar.h"
 
-#include "app/MainWindow.h"
-#include "app/Settings.h"
+#include "app/settings/Settings.h"
 #include "encode/NoteEncoder.h"
 #include "framework/KvApplication.h"
 #include "resources/resource.h"

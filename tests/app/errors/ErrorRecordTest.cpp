@@ -1,4 +1,4 @@
-#include "app/ErrorRecord.h"
+#include "app/errors/ErrorRecord.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/ErrorTexts.h"
+#include "app/errors/ErrorTexts.h"
 
 const char kUnsupportedErrorTemplate[] =
     "サポートされていないエラーコード 0x%08x が渡されました。";

@@ -1,7 +1,7 @@
-#include "encode/DataFrame.h"
+#include "encode/view/DataFrame.h"
 
-#include "encode/ChannelToolBar.h"
-#include "encode/DataView.h"
+#include "encode/view/ChannelToolBar.h"
+#include "encode/view/DataView.h"
 #include "framework/KvApplication.h"
 #include "framework/KvGlobalMemory.h"
 #include "resources/resource.h"

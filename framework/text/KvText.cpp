@@ -1,4 +1,4 @@
-#include "framework/KvText.h"
+#include "framework/text/KvText.h"
 
 #include <cstring>
 #include <utility>

@@ -1,4 +1,4 @@
-#include "app/SystemErrorText.h"
+#include "app/errors/SystemErrorText.h"
 
 #include <cerrno>
 #include <cstring>

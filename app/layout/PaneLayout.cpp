@@ -1,4 +1,4 @@
-#include "app/PaneLayout.h"
+#include "app/layout/PaneLayout.h"
 
 PaneLayout::MainPlacement PaneLayout::Main(const MainInput& in)
 {

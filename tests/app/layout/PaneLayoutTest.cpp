@@ -1,4 +1,4 @@
-#include "app/PaneLayout.h"
+#include "app/layout/PaneLayout.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,56 @@
+#include "app/SettingsCapture.h"
+
+#include "app/MainToolbar.h"
+#include "app/MainWindow.h"
+#include "app/RightFrame.h"
+#include "encode/view/ChannelToolBar.h"
+#include "encode/view/DataFrame.h"
+#include "framework/KvRect.h"
+#include "framework/KvStatusBar.h"
+#include "framework/KvTreeView.h"
+#include "resources/resource.h"
+
+namespace {
+
+bool Visible(KvWindow* window)
+{
+    return window && window->GetHandle() && IsWindowVisible(window->GetHandle());
+}
+
+}  // namespace
+
+void SettingsCapture::CaptureState(Settings& settings)
+{
+    MainWindow* main = GetMainWindow();
+    if (!main) return;
+    KvWindow* tree = main->GetFolderTree();
+    RightFrame* right = main->GetRightFrame();
+    DataFrame* data = right ? right->GetDataFrame() : nullptr;
+    KvRect rect;
+    if (tree && tree->GetHandle() && rect.GetWindowRect(tree->GetHandle())) settings.TreeViewWidth = rect.Width();
+    if (data && data->GetHandle() && rect.GetWindowRect(data->GetHandle())) settings.EditFrameHeight = rect.Height();
+    // A tree that offers no selected path keeps the folder of the last run.
+    const std::string selected = main->SelectedFolderPath();
+    if (!selected.empty()) settings.SetLastPath(selected);
+    if (data && data->GetChannelToolBar()) settings.ExportChannel = data->GetChannelToolBar()->CheckedChannels();
+
+    uint32_t flags = settings.ShowWindowFlag & ~Settings::kPaneBits;
+    if (Visible(main->GetMainToolbar())) flags |= Settings::kShowToolbar;
+    if (Visible(main->GetStatusBar())) flags |= Settings::kShowStatusBar;
+    if (Visible(tree)) flags |= Settings::kShowTree;
+    if (Visible(data)) flags |= Settings::kShowDataView;
+    if (main->GetMainToolbar() && main->GetMainToolbar()->IsPressed(IDM_MIDIONLY)) flags |= Settings::kMidiOnly;
+    settings.ShowWindowFlag = flags;
+}
+
+void SettingsCapture::CaptureWindowRect(Settings& settings)
+{
+    MainWindow* main = GetMainWindow();
+    if (!main || !main->GetHandle() || IsIconic(main->GetHandle())) return;
+    KvRect rect;
+    if (!rect.GetWindowRect(main->GetHandle())) return;
+    settings.WindowLeft = rect.left;
+    settings.WindowTop = rect.top;
+    settings.WindowWidth = rect.Width();
+    settings.WindowHeight = rect.Height();
+}

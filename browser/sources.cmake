@@ -1,6 +1,0 @@
-target_sources(velmora_core PRIVATE ${CMAKE_CURRENT_LIST_DIR}/PathUtilities.cpp)
-if(WIN32)
-  target_sources(velmora_core PRIVATE ${CMAKE_CURRENT_LIST_DIR}/CurrentDirectoryWin.cpp)
-else()
-  target_sources(velmora_core PRIVATE ${CMAKE_CURRENT_LIST_DIR}/CurrentDirectoryPosix.cpp)
-endif()
