@@ -1,5 +1,7 @@
 #include "midi/SmfFile.h"
 
+#include "midi/SmfCursor.h"
+
 #include "app/errors/ErrorRecord.h"
 
 #include <cstring>
@@ -16,24 +18,6 @@ uint32_t BigEndian32(uint32_t v)
 uint16_t BigEndian16(uint16_t v)
 {
     return static_cast<uint16_t>((v >> 8) | (v << 8));
-}
-
-// Reads a variable-length number at `at`: seven bits a byte, high bit set on
-// every byte but the last, no limit on the count, 32-bit arithmetic that
-// wraps. False when the bytes run out before the last one.
-bool ReadVarLen(const uint8_t* data, uint64_t size, uint64_t at, uint32_t& value, uint64_t& count)
-{
-    value = 0;
-    for (uint64_t i = at; i < size; ++i) {
-        const uint8_t b = data[i];
-        value += b & 0x7Fu;
-        if (!(b & 0x80)) {
-            count = i - at + 1;
-            return true;
-        }
-        value <<= 7;
-    }
-    return false;
 }
 
 // Number of data bytes of a status below 0xF0, by its high four bits; a data
@@ -102,115 +86,132 @@ uint32_t SmfFile::readChunkHeaders(const std::string& given)
 
 int SmfFile::readEvents()
 {
-    const uint8_t* const data = view;
-    const uint64_t size = dataSize();
-    uint64_t p = position;
+    SmfCursor in(view, position, dataSize());
     // The record is all zero at the start of every event. Only a long event
     // writes parameters, so only the bytes it wrote are cleared again: a
     // full clear of the 1 KiB record per event would cost more than all the
     // rest of the reading.
     std::memset(&record_, 0, sizeof record_);
-    size_t parametersUsed = 0;
-
-    for (;;) {
-        const uint64_t offset = p;
-        record_.deltaTime = 0;
-        record_.streamId = 0;
-        record_.event = 0;
-        if (parametersUsed) {
-            std::memset(record_.parameters, 0, parametersUsed);
-            parametersUsed = 0;
-        }
-
-        uint32_t delta = 0;
-        uint64_t d = 0;
-        if (!ReadVarLen(data, size, p, delta, d)) break;
-        onDeltaTime(delta);
-
-        if (p + d >= size) break;
-        const uint8_t s = data[p + d];
-
-        if (s < 0xF0) {
-            const int n = DataBytes(s);
-            if (offset + d + 1 + n > size) break;
-            record_.deltaTime = delta;
-            record_.event = s;
-            if (n >= 1) record_.event |= static_cast<uint32_t>(data[p + d + 1]) << 8;
-            if (n >= 2) record_.event |= static_cast<uint32_t>(data[p + d + 2]) << 16;
-            onShortEvent(&record_);
-            p += d + 1 + n;
-        } else if (s == 0xF0) {
-            uint32_t length = 0;
-            uint64_t b = 0;
-            if (!ReadVarLen(data, size, p + d + 1, length, b)) break;
-            const uint64_t m = static_cast<uint64_t>(length) + 1;
-            if (offset + 12 + ((m + 3) & ~uint64_t{3}) > size) break;
-            const uint64_t start = p + d + 1 + b;
-            if (start + length > size) break;
-            // The record holds 1012 parameter bytes; a longer message is cut.
-            const uint64_t kept = m < MidiEventRecord::kParameterSize ? m : MidiEventRecord::kParameterSize;
-            record_.deltaTime = delta;
-            record_.event = static_cast<uint32_t>(kept) | MidiEventRecord::kLongEvent;
-            record_.parameters[0] = 0xF0;
-            std::memcpy(record_.parameters + 1, data + start, kept - 1);
-            parametersUsed = kept;
-            onLongEvent(&record_);
-            p = start + length;
-        } else if (s == 0xF7) {
-            // An escape: skipped by its length, like a system-exclusive event.
-            uint32_t length = 0;
-            uint64_t b = 0;
-            if (!ReadVarLen(data, size, p + d + 1, length, b)) break;
-            const uint64_t next = p + d + 1 + b + length;
-            if (next > size) break;
-            p = next;
-        } else if (s == 0xFF) {
-            if (p + d + 1 >= size) break;
-            const uint8_t type = data[p + d + 1];
-            uint32_t length = 0;
-            uint64_t c = 0;
-            if (!ReadVarLen(data, size, p + d + 2, length, c)) break;
-            const uint64_t q = p + d + 2 + c;
-
-            char* field = nullptr;
-            switch (type) {
-            case 0x00:
-                if (length > 0) {
-                    if (q >= size) goto stop;
-                    info_.sequenceNumber = data[q];
-                }
-                break;
-            case 0x01: field = info_.text; break;
-            case 0x02: field = info_.copyright; break;
-            case 0x03: field = info_.sequenceName; break;
-            case 0x05: field = info_.lyric; break;
-            case 0x2F: goto stop;
-            case 0x51:
-                if (offset + 12 > size) goto stop;
-                break;
-            default: break;
-            }
-            if (field) {
-                // The text ends at its length, at a zero byte or at 255 bytes,
-                // whichever comes first; a text that runs past the end of the
-                // data is not kept and ends the reading.
-                const uint64_t limit = length < SmfInfo::kTextSize - 1 ? length : SmfInfo::kTextSize - 1;
-                uint64_t k = 0;
-                for (; k < limit; ++k) {
-                    if (q + k >= size) goto stop;
-                    if (data[q + k] == 0) break;
-                }
-                std::memcpy(field, data + q, k);
-                field[k] = '\0';
-            }
-            p = q + length;
-        } else {
-            break;  // 0xF1-0xF6, 0xF8-0xFE: not events of a track
-        }
+    parametersUsed_ = 0;
+    while (readEvent(in)) {
     }
-stop:
     onEventsEnd();
     return 1;
+}
+
+bool SmfFile::readEvent(SmfCursor& in)
+{
+    const uint64_t start = in.position();
+    record_.deltaTime = 0;
+    record_.streamId = 0;
+    record_.event = 0;
+    if (parametersUsed_) {
+        std::memset(record_.parameters, 0, parametersUsed_);
+        parametersUsed_ = 0;
+    }
+
+    const uint32_t delta = in.varLen();
+    if (!in.ok()) return false;
+    onDeltaTime(delta);
+    const uint8_t status = in.byte();
+    if (!in.ok()) return false;
+
+    if (status < 0xF0) return readChannelEvent(in, delta, status);
+    switch (status) {
+    case 0xF0: return readSystemExclusive(in, start, delta);
+    case 0xF7: return skipEscape(in);
+    case 0xFF: return readMeta(in, start);
+    default: return false;  // 0xF1-0xF6, 0xF8-0xFE: not events of a track
+    }
+}
+
+bool SmfFile::readChannelEvent(SmfCursor& in, uint32_t delta, uint8_t status)
+{
+    const int n = DataBytes(status);
+    const uint8_t first = n >= 1 ? in.byte() : 0;
+    const uint8_t second = n >= 2 ? in.byte() : 0;
+    if (!in.ok()) return false;
+    record_.deltaTime = delta;
+    record_.event = status | static_cast<uint32_t>(first) << 8 | static_cast<uint32_t>(second) << 16;
+    onShortEvent(&record_);
+    return true;
+}
+
+bool SmfFile::readSystemExclusive(SmfCursor& in, uint64_t start, uint32_t delta)
+{
+    const uint32_t length = in.varLen();
+    const uint64_t message = static_cast<uint64_t>(length) + 1;  // F0 and its data
+    // The event is handed on as the platform's stream record: 12 bytes of
+    // header and the message padded to a multiple of four. That record,
+    // counted from the event's first byte (its delta-time), must fit inside
+    // the file, or reading stops here.
+    if (!in.require(in.fits(start, 12 + ((message + 3) & ~uint64_t{3})))) return false;
+    const uint8_t* const data = in.here();
+    in.skip(length);
+    if (!in.ok()) return false;
+    // The record holds 1012 parameter bytes; a longer message is cut.
+    const uint64_t kept = message < MidiEventRecord::kParameterSize ? message : MidiEventRecord::kParameterSize;
+    record_.deltaTime = delta;
+    record_.event = static_cast<uint32_t>(kept) | MidiEventRecord::kLongEvent;
+    record_.parameters[0] = 0xF0;
+    std::memcpy(record_.parameters + 1, data, kept - 1);
+    parametersUsed_ = kept;
+    onLongEvent(&record_);
+    return true;
+}
+
+bool SmfFile::skipEscape(SmfCursor& in)
+{
+    // An escape: skipped by its length, like a system-exclusive event.
+    const uint32_t length = in.varLen();
+    in.skip(length);
+    return in.ok();
+}
+
+bool SmfFile::readMeta(SmfCursor& in, uint64_t start)
+{
+    const uint8_t type = in.byte();
+    const uint32_t length = in.varLen();
+    if (!in.ok()) return false;
+    switch (type) {
+    case 0x00:
+        if (length > 0) {
+            const uint8_t number = in.peek(0);  // its first byte only
+            if (!in.ok()) return false;
+            info_.sequenceNumber = number;
+        }
+        break;
+    case 0x01: readMetaText(in, length, info_.text); break;
+    case 0x02: readMetaText(in, length, info_.copyright); break;
+    case 0x03: readMetaText(in, length, info_.sequenceName); break;
+    case 0x05: readMetaText(in, length, info_.lyric); break;
+    case 0x2F: return false;  // end of track
+    case 0x51:
+        // Set tempo: its value is not used, but the 12 bytes of a stream
+        // record, counted from the event's first byte, must lie inside the
+        // file, as for a system-exclusive event; otherwise reading stops.
+        in.require(in.fits(start, 12));
+        break;
+    default: break;
+    }
+    in.skip(length);
+    return in.ok();
+}
+
+void SmfFile::readMetaText(SmfCursor& in, uint32_t length, char* field)
+{
+    // The text ends at its length, at a zero byte or at 255 bytes, whichever
+    // comes first; a text that runs past the end of the data is not kept and
+    // ends the reading.
+    const uint64_t limit = length < SmfInfo::kTextSize - 1 ? length : SmfInfo::kTextSize - 1;
+    uint64_t k = 0;
+    for (; k < limit; ++k) {
+        const uint8_t b = in.peek(k);
+        if (!in.ok()) return;
+        if (b == 0) break;
+    }
+    std::memcpy(field, in.here(), k);
+    field[k] = '\0';
 }
 
 int SmfFile::onDeltaTime(uint32_t)

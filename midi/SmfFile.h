@@ -11,6 +11,8 @@
 #include "midi/MappedFile.h"
 #include "midi/SmfRecords.h"
 
+class SmfCursor;
+
 class SmfFile : public MappedFile {
 public:
     SmfFile();
@@ -45,8 +47,18 @@ private:
     // Steps after the file is mapped: the header chunk, the chunk after it.
     uint32_t readChunkHeaders(const std::string& path);
 
+    // One event each, read at the cursor; false when reading ends there.
+    // `start` is the offset of the event's delta-time.
+    bool readEvent(SmfCursor& in);
+    bool readChannelEvent(SmfCursor& in, uint32_t delta, uint8_t status);
+    bool readSystemExclusive(SmfCursor& in, uint64_t start, uint32_t delta);
+    bool skipEscape(SmfCursor& in);
+    bool readMeta(SmfCursor& in, uint64_t start);
+    void readMetaText(SmfCursor& in, uint32_t length, char* field);
+
     SmfHeader header_{};
     SmfChunkHeader chunkHeader_{};
     SmfInfo info_{};
     MidiEventRecord record_{};
+    size_t parametersUsed_ = 0;  // parameter bytes the last long event wrote
 };
