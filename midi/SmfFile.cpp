@@ -214,6 +214,41 @@ void SmfFile::readMetaText(SmfCursor& in, uint32_t length, char* field)
     field[k] = '\0';
 }
 
+SmfTracks SmfFile::tracks() const
+{
+    // `open` found the first track chunk right after the header chunk.
+    return SmfTracks(view, dataSize(), 8 + static_cast<uint64_t>(header_.length), header_.format,
+                     header_.trackCount);
+}
+
+int SmfFile::readAllTracks()
+{
+    SmfTracks all = tracks();
+    all.read(true);
+    std::memset(&record_, 0, sizeof record_);
+    parametersUsed_ = 0;
+    uint64_t time = 0;
+    all.forEachInOrder([&](const SmfTracks::Event& e) {
+        // Time differences beyond 32 bits are handed on modulo 2^32, as
+        // every time the hooks see counts.
+        record_.deltaTime = static_cast<uint32_t>(e.time - time);
+        record_.event = e.event;
+        time = e.time;
+        onDeltaTime(record_.deltaTime);
+        onShortEvent(&record_);
+    });
+    onDeltaTime(static_cast<uint32_t>(all.endTime() - time));
+    onEventsEnd();
+    return 1;
+}
+
+ReadingHints SmfFile::completeReadingHints() const
+{
+    SmfTracks all = tracks();
+    all.read(false);
+    return all.hints();
+}
+
 int SmfFile::onDeltaTime(uint32_t)
 {
     return 1;

@@ -10,6 +10,7 @@
 // past the end of the file: an event that does not fit ends the reading.
 #include "midi/MappedFile.h"
 #include "midi/SmfRecords.h"
+#include "midi/SmfTracks.h"
 
 class SmfCursor;
 
@@ -24,6 +25,15 @@ public:
     // Walks the first track from its first event. Always returns 1, whether
     // it stopped at the end-of-track event or where the data ran out.
     int readEvents();
+
+    // Complete reading (see SmfTracks): the channel events of all tracks, in
+    // merged order, go to onDeltaTime (the time since the event before; 0 at
+    // equal times) and onShortEvent; after the last one onDeltaTime gets the
+    // time up to the latest track end, then onEventsEnd is called. The texts
+    // are left as they are. Call it after a successful `open`; returns 1.
+    int readAllTracks();
+    // What complete reading would see that readEvents does not.
+    ReadingHints completeReadingHints() const;
 
     // Called for every event with its delta-time, before its status is read.
     virtual int onDeltaTime(uint32_t deltaTime);
@@ -46,6 +56,7 @@ protected:
 private:
     // Steps after the file is mapped: the header chunk, the chunk after it.
     uint32_t readChunkHeaders(const std::string& path);
+    SmfTracks tracks() const;
 
     // One event each, read at the cursor; false when reading ends there.
     // `start` is the offset of the event's delta-time.

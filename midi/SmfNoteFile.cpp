@@ -4,6 +4,12 @@ SmfNoteFile::SmfNoteFile() = default;
 
 SmfNoteFile::~SmfNoteFile() = default;
 
+int SmfNoteFile::readNotes(bool complete)
+{
+    noteOffsEnd_ = complete;
+    return complete ? readAllTracks() : readEvents();
+}
+
 int SmfNoteFile::onDeltaTime(uint32_t deltaTime)
 {
     tick_ += deltaTime;
@@ -12,9 +18,13 @@ int SmfNoteFile::onDeltaTime(uint32_t deltaTime)
 
 int SmfNoteFile::onShortEvent(const MidiEventRecord* record)
 {
-    const uint32_t status = record->event & 0xFF;
+    uint32_t status = record->event & 0xFF;
     const uint32_t key = (record->event >> 8) & 0xFF;
-    const uint32_t velocity = (record->event >> 16) & 0xFF;
+    uint32_t velocity = (record->event >> 16) & 0xFF;
+    if (noteOffsEnd_ && status >= 0x80 && status <= 0x8F) {
+        status += 0x10;  // a note-off, whatever its velocity, as a velocity-0 note-on
+        velocity = 0;
+    }
     // Only note-ons count; a key byte of 0x80 or more (a malformed file) is
     // not a key at all, and the event is ignored as a whole.
     if (status < 0x90 || status > 0x9F || key >= kKeys) return 1;

@@ -4,7 +4,8 @@
 //
 // A note runs from its note-on until a note-on of the same channel and key
 // with velocity 0, or until a new note-on of that key replaces it; note-off
-// events (0x8n) are ignored. A rest is recorded in front of a note-on when
+// events (0x8n) are ignored, except in complete reading, where they end a
+// note exactly as a velocity-0 note-on does. A rest is recorded in front of a note-on when
 // ticks have passed on its channel since the last note-on or velocity-0
 // note-on there. Lengths and idle times count modulo 2^32.
 //
@@ -26,6 +27,10 @@ public:
     SmfNoteFile();
     ~SmfNoteFile() override;
 
+    // Builds the lists once after `open`: from the first track (readEvents),
+    // or with `complete` from all tracks (readAllTracks). Returns 1.
+    int readNotes(bool complete);
+
     // The channel's notes and rests, in the order they were recorded.
     const NoteList& channelNotes(int channel) const { return channelNotes_[channel]; }
 
@@ -39,6 +44,7 @@ private:
         uint32_t start;      // tick of its note-on
     };
 
+    bool noteOffsEnd_ = false;                 // complete reading: 0x8n ends a note
     uint32_t tick_ = 0;                        // running tick, wraps
     OpenNote openNotes_[kChannels][kKeys] = {};
     uint32_t idleStart_[kChannels] = {};       // tick of the last (velocity-0) note-on

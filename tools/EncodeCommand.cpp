@@ -1,6 +1,7 @@
 #include "tools/EncodeCommand.h"
 
 #include "app/errors/ErrorRecord.h"
+#include "browser/PathUtilities.h"
 #include "encode/LineFormatter.h"
 #include "encode/NoteEncoder.h"
 #include "midi/SmfNoteFile.h"
@@ -19,6 +20,8 @@ const char kEncodeUsage[] =
     "                          default 0xFDFF\n"
     "      --format1 FORMAT    the long-form line format (as PrintFormat1, backslash-t pairs included)\n"
     "      --format2 FORMAT    the short-form line format (as PrintFormat2)\n"
+    "      --complete          complete reading: all tracks, running status, note-offs (0x8n)\n"
+    "  -q, --quiet             no warning when a file needs complete reading\n"
     "  -i, --info              print the file's SMF facts instead of encoding\n"
     "  -o, --output FILE       write to FILE instead of standard output\n"
     "  -h, --help / --version\n";
@@ -26,6 +29,22 @@ const char kEncodeUsage[] =
 namespace {
 
 const char kProgram[] = "velmora-encode";
+
+// One line on the error stream when complete reading would see more than
+// the default reading: what it would see, by count.
+void WarnOfCompleteReading(std::FILE* err, const std::string& path, const ReadingHints& hints)
+{
+    if (!hints.any()) return;
+    std::string seen;
+    auto add = [&seen](uint64_t count, const char* what) {
+        if (!count) return;
+        seen += (seen.empty() ? "" : ", ") + GroupThousands(count) + what;
+    };
+    add(hints.laterTrackNotes, " notes in tracks 2 and later");
+    add(hints.runningStatusEvents, " events under running status");
+    add(hints.noteOffs, " note-offs (0x8n)");
+    std::fprintf(err, "%s: warning: %s: %s; --complete reads them\n", kProgram, path.c_str(), seen.c_str());
+}
 
 // Collects lines with their CR LF and writes them in large blocks. While
 // one block is written (by a thread of its own, started with the second
@@ -286,6 +305,9 @@ int EncodeCommand::parse(const std::vector<std::string>& args, Options& options,
         } else if (arg == "-o" || arg == "--output") {
             if (!takeValue()) return kUsageError;
             options.output = value;
+        } else if (arg == "--complete" || arg == "-q" || arg == "--quiet") {
+            if (!noValue()) return kUsageError;
+            (arg == "--complete" ? options.complete : options.quiet) = true;
         } else if (arg == "-i" || arg == "--info") {
             if (!noValue()) return kUsageError;
             options.info = true;
@@ -319,7 +341,8 @@ int EncodeCommand::encodeFile(const std::string& path, const Options& options, s
         ReportFileError(err, path);
         return kFileError;
     }
-    notes.readEvents();
+    notes.readNotes(options.complete);
+    if (!options.complete && !options.quiet) WarnOfCompleteReading(err, path, notes.completeReadingHints());
     const NoteEncoder encoder(options.format1, options.format2);
     // --channels stands for the checked channel buttons, otherwise the
     // options button is checked and the mask is EncodeChannel.

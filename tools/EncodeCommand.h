@@ -32,6 +32,8 @@ private:
         uint32_t channelButtons = 0;
         uint32_t encodeChannel = 0;
         std::string format1, format2;
+        bool complete = false;  // --complete: all tracks, running status, note-offs
+        bool quiet = false;     // --quiet: no warning when complete reading sees more
         bool info = false;
         bool help = false;
         bool version = false;
