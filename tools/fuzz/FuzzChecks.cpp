@@ -374,7 +374,7 @@ std::string CheckSmfInput(const uint8_t* input, size_t size)
                                  CompareText("sequence name", info.sequenceName, model.texts.sequenceName),
                                  CompareText("lyric", info.lyric, model.texts.lyric)})
         if (!r.empty()) return r;
-    return {};
+    return CheckCompleteReading(input, size);
 }
 
 // ---------------------------------------------------------------- encoder

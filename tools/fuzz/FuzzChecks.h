@@ -16,6 +16,9 @@
 // note lists against the straightforward 16 x 128 table, the events and texts
 // against a plain model of the reader's rules.
 std::string CheckSmfInput(const uint8_t* data, size_t size);
+// Complete reading of the bytes against a plain model of its rules (called
+// by CheckSmfInput).
+std::string CheckCompleteReading(const uint8_t* data, size_t size);
 
 // The line formatter, the note encoder and KvText::ReplaceAll with formats,
 // arguments and texts taken from the bytes, laid out as:
