@@ -238,6 +238,21 @@ void BM_NoteLists(benchmark::State& state, const BenchFile* file)
     SetNoteCounters(state, *file);
 }
 
+// The note lists in complete reading: all tracks, merged by time.
+void BM_CompleteNoteLists(benchmark::State& state, const BenchFile* file)
+{
+    for (auto _ : state) {
+        SmfNoteFile notes;
+        if (notes.open(file->path) != 0) {
+            state.SkipWithError("cannot open");
+            break;
+        }
+        notes.readNotes(true);
+        benchmark::DoNotOptimize(notes.channelNotes(0).size());
+    }
+    SetNoteCounters(state, *file);
+}
+
 // Takes the text into a 1 MiB block, in place as the command's writer does,
 // and drops each full block.
 class DiscardingSink : public LineSink {
@@ -369,7 +384,7 @@ public:
     {
         std::printf("\nTime per note on the generated files (goal: 1M within 1.5x of 10k)\n");
         std::printf("%-16s %10s %10s %10s %8s\n", "benchmark", "10k ns", "100k ns", "1M ns", "1M/10k");
-        for (const char* family : {"ReadEvents", "NoteLists", "Encode", "EncodeCommand"}) {
+        for (const char* family : {"ReadEvents", "NoteLists", "CompleteNoteLists", "Encode", "EncodeCommand"}) {
             double t[3] = {0, 0, 0};
             const char* sizes[3] = {"gen-10k", "gen-100k", "gen-1M"};
             bool any = false;
@@ -384,6 +399,11 @@ public:
             std::printf("%-16s %10.2f %10.2f %10.2f %8s\n", family, t[0], t[1], t[2],
                         t[0] > 0 && t[2] > 0 ? Ratio(t[2] / t[0]).c_str() : "-");
         }
+        const auto complete = perNote.find("CompleteNoteLists/gen-1M");
+        const auto firstTrack = perNote.find("NoteLists/gen-1M");
+        if (complete != perNote.end() && firstTrack != perNote.end())
+            std::printf("\nComplete reading on gen-1M: %.2f ns a note, default %.2f ns: %s (goal: at most 1.30x)\n",
+                        complete->second, firstTrack->second, Ratio(complete->second / firstTrack->second).c_str());
     }
 
 private:
@@ -474,6 +494,8 @@ int main(int argc, char** argv)
     for (const BenchFile& file : Files()) {
         if (!file.readable) continue;
         benchmark::RegisterBenchmark(("ReadEvents/" + file.name).c_str(), BM_ReadEvents, &file)
+            ->Unit(benchmark::kMicrosecond);
+        benchmark::RegisterBenchmark(("CompleteNoteLists/" + file.name).c_str(), BM_CompleteNoteLists, &file)
             ->Unit(benchmark::kMicrosecond);
         if (file.records == 0) continue;  // notes only in later tracks
         benchmark::RegisterBenchmark(("NoteLists/" + file.name).c_str(), BM_NoteLists, &file)
