@@ -7,6 +7,7 @@
 #include "app/layout/PaneLayout.h"
 #include "app/RightFrame.h"
 #include "encode/view/DataFrame.h"
+#include "encode/view/DataView.h"
 #include "app/settings/Settings.h"
 #include "framework/KvApplication.h"
 #include "framework/KvMenu.h"
@@ -85,6 +86,9 @@ LRESULT MainWindow::OnCreate(CREATESTRUCTA*)
     statusBar->Create(0, "", statusStyle | ((flags & Settings::kShowStatusBar) ? WS_VISIBLE : 0), 0, 0, 0, 0,
                       GetHandle(), ChildId(kStatusBarId), instance, nullptr);
     if (flags & Settings::kShowStatusBar) menu->CheckMenuItem(IDM_STATUSBAR, MF_CHECKED);
+    // The data view's line about complete reading is the status bar's text.
+    rightFrame->GetDataFrame()->GetDataView()->setHintSink(
+        [this](const std::string& hint) { statusBar->SetWindowText(hint.c_str()); });
 
     const DWORD toolbarStyle = WS_CHILD | WS_TABSTOP | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS;
     mainToolbar->Create(WS_EX_TOOLWINDOW, "", toolbarStyle | ((flags & Settings::kShowToolbar) ? WS_VISIBLE : 0),

@@ -3,8 +3,8 @@
 //   make-images DIRECTORY
 // toolbar.bmp   the main toolbar: 7 images of 16 x 15 (back, forward, up,
 //               the three pane layouts, the letters SMF)
-// channels.bmp  the channel toolbar: 18 images of 16 x 15 (the options'
-//               channel set, CH 1 to CH 16, copy)
+// channels.bmp  the channel toolbar: 19 images of 16 x 15 (the options'
+//               channel set, CH 1 to CH 16, copy, complete reading)
 // velmora.ico, frame.ico, options.ico: the program's, the frames' and the
 //               options pages' icons, 16 x 16 and 32 x 32.
 // Light grey (192, 192, 192) is the toolbar strips' background: the toolbar
@@ -187,6 +187,19 @@ Canvas Channel(int n)
     c.text(2, 1, "CH", kNavy);
     const std::string digits = std::to_string(n);
     c.text(digits.size() == 1 ? 10 : 6, 8, digits, kBlack);
+    return c;
+}
+
+Canvas CompleteReading()
+{
+    // Three tracks joined into one: bars, a brace, an arrow.
+    Canvas c(16, 15, kFace);
+    c.fill(1, 2, 7, 2, kNavy);
+    c.fill(1, 6, 7, 2, kGreen);
+    c.fill(1, 10, 7, 2, kRed);
+    c.fill(9, 2, 1, 10, kBlack);
+    c.fill(10, 6, 4, 2, kBlack);
+    for (int k = 0; k < 3; ++k) c.fill(12 + k, 4 + k, 1, 6 - 2 * k, kBlack);
     return c;
 }
 
@@ -389,6 +402,7 @@ int main(int argc, char** argv)
     std::vector<Canvas> channels{ChannelSet()};
     for (int n = 1; n <= 16; ++n) channels.push_back(Channel(n));
     channels.push_back(Copy());
+    channels.push_back(CompleteReading());
 
     const bool ok = Write(dir + "/toolbar.bmp", Bmp(Strip(main))) &&
                     Write(dir + "/channels.bmp", Bmp(Strip(channels))) &&

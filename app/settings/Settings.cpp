@@ -85,6 +85,7 @@ bool Settings::Load()
     EncodeChannel = ReadNumber(key, "EncodeChannel", NoteEncoder::kDefaultEncodeChannel);
     ExportChannel = ReadNumber(key, "ExportChannel", 0);
     SelectedTab = int32_t(ReadNumber(key, "SelectedTab", 0));
+    CompleteReading = ReadNumber(key, "CompleteReading", 0);
     PrintFormat1 = ReadText(key, "PrintFormat1", NoteEncoder::kDefaultFormat1);
     PrintFormat2 = ReadText(key, "PrintFormat2", NoteEncoder::kDefaultFormat2);
     ShowWindowFlag = ReadNumber(key, "ShowWindowFlag", 15);
@@ -109,6 +110,7 @@ bool Settings::Save()
     WriteNumber(key, "EncodeChannel", EncodeChannel);
     WriteNumber(key, "ExportChannel", ExportChannel);
     WriteNumber(key, "SelectedTab", uint32_t(SelectedTab));
+    WriteNumber(key, "CompleteReading", CompleteReading);
     WriteText(key, "PrintFormat1", PrintFormat1);
     WriteText(key, "PrintFormat2", PrintFormat2);
     WriteNumber(key, "ShowWindowFlag", ShowWindowFlag);

@@ -67,6 +67,7 @@ public:
     uint32_t ExportChannel;
     int32_t SelectedTab;
     uint32_t ShowWindowFlag;
+    uint32_t CompleteReading = 0;  // 1: the data view reads all tracks (button 40044)
 
 private:
     std::string LastPath;

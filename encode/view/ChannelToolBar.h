@@ -2,7 +2,8 @@
 // ChannelToolBar: the toolbar across the top of the data view frame. Its
 // first seventeen buttons form one check group: the options' channel set
 // (40025), then CH 1 to CH 16 (40008 to 40023); after a separator comes the
-// copy button (40024).
+// copy button (40024), and after another the check button of complete
+// reading (40044), checked as the CompleteReading setting says.
 #include "framework/KvToolbar.h"
 
 #include <cstdint>

@@ -1,5 +1,6 @@
 #include "encode/view/DataFrame.h"
 
+#include "app/settings/Settings.h"
 #include "encode/view/ChannelToolBar.h"
 #include "encode/view/DataView.h"
 #include "framework/KvApplication.h"
@@ -47,6 +48,10 @@ LRESULT DataFrame::OnCommand(UINT, UINT id, KvWindow*)
         dataView->showEncoding();
     } else if (id == IDM_COPY) {
         copyToClipboard();
+    } else if (id == IDM_COMPLETE_READING) {
+        // The toolbar has toggled the button: read the file again that way.
+        GetSettings().CompleteReading = channelToolBar->IsChecked(IDM_COMPLETE_READING) ? 1 : 0;
+        dataView->reloadFile();
     } else if (id == IDM_OPTION_CHANNELS) {
         for (UINT n = 0; n < 16; ++n) channelToolBar->SetChecked(IDM_CHANNEL_FIRST + n, false);
         dataView->showEncoding();

@@ -80,14 +80,52 @@ int DataView::loadFile(const ItemRecord* item)
 {
     clearText();
     showText();
+    setHint(std::string());
     if (!item) return 0;
     // The record's path is a fixed field: never read past it.
     const std::string path(item->path, strnlen(item->path, sizeof item->path));
     if (!IsMidiExtension(ExtensionOf(path))) return 0;
+    path_ = path;
+    return readFile();
+}
+
+int DataView::reloadFile()
+{
+    if (!noteFile) return 0;
+    clearText();
+    showText();
+    setHint(std::string());
+    return readFile();
+}
+
+int DataView::readFile()
+{
     noteFile.reset();  // closes the file shown before
     noteFile.reset(new SmfNoteFile);
-    if (noteFile->open(path) != 0) return 0;
-    noteFile->readEvents();
+    if (noteFile->open(path_) != 0) return 0;
+    const bool complete = GetSettings().CompleteReading != 0;
+    noteFile->readNotes(complete);
+    if (!complete) setHint(HintText(noteFile->completeReadingHints()));
     showEncoding();
     return 1;
+}
+
+void DataView::setHint(const std::string& hint)
+{
+    hint_ = hint;
+    if (hintSink_) hintSink_(hint_);
+}
+
+std::string DataView::HintText(const ReadingHints& hints)
+{
+    if (!hints.any()) return std::string();
+    std::string seen;
+    auto add = [&seen](const char* before, uint64_t count, const char* after) {
+        if (!count) return;
+        seen += (seen.empty() ? "" : "、") + std::string(before) + GroupThousands(count) + after;
+    };
+    add("2 トラック目以降に ", hints.laterTrackNotes, " ノート");
+    add("ランニングステータスのイベント ", hints.runningStatusEvents, " 個");
+    add("ノートオフ (8n) ", hints.noteOffs, " 個");
+    return seen + "があります。[完全読み込み] で読めます。";
 }

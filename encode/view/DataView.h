@@ -5,6 +5,7 @@
 // change of channels encodes again without reading the file.
 #include "framework/KvEdit.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -12,6 +13,7 @@ class DataFrame;
 class KvFont;
 class SmfNoteFile;
 struct ItemRecord;
+struct ReadingHints;
 
 class DataView : public KvEdit {
 public:
@@ -23,8 +25,18 @@ public:
     // Loads the MIDI file of the row that became selected, encodes it and
     // shows it: 1 when it was loaded, else 0 (the view is then empty). A
     // file whose extension is not "mid" (any case) keeps the file loaded
-    // before, so that a later channel change shows it again.
+    // before, so that a later channel change shows it again. The file is
+    // read completely when the CompleteReading setting says so.
     int loadFile(const ItemRecord* item);
+    // Reads the loaded file again, the way CompleteReading now says, and
+    // shows it: 1 when a file is loaded, else 0.
+    int reloadFile();
+    // The status bar's line for the file shown: in the default reading, what
+    // complete reading would read more; empty in every other case.
+    const std::string& hintText() const { return hint_; }
+    static std::string HintText(const ReadingHints& hints);
+    // Called with the hint line whenever it is set.
+    void setHintSink(std::function<void(const std::string&)> sink) { hintSink_ = std::move(sink); }
     // Encodes the loaded file with the channels the toolbar chooses and
     // shows it; 1 when a file is loaded, else 0.
     int showEncoding();
@@ -40,4 +52,10 @@ private:
     std::unique_ptr<KvFont> font;
     std::string text;
     std::unique_ptr<SmfNoteFile> noteFile;
+    std::string path_;  // of the loaded file
+    std::string hint_;
+    std::function<void(const std::string&)> hintSink_;
+
+    int readFile();
+    void setHint(const std::string& hint);
 };
