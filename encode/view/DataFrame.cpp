@@ -59,6 +59,14 @@ LRESULT DataFrame::OnCommand(UINT, UINT id, KvWindow*)
     return 1;
 }
 
+LRESULT DataFrame::OnNotify(WPARAM, NMHDR* header)
+{
+    if (header->code != TTN_GETDISPINFOA || header->idFrom != IDM_COMPLETE_READING) return 0;
+    static char name[] = "完全読み込み";
+    reinterpret_cast<NMTTDISPINFOA*>(header)->lpszText = name;
+    return 0;
+}
+
 void DataFrame::copyToClipboard()
 {
     const std::string& text = dataView->GetTextBuffer();

@@ -17,6 +17,9 @@ public:
 
     LRESULT OnCommand(UINT code, UINT id, KvWindow* control) override;
     LRESULT OnCreate(CREATESTRUCTA* create) override;
+    // Names the complete-reading button in its tooltip; the other buttons
+    // have none.
+    LRESULT OnNotify(WPARAM controlId, NMHDR* header) override;
     LRESULT OnSize(WPARAM type, UINT width, UINT height) override;
 
     DataView* GetDataView() const { return dataView; }

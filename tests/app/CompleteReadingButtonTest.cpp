@@ -74,6 +74,15 @@ TEST_F(CompleteReadingButton, StartsUncheckedWithoutAStoredValueAndIsStoredAtExi
     EXPECT_EQ(1u, stored);
 }
 
+TEST_F(CompleteReadingButton, ItsTooltipNamesIt)
+{
+    NMTTDISPINFOA info{};
+    info.hdr = {frame()->GetChannelToolBar()->GetHandle(), IDM_COMPLETE_READING, UINT(TTN_GETDISPINFOA)};
+    frame()->SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+    ASSERT_NE(nullptr, info.lpszText);
+    EXPECT_STREQ("完全読み込み", info.lpszText);
+}
+
 TEST_F(CompleteReadingStored, StartsCheckedAndReadsCompletely)
 {
     EXPECT_TRUE(checked());
