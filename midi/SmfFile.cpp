@@ -221,23 +221,41 @@ SmfTracks SmfFile::tracks() const
                      header_.trackCount);
 }
 
+namespace {
+
+// Hands the merged events of complete reading to the reader's hooks, each
+// with the time since the event before.
+class HookSink : public SmfTracks::Sink {
+public:
+    HookSink(SmfFile& file, MidiEventRecord& record) : file_(file), record_(record) {}
+    void onEvent(uint64_t time, uint32_t event) override
+    {
+        // Differences beyond 32 bits go on modulo 2^32, as every time the
+        // hooks see counts.
+        record_.deltaTime = static_cast<uint32_t>(time - time_);
+        record_.event = event;
+        time_ = time;
+        file_.onDeltaTime(record_.deltaTime);
+        file_.onShortEvent(&record_);
+    }
+    uint64_t time() const { return time_; }
+
+private:
+    SmfFile& file_;
+    MidiEventRecord& record_;
+    uint64_t time_ = 0;
+};
+
+}  // namespace
+
 int SmfFile::readAllTracks()
 {
-    SmfTracks all = tracks();
-    all.read(true);
     std::memset(&record_, 0, sizeof record_);
     parametersUsed_ = 0;
-    uint64_t time = 0;
-    all.forEachInOrder([&](const SmfTracks::Event& e) {
-        // Time differences beyond 32 bits are handed on modulo 2^32, as
-        // every time the hooks see counts.
-        record_.deltaTime = static_cast<uint32_t>(e.time - time);
-        record_.event = e.event;
-        time = e.time;
-        onDeltaTime(record_.deltaTime);
-        onShortEvent(&record_);
-    });
-    onDeltaTime(static_cast<uint32_t>(all.endTime() - time));
+    SmfTracks all = tracks();
+    HookSink sink(*this, record_);
+    all.read(&sink);
+    onDeltaTime(static_cast<uint32_t>(all.endTime() - sink.time()));
     onEventsEnd();
     return 1;
 }
@@ -245,7 +263,7 @@ int SmfFile::readAllTracks()
 ReadingHints SmfFile::completeReadingHints() const
 {
     SmfTracks all = tracks();
-    all.read(false);
+    all.read(nullptr);
     return all.hints();
 }
 

@@ -30,32 +30,38 @@ struct ReadingHints {
 
 class SmfTracks {
 public:
-    struct Event {
-        uint64_t time;
-        uint32_t event;  // status | first data byte << 8 | second data byte << 16
+    // Receives the channel events in merged order.
+    class Sink {
+    public:
+        virtual ~Sink() = default;
+        // `event` is status | first data byte << 8 | second data byte << 16.
+        virtual void onEvent(uint64_t time, uint32_t event) = 0;
     };
 
     // `firstTrack` is the offset of the first track chunk's "MTrk".
     SmfTracks(const uint8_t* data, uint64_t size, uint64_t firstTrack, uint16_t format, uint16_t trackCount);
 
-    // Walks the tracks; with `keepEvents` false it only counts the hints.
-    void read(bool keepEvents);
+    // Walks the tracks and hands their channel events to `sink` in order of
+    // time, then track, then order in the track: with one track straight
+    // from the walk, with more once all are read. With no sink it only counts.
+    void read(Sink* sink);
 
     const ReadingHints& hints() const { return hints_; }
-    size_t tracksRead() const { return tracks_.size(); }
+    size_t tracksRead() const { return tracksRead_; }
     // The latest end time of a track read (0 with none).
     uint64_t endTime() const { return endTime_; }
 
-    // Calls visit(event) for each channel event kept, in order of time,
-    // then track, then order in the track.
-    template <class Visit>
-    void forEachInOrder(Visit visit) const;
-
 private:
-    class Merge;
+    struct Event {
+        uint64_t time;
+        uint32_t event;
+    };
     struct TrackState;
+    class Merge;
 
-    void readTrack(uint64_t begin, uint64_t end, bool keepEvents);
+    // The data ranges of the track chunks to be read, in file order.
+    std::vector<std::pair<uint64_t, uint64_t>> trackRanges() const;
+    void readTrack(uint64_t begin, uint64_t end, TrackState& track);
     bool readEvent(class SmfCursor& in, TrackState& track);
 
     const uint8_t* data_;
@@ -65,33 +71,5 @@ private:
     uint16_t trackCount_;
     ReadingHints hints_;
     uint64_t endTime_ = 0;
-    std::vector<std::vector<Event>> tracks_;
+    size_t tracksRead_ = 0;
 };
-
-// Heads of the tracks in a binary heap, earliest (time, track) on top.
-class SmfTracks::Merge {
-public:
-    explicit Merge(const std::vector<std::vector<Event>>& tracks);
-    // The next event in merged order, or null when all are taken.
-    const Event* next();
-
-private:
-    struct Head {
-        uint64_t time;
-        size_t track;
-        size_t index;
-    };
-    static bool Later(const Head& a, const Head& b)
-    {
-        return a.time != b.time ? a.time > b.time : a.track > b.track;
-    }
-    const std::vector<std::vector<Event>>& tracks_;
-    std::vector<Head> heap_;
-};
-
-template <class Visit>
-void SmfTracks::forEachInOrder(Visit visit) const
-{
-    Merge merge(tracks_);
-    while (const Event* e = merge.next()) visit(*e);
-}
