@@ -224,7 +224,8 @@ void BM_ReadEvents(benchmark::State& state, const BenchFile* file)
     SetNoteCounters(state, *file);
 }
 
-void BM_NoteLists(benchmark::State& state, const BenchFile* file)
+// The note lists, read the default way or completely (all tracks merged).
+void BM_NoteLists(benchmark::State& state, const BenchFile* file, bool complete)
 {
     for (auto _ : state) {
         SmfNoteFile notes;
@@ -232,22 +233,7 @@ void BM_NoteLists(benchmark::State& state, const BenchFile* file)
             state.SkipWithError("cannot open");
             break;
         }
-        notes.readEvents();
-        benchmark::DoNotOptimize(notes.channelNotes(0).size());
-    }
-    SetNoteCounters(state, *file);
-}
-
-// The note lists in complete reading: all tracks, merged by time.
-void BM_CompleteNoteLists(benchmark::State& state, const BenchFile* file)
-{
-    for (auto _ : state) {
-        SmfNoteFile notes;
-        if (notes.open(file->path) != 0) {
-            state.SkipWithError("cannot open");
-            break;
-        }
-        notes.readNotes(true);
+        notes.readNotes(complete);
         benchmark::DoNotOptimize(notes.channelNotes(0).size());
     }
     SetNoteCounters(state, *file);
@@ -495,10 +481,10 @@ int main(int argc, char** argv)
         if (!file.readable) continue;
         benchmark::RegisterBenchmark(("ReadEvents/" + file.name).c_str(), BM_ReadEvents, &file)
             ->Unit(benchmark::kMicrosecond);
-        benchmark::RegisterBenchmark(("CompleteNoteLists/" + file.name).c_str(), BM_CompleteNoteLists, &file)
+        benchmark::RegisterBenchmark(("CompleteNoteLists/" + file.name).c_str(), BM_NoteLists, &file, true)
             ->Unit(benchmark::kMicrosecond);
         if (file.records == 0) continue;  // notes only in later tracks
-        benchmark::RegisterBenchmark(("NoteLists/" + file.name).c_str(), BM_NoteLists, &file)
+        benchmark::RegisterBenchmark(("NoteLists/" + file.name).c_str(), BM_NoteLists, &file, false)
             ->Unit(benchmark::kMicrosecond);
         benchmark::RegisterBenchmark(("Encode/" + file.name).c_str(), BM_Encode, &file)
             ->Unit(benchmark::kMicrosecond);
