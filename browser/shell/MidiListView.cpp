@@ -23,16 +23,11 @@ const ShellListView::Column kMidiColumns[] = {
 bool IsRegularFile(const std::string& path)
 {
     if (path.empty()) return false;
-    // A FIFO or socket has no attributes here; a device shows itself.
+    // A FIFO or socket has no attributes here (the open beneath checks the
+    // handle's type as well); a device shows itself.
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return false;
-    if (data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) return false;
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    const bool disk = GetFileType(file) == FILE_TYPE_DISK;
-    CloseHandle(file);
-    return disk;
+    return !(data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE));
 }
 
 MidiListView::MidiListView() = default;

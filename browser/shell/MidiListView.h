@@ -8,7 +8,7 @@
 
 #include <string>
 
-// True when `path` names a regular file that may be opened and read: not a
+// True when `path` names a file worth opening for its MIDI details: not a
 // folder, device, FIFO or socket (a FIFO's read could wait forever).
 bool IsRegularFile(const std::string& path);
 

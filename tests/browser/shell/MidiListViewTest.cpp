@@ -25,24 +25,11 @@ const Bytes kEnd = {0x00, 0xFF, 0x2F, 0x00};
 class MidiListViewTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(fixture.Create(list)); }
-    void Show(const std::string& path)
-    {
-        LPITEMIDLIST id = IdListOf(path, ids);
-        ASSERT_NE(id, nullptr) << path;
-        list.ShowFolder(id);
-    }
-    std::string CurrentPath()
-    {
-        char path[MAX_PATH * 4] = {};
-        SHGetPathFromIDListA(list.GetCurrentFolder(), path);
-        return path;
-    }
-    void Select(int row) { list.SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED); }
+    void Show(const std::string& path) { fixture.Show(path); }
 
     RecordingHost host;
     ListFixture fixture;
     MidiListView list;
-    IdListPool ids;
 };
 
 TEST_F(MidiListViewTest, ColumnsShowTheFormatSequenceNameAndCopyright)
@@ -135,7 +122,7 @@ TEST_F(MidiListViewTest, DoubleClickMakesTheTreeFollowAndEnterDoesNot)
     for (const auto& c : cases) {
         host.treeSelections = 0;
         Show(folder.path());
-        Select(RowNamed(list, "inner"));
+        fixture.Select(RowNamed(list, "inner"));
         if (c.doubleClick) {
             list.OnDblClk(nullptr);
         } else {
@@ -143,7 +130,7 @@ TEST_F(MidiListViewTest, DoubleClickMakesTheTreeFollowAndEnterDoesNot)
             key.wVKey = VK_RETURN;
             EXPECT_EQ(list.OnListKeyDown(&key), 0);
         }
-        EXPECT_EQ(CurrentPath(), folder / "inner");
+        EXPECT_EQ(fixture.CurrentPath(), folder / "inner");
         EXPECT_EQ(host.treeSelections, c.treeSelections);
     }
 }

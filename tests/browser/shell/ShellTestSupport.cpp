@@ -2,6 +2,8 @@
 
 #include "framework/TestWindows.h"
 
+#include <gtest/gtest.h>
+
 #include <ole2.h>
 #include <shlobj.h>
 
@@ -129,7 +131,27 @@ bool ListFixture::Create(ShellListView& list)
     }
     list.SetExtendedListViewStyle(LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
     ole_ = SUCCEEDED(OleInitialize(nullptr));
+    list_ = &list;
     return true;
+}
+
+void ListFixture::Show(const std::string& path)
+{
+    LPITEMIDLIST id = IdListOf(path, ids_);
+    ASSERT_NE(id, nullptr) << path;
+    list_->ShowFolder(id);
+}
+
+void ListFixture::Select(int row)
+{
+    list_->SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+}
+
+std::string ListFixture::CurrentPath()
+{
+    char path[MAX_PATH * 4] = {};
+    SHGetPathFromIDListA(list_->GetCurrentFolder(), path);
+    return path;
 }
 
 std::vector<std::vector<std::string>> RowTexts(ShellListView& list, int columns)

@@ -48,9 +48,16 @@ public:
     ListFixture& operator=(const ListFixture&) = delete;
     // Creates `list` as the child of a hidden parent; false on failure.
     bool Create(ShellListView& list);
+    // Lists the folder at `path`; selects (and focuses) a row; the path of
+    // the list's current folder.
+    void Show(const std::string& path);
+    void Select(int row);
+    std::string CurrentPath();
 
 private:
     KvWindow parent_;
+    ShellListView* list_ = nullptr;
+    IdListPool ids_;
     bool ole_ = false;
 };
 
