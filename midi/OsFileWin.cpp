@@ -6,8 +6,16 @@ const OsHandle kInvalidOsHandle = INVALID_HANDLE_VALUE;
 
 OsHandle OsOpenForReading(const char* path)
 {
-    return CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                       FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    // Only disk files are read: a read from a pipe or a device (a FIFO under
+    // Z:\ opens without waiting) could wait for a writer forever.
+    if (file != INVALID_HANDLE_VALUE && GetFileType(file) != FILE_TYPE_DISK) {
+        CloseHandle(file);
+        SetLastError(ERROR_BAD_FILE_TYPE);
+        return INVALID_HANDLE_VALUE;
+    }
+    return file;
 }
 
 uint32_t OsFileSize(OsHandle file)

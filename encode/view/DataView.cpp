@@ -23,12 +23,6 @@ private:
     DataView& view_;
 };
 
-bool IsMidiExtension(const std::string& extension)
-{
-    return extension.size() == 3 && (extension[0] | 0x20) == 'm' && (extension[1] | 0x20) == 'i' &&
-           (extension[2] | 0x20) == 'd';
-}
-
 }  // namespace
 
 DataView::DataView(DataFrame* frame) : frame_(frame), font(new KvFont)
@@ -84,7 +78,7 @@ int DataView::loadFile(const ItemRecord* item)
     if (!item) return 0;
     // The record's path is a fixed field: never read past it.
     const std::string path(item->path, strnlen(item->path, sizeof item->path));
-    if (!IsMidiExtension(ExtensionOf(path))) return 0;
+    if (!IsMidiExtension(ExtensionOf(path), true)) return 0;
     path_ = path;
     return readFile();
 }
