@@ -14,6 +14,8 @@ constexpr unsigned kPathExtension = 4;  // from the file name's last "." on
 std::string PathParts(const std::string& path, unsigned parts);
 // The extension without its "." (empty when the file name has none).
 std::string ExtensionOf(const std::string& path);
+// True when `extension` is "mid": byte for byte, or ignoring ASCII case.
+bool IsMidiExtension(const std::string& extension, bool ignoreCase);
 // Drive and directory, with the trailing separator.
 std::string DirectoryOf(const std::string& path);
 // The process's current directory (at most 259 characters), or empty.
