@@ -246,11 +246,14 @@ HTREEITEM ShellTreeView::FindItem(HTREEITEM item, LPCITEMIDLIST rest)
 
 LRESULT ShellTreeView::GoToPath(const char* path)
 {
+    // Some shells parse the empty text as the computer's drives; an empty
+    // path names no folder, so the tree stays where it is.
+    if (!path || !*path) return 1;
     IShellFolder* desktop = nullptr;
     if (FAILED(SHGetDesktopFolder(&desktop)) || !desktop) return 1;
     WCHAR wide[MAX_PATH];
     // A text longer than a path can be is no folder: nothing changes.
-    if (MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, path ? path : "", -1, wide, MAX_PATH) > 0) {
+    if (MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, path, -1, wide, MAX_PATH) > 0) {
         LPITEMIDLIST list = nullptr;
         if (desktop->ParseDisplayName(GetHandle(), nullptr, wide, nullptr, &list, nullptr) == S_OK && list) {
             SelectIdList(list);

@@ -32,7 +32,7 @@ public:
     // The deepest node below `item` that matches `rest` id by id.
     HTREEITEM FindItem(HTREEITEM item, const ITEMIDLIST* rest);
     // Selects the folder the shell parses `path` into; nothing changes when
-    // it cannot be parsed.
+    // it is empty or cannot be parsed.
     LRESULT GoToPath(const char* path);
     // The selected folder's file-system path, else its label; empty when
     // nothing is selected.
