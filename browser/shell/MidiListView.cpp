@@ -1,0 +1,97 @@
+#include "browser/shell/MidiListView.h"
+
+#include "browser/PathUtilities.h"
+#include "browser/shell/BrowserHost.h"
+#include "midi/SmfFile.h"
+
+#include <windows.h>
+
+namespace {
+
+const ShellListView::Column kMidiColumns[] = {
+    {"名前", 200, LVCFMT_LEFT},
+    {"サイズ", 100, LVCFMT_RIGHT},
+    {"種類", 200, LVCFMT_LEFT},
+    {"更新日時", 120, LVCFMT_LEFT},
+    {"フォーマット", 100, LVCFMT_LEFT},
+    {"シーケンス名", 180, LVCFMT_LEFT},
+    {"著作権表示", 150, LVCFMT_LEFT},
+};
+
+}  // namespace
+
+bool IsRegularFile(const std::string& path)
+{
+    if (path.empty()) return false;
+    // A FIFO or socket has no attributes here; a device shows itself.
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return false;
+    if (data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) return false;
+    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    const bool disk = GetFileType(file) == FILE_TYPE_DISK;
+    CloseHandle(file);
+    return disk;
+}
+
+MidiListView::MidiListView() = default;
+
+MidiListView::~MidiListView() = default;
+
+LRESULT MidiListView::InsertColumns()
+{
+    InsertColumnTable(kMidiColumns, static_cast<int>(sizeof kMidiColumns / sizeof kMidiColumns[0]));
+    return 1;
+}
+
+LRESULT MidiListView::AddItem(IShellFolder* folder, LPCITEMIDLIST folderId, LPCITEMIDLIST childId)
+{
+    ItemRecord* record = MakeRecord(folder, folderId, childId);
+    if (!record) return 1;
+    BrowserHost* host = GetBrowserHost();
+    if (host && host->IsMidiOnly() && !(record->shellAttributes & SFGAO_FOLDER) &&
+        !IsMidiExtension(ExtensionOf(record->path), false)) {
+        FreeRecord(record);
+        return 1;
+    }
+    const int index = AppendRow(record);
+    if (index < 0) {
+        FreeRecord(record);
+        return 1;
+    }
+    if (!IsRegularFile(record->path)) return 1;
+    SmfFile smf;
+    if (smf.open(record->path) != 0) return 1;
+    smf.readEvents();
+    char format[256];
+    wsprintfA(format, "SMF Format %u", static_cast<unsigned>(smf.header().format));
+    SetSubItemText(index, 4, format);
+    SetSubItemText(index, 5, smf.info().sequenceName);
+    SetSubItemText(index, 6, smf.info().copyright);
+    return 1;
+}
+
+LRESULT MidiListView::OnDblClk(NMITEMACTIVATE* item)
+{
+    ShellListView::OnDblClk(item);
+    BrowserHost* host = GetBrowserHost();
+    if (currentFolder && host) host->SelectFolderInTree(currentFolder);
+    return 1;
+}
+
+LRESULT MidiListView::OnListKeyDown(NMLVKEYDOWN* key)
+{
+    if (key && key->wVKey == VK_RETURN) OpenSelected();
+    return 0;
+}
+
+LRESULT MidiListView::OnItemChanged(NMLISTVIEW* change)
+{
+    if (!change || !(change->uNewState & LVIS_SELECTED)) return 1;
+    const ItemRecord* record = reinterpret_cast<const ItemRecord*>(change->lParam);
+    if (!record) record = RecordAt(change->iItem);
+    BrowserHost* host = GetBrowserHost();
+    if (record && host) host->OpenItem(*record);
+    return 1;
+}

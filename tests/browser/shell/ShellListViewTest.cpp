@@ -1,0 +1,352 @@
+// The file list of one shell folder, under Wine, on folders the test makes.
+#include "ShellTestSupport.h"
+
+#include "browser/shell/ShellListView.h"
+
+#include <gtest/gtest.h>
+
+#include <ole2.h>
+#include <shlobj.h>
+
+#include <algorithm>
+
+using namespace shelltest;
+
+namespace {
+
+// A list that shows its pool and records the busy state and the menus.
+class ProbeList : public ShellListView {
+public:
+    size_t PoolBlocks() const { return pool->BlockCount(); }
+    LRESULT AddItem(IShellFolder* folder, LPCITEMIDLIST folderId, LPCITEMIDLIST childId) override
+    {
+        busyWhileAdding = GetCapture() == GetHandle() && GetCursor() == LoadCursorA(nullptr, IDC_WAIT);
+        return ShellListView::AddItem(folder, folderId, childId);
+    }
+    UINT TrackContextMenu(HMENU menu, POINT) override
+    {
+        ++menus;
+        // Choose the entry whose text starts with `choose`.
+        for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+            char text[128] = {};
+            GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION);
+            if (!choose.empty() && std::string(text).rfind(choose, 0) == 0) return GetMenuItemID(menu, i);
+        }
+        return 0;
+    }
+
+    bool busyWhileAdding = false;
+    int menus = 0;
+    std::string choose;
+};
+
+class ShellListViewTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(fixture.Create(list)); }
+
+    void Show(const std::string& path)
+    {
+        LPITEMIDLIST id = IdListOf(path, ids);
+        ASSERT_NE(id, nullptr) << path;
+        list.ShowFolder(id);
+    }
+    void Select(int row) { list.SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED); }
+    std::string CurrentPath()
+    {
+        char path[MAX_PATH * 4] = {};
+        SHGetPathFromIDListA(list.GetCurrentFolder(), path);
+        return path;
+    }
+
+    ListFixture fixture;
+    ProbeList list;
+    IdListPool ids;
+};
+
+void SetLocalWriteTime(const std::string& path, WORD year, WORD month, WORD day, WORD hour, WORD minute)
+{
+    SYSTEMTIME local{};
+    local.wYear = year;
+    local.wMonth = month;
+    local.wDay = day;
+    local.wHour = hour;
+    local.wMinute = minute;
+    FILETIME localTime, utc;
+    SystemTimeToFileTime(&local, &localTime);
+    LocalFileTimeToFileTime(&localTime, &utc);
+    const HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    SetFileTime(file, nullptr, nullptr, &utc);
+    CloseHandle(file);
+}
+
+std::string SparseFile(const TestFolder& folder, const std::string& name, LONGLONG size)
+{
+    const std::string path = folder / name;
+    const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                    nullptr);
+    LARGE_INTEGER end;
+    end.QuadPart = size;
+    SetFilePointerEx(file, end, nullptr, FILE_BEGIN);
+    SetEndOfFile(file);
+    CloseHandle(file);
+    return path;
+}
+
+bool Shortcut(const std::string& target, const std::string& path)
+{
+    IShellLinkA* link = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                reinterpret_cast<void**>(&link)))) {
+        return false;
+    }
+    link->SetPath(target.c_str());
+    IPersistFile* file = nullptr;
+    bool saved = false;
+    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+        std::wstring wide(path.begin(), path.end());
+        saved = SUCCEEDED(file->Save(wide.c_str(), TRUE));
+        file->Release();
+    }
+    link->Release();
+    return saved;
+}
+
+TEST_F(ShellListViewTest, RowsShowSizeTypeAndTimeOfEachItem)
+{
+    TestFolder folder("texts");
+    folder.File("zero.txt");
+    folder.File("k.txt", std::vector<uint8_t>(1025, 'k'));
+    folder.File("m.txt", std::vector<uint8_t>(1048576, 'm'));
+    SparseFile(folder, "big.dat", 5LL << 30);
+    SetLocalWriteTime(folder.File("dated.txt"), 2006, 3, 5, 9, 7);
+    folder.Folder("sub");
+    Show(folder.path());
+
+    const struct {
+        const char* name;
+        const char* size;
+        const char* time;  // null: not checked
+    } cases[] = {
+        {"zero.txt", "0 KB", nullptr},    {"k.txt", "2 KB", nullptr},
+        {"m.txt", "1,024 KB", nullptr},   {"big.dat", "5,242,880 KB", nullptr},
+        {"dated.txt", "0 KB", "2006/03/05 9:07"}, {"sub", "", nullptr},
+    };
+    const auto rows = RowTexts(list, 4);
+    ASSERT_EQ(rows.size(), 6u);
+    for (const auto& c : cases) {
+        const int row = RowNamed(list, c.name);
+        ASSERT_GE(row, 0) << c.name;
+        EXPECT_EQ(rows[row][1], c.size) << c.name;
+        EXPECT_FALSE(rows[row][2].empty()) << c.name << " has a type";
+        if (c.time) {
+            EXPECT_EQ(rows[row][3], c.time);
+        }
+        EXPECT_EQ(std::string(list.RecordAt(row)->path), folder / c.name);
+    }
+}
+
+TEST_F(ShellListViewTest, EveryBlockOfTheRowsGoesBackWhenTheyAreDeleted)
+{
+    TestFolder folder("blocks");
+    for (const char* name : {"a.txt", "b.txt", "c.txt"}) folder.File(name);
+    folder.Folder("d");
+    Show(folder.path());
+    ASSERT_EQ(list.GetItemCount(), 4);
+    EXPECT_EQ(list.PoolBlocks(), 4u * 3u + 1u) << "record and two id lists per row, and the folder";
+    list.DeleteAllItems();
+    EXPECT_EQ(list.PoolBlocks(), 0u);
+    EXPECT_EQ(list.GetCurrentFolder(), nullptr);
+}
+
+TEST_F(ShellListViewTest, AnEmptyFolderBecomesCurrentWithNoRows)
+{
+    TestFolder folder("empty");
+    Show(folder.path());
+    EXPECT_EQ(list.GetItemCount(), 0);
+    EXPECT_EQ(CurrentPath(), folder.path());
+}
+
+TEST_F(ShellListViewTest, TheDesktopListsItselfWithItemsWithoutFindDataFirst)
+{
+    IdListPool pool;
+    LPITEMIDLIST desktop = pool.CloneIdList(nullptr);  // the empty list
+    list.ShowFolder(desktop);
+    const int count = static_cast<int>(list.GetItemCount());
+    ASSERT_GT(count, 0);
+    std::vector<uint32_t> kinds;
+    for (int i = 0; i < count; ++i) kinds.push_back(list.RecordAt(i)->kind);
+    EXPECT_TRUE(std::is_sorted(kinds.begin(), kinds.end()));
+    EXPECT_EQ(kinds.front(), 0u) << "the computer folder has no find data";
+}
+
+TEST_F(ShellListViewTest, FoldersSortBeforeFiles)
+{
+    TestFolder folder("order");
+    folder.File("a.txt");
+    folder.Folder("z-folder");
+    folder.File("b.txt");
+    folder.Folder("m-folder");
+    Show(folder.path());
+    const auto rows = RowTexts(list, 2);
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_EQ(rows[0][1], "");
+    EXPECT_EQ(rows[1][1], "");
+    EXPECT_NE(rows[2][1], "");
+    EXPECT_NE(rows[3][1], "");
+}
+
+TEST_F(ShellListViewTest, IconsShowHiddenDimmedAndShortcutsWithOverlay)
+{
+    TestFolder folder("icons");
+    folder.File("plain.txt");
+    folder.File(".hidden.txt");
+    ASSERT_TRUE(Shortcut(folder / "plain.txt", folder / "link.lnk"));
+    Show(folder.path());
+    const struct {
+        const char* name;
+        UINT state;
+    } cases[] = {
+        {"plain.txt", 0},
+        {".hidden.txt", LVIS_CUT},
+        {"link", INDEXTOOVERLAYMASK(2)},
+    };
+    for (const auto& c : cases) {
+        const int row = RowNamed(list, c.name);
+        ASSERT_GE(row, 0) << c.name;
+        NMLVDISPINFOA info{};
+        info.item.mask = LVIF_IMAGE;
+        info.item.iItem = row;
+        info.item.lParam = reinterpret_cast<LPARAM>(list.RecordAt(row));
+        EXPECT_EQ(list.OnGetDispInfo(&info), 1);
+        EXPECT_EQ(info.item.iImage, list.RecordAt(row)->iconIndex);
+        EXPECT_EQ(info.item.state, c.state) << c.name;
+        EXPECT_EQ((info.item.mask & LVIF_STATE) != 0, c.state != 0) << c.name;
+    }
+}
+
+TEST(ShellListIcons, ShareOverlayWinsOverLinkOverlay)
+{
+    UINT state = 0, mask = 0;
+    EXPECT_TRUE(IconStateOf(SFGAO_LINK | SFGAO_SHARE | SFGAO_HIDDEN, &state, &mask));
+    EXPECT_EQ(state, INDEXTOOVERLAYMASK(1) | LVIS_CUT);
+    EXPECT_EQ(mask, static_cast<UINT>(LVIS_OVERLAYMASK | LVIS_CUT));
+    EXPECT_FALSE(IconStateOf(SFGAO_FOLDER | SFGAO_FILESYSTEM, &state, &mask));
+}
+
+TEST_F(ShellListViewTest, DoubleClickOnAFolderRowListsThatFolder)
+{
+    TestFolder folder("open");
+    folder.Folder("inner");
+    folder.File("inner\\deep.txt");
+    Show(folder.path());
+    list.OnDblClk(nullptr);  // nothing selected: nothing happens
+    EXPECT_EQ(CurrentPath(), folder.path());
+    Select(RowNamed(list, "inner"));
+    list.OnDblClk(nullptr);
+    EXPECT_EQ(CurrentPath(), folder / "inner");
+    EXPECT_EQ(RowNamed(list, "deep.txt"), 0);
+}
+
+TEST_F(ShellListViewTest, AFolderThatVanishedListsNothing)
+{
+    TestFolder folder("vanish");
+    folder.Folder("gone");
+    folder.File("gone\\x.txt");
+    LPITEMIDLIST gone = IdListOf(folder / "gone", ids);
+    ASSERT_NE(gone, nullptr);
+    RemoveTree(folder / "gone");
+    list.ShowFolder(gone);
+    EXPECT_EQ(list.GetItemCount(), 0) << "neither the old rows nor the desktop";
+    EXPECT_EQ(GetCapture(), nullptr) << "the busy state ended";
+}
+
+TEST_F(ShellListViewTest, ListingHoldsTheBusyStateAndLeavesIt)
+{
+    TestFolder folder("busy");
+    folder.File("a.txt");
+    Show(folder.path());
+    EXPECT_TRUE(list.busyWhileAdding);
+    EXPECT_NE(GetCapture(), list.GetHandle());
+}
+
+TEST_F(ShellListViewTest, RightClickWithNothingSelectedShowsNoMenu)
+{
+    TestFolder folder("menu");
+    folder.File("a.txt");
+    Show(folder.path());
+    list.OnRClick(nullptr);
+    EXPECT_EQ(list.menus, 0);
+    Select(0);
+    list.OnRClick(nullptr);
+    EXPECT_EQ(list.menus, 1);
+}
+
+TEST_F(ShellListViewTest, CopyFromTheContextMenuPutsTheFileOnTheClipboard)
+{
+    TestFolder folder("copy");
+    const std::string file = folder.File("copied.txt", {'x'});
+    Show(folder.path());
+    Select(0);
+    list.choose = "コピー";
+    list.OnRClick(nullptr);
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    std::string dropped;
+    if (HANDLE data = GetClipboardData(CF_HDROP)) {
+        char path[MAX_PATH * 4] = {};
+        DragQueryFileA(static_cast<HDROP>(data), 0, path, sizeof path);
+        dropped = path;
+    }
+    CloseClipboard();
+    EXPECT_EQ(dropped, file);
+    EXPECT_EQ(list.GetItemCount(), 1) << "the folder is listed again";
+}
+
+TEST_F(ShellListViewTest, ADragEndsCleanlyWhenTheCaptureIsTakenAway)
+{
+    TestFolder folder("drag");
+    folder.File("a.txt");
+    Show(folder.path());
+    const auto cursorCount = [] {
+        ShowCursor(FALSE);
+        return ShowCursor(TRUE);
+    };
+    const int before = cursorCount();
+    NMLISTVIEW drag{};
+    drag.iItem = 0;
+    list.OnBeginDrag(&drag);
+    ASSERT_TRUE(list.IsDragging());
+    EXPECT_EQ(GetCapture(), list.GetHandle());
+    EXPECT_EQ(cursorCount(), before - 1);
+    SetCapture(list.GetParent());
+    EXPECT_FALSE(list.IsDragging());
+    EXPECT_EQ(cursorCount(), before);
+    ReleaseCapture();
+}
+
+TEST_F(ShellListViewTest, LongNamesAndPathsStayInsideTheirFields)
+{
+    TestFolder folder("long");
+    // A folder whose path fits, holding a file whose path does not.
+    std::string deep = folder.path();
+    int levels = 0;
+    for (; deep.size() < 180; ++levels) {
+        deep += "\\" + std::string(60, 'd');
+        ASSERT_TRUE(MakeFolder(deep));
+    }
+    const std::string longName(200, 'n');
+    const HANDLE file = CreateFileW((L"\\\\?\\" + Wide(deep + "\\" + longName + ".txt")).c_str(), GENERIC_WRITE, 0,
+                                    nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    CloseHandle(file);
+    // The shell parses no path that long: walk down from the test folder.
+    Show(folder.path());
+    for (int i = 0; i < levels; ++i) list.OpenItem(0);
+    ASSERT_EQ(list.GetItemCount(), 1);
+    const ItemRecord* record = list.RecordAt(0);
+    EXPECT_EQ(std::string(record->displayName).substr(0, 200), longName);
+    EXPECT_LT(strnlen(record->displayName, sizeof record->displayName), sizeof record->displayName);
+    EXPECT_STREQ(record->path, "") << "a path cut short would name another file";
+}
+
+}  // namespace

@@ -1,0 +1,164 @@
+#include "ShellTestSupport.h"
+
+#include "framework/TestWindows.h"
+
+#include <ole2.h>
+#include <shlobj.h>
+
+namespace shelltest {
+
+namespace {
+
+std::string ProgramFolder()
+{
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, sizeof path - 1);
+    std::string folder = path;
+    return folder.substr(0, folder.find_last_of("\\/"));
+}
+
+}  // namespace
+
+std::wstring Wide(const std::string& text)
+{
+    std::wstring wide(text.size() + 1, L'\0');
+    const int length =
+        MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &wide[0], static_cast<int>(wide.size()));
+    wide.resize(length > 0 ? length - 1 : 0);
+    return wide;
+}
+
+namespace {
+
+// Wide calls with the long-path prefix, so that trees deeper than 260
+// characters go too.
+void RemoveTreeWide(const std::wstring& path)
+{
+    WIN32_FIND_DATAW find;
+    const HANDLE search = FindFirstFileW((path + L"\\*").c_str(), &find);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = find.cFileName;
+            if (name == L"." || name == L"..") continue;
+            const std::wstring child = path + L"\\" + name;
+            if (find.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveTreeWide(child);
+            } else {
+                SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileW(child.c_str());
+            }
+        } while (FindNextFileW(search, &find));
+        FindClose(search);
+    }
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    RemoveDirectoryW(path.c_str());
+}
+
+}  // namespace
+
+void RemoveTree(const std::string& path) { RemoveTreeWide(L"\\\\?\\" + Wide(path)); }
+
+bool MakeFolder(const std::string& path)
+{
+    return CreateDirectoryW((L"\\\\?\\" + Wide(path)).c_str(), nullptr) != FALSE;
+}
+
+TestFolder::TestFolder(const std::string& name) : path_(ProgramFolder() + "\\shell-tests\\" + name)
+{
+    CreateDirectoryA((ProgramFolder() + "\\shell-tests").c_str(), nullptr);
+    RemoveTree(path_);
+    CreateDirectoryA(path_.c_str(), nullptr);
+}
+
+TestFolder::~TestFolder() { RemoveTree(path_); }
+
+std::string TestFolder::File(const std::string& relative, const std::vector<uint8_t>& bytes) const
+{
+    const std::string full = *this / relative;
+    const HANDLE file = CreateFileA(full.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        DWORD written = 0;
+        if (!bytes.empty()) WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+        CloseHandle(file);
+    }
+    return full;
+}
+
+std::string TestFolder::Folder(const std::string& relative) const
+{
+    const std::string full = *this / relative;
+    CreateDirectoryA(full.c_str(), nullptr);
+    return full;
+}
+
+LPITEMIDLIST IdListOf(const std::string& path, IdListPool& pool)
+{
+    IShellFolder* desktop = nullptr;
+    if (FAILED(SHGetDesktopFolder(&desktop))) return nullptr;
+    std::wstring wide = Wide(path);
+    LPITEMIDLIST shellList = nullptr;
+    LPITEMIDLIST copy = nullptr;
+    if (SUCCEEDED(desktop->ParseDisplayName(nullptr, nullptr, &wide[0], nullptr, &shellList, nullptr))) {
+        copy = pool.CloneIdList(shellList);
+        pool.Free(shellList);
+    }
+    desktop->Release();
+    return copy;
+}
+
+ListFixture::ListFixture() {}
+
+ListFixture::~ListFixture()
+{
+    if (parent_.GetHandle() && IsWindow(parent_.GetHandle())) DestroyWindow(parent_.GetHandle());
+    if (ole_) OleUninitialize();
+}
+
+bool ListFixture::Create(ShellListView& list)
+{
+    if (!parent_.Create(0, fwtest::FrameClass(), "", WS_OVERLAPPEDWINDOW, 0, 0, 800, 500, nullptr, nullptr,
+                        GetModuleHandleA(nullptr), nullptr)) {
+        return false;
+    }
+    if (!list.Create(WS_EX_CLIENTEDGE, "",
+                     WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS,
+                     0, 0, 780, 480, parent_.GetHandle(), reinterpret_cast<HMENU>(30),
+                     GetModuleHandleA(nullptr), nullptr)) {
+        return false;
+    }
+    list.SetExtendedListViewStyle(LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+    ole_ = SUCCEEDED(OleInitialize(nullptr));
+    return true;
+}
+
+std::vector<std::vector<std::string>> RowTexts(ShellListView& list, int columns)
+{
+    std::vector<std::vector<std::string>> rows;
+    const int count = static_cast<int>(list.GetItemCount());
+    for (int i = 0; i < count; ++i) {
+        std::vector<std::string> row;
+        for (int column = 0; column < columns; ++column) {
+            char text[512] = {};
+            LVITEMA item{};
+            item.iSubItem = column;
+            item.pszText = text;
+            item.cchTextMax = sizeof text;
+            list.SendMessage(LVM_GETITEMTEXTA, i, reinterpret_cast<LPARAM>(&item));
+            row.push_back(text);
+        }
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+int RowNamed(ShellListView& list, const std::string& name)
+{
+    const auto rows = RowTexts(list, 1);
+    for (size_t i = 0; i < rows.size(); ++i) {
+        if (rows[i][0] == name) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+}  // namespace shelltest
