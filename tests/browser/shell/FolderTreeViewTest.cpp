@@ -1,49 +1,21 @@
 // The folder tree on a folder tree of the test's own, made beside the test
 // program: its root, steering by path and by id list, lazy expansion, the
 // order and the buttons of its nodes, and what it tells its host.
-#include "browser/shell/BrowserHost.h"
+#include "ShellTestSupport.h"
+
 #include "browser/shell/FolderTreeView.h"
+#include "framework/TestWindows.h"
 
 #include <shlobj.h>
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
-namespace fs = std::filesystem;
+using shelltest::TestFolder;
 
 namespace {
-
-struct RecordingHost : BrowserHost {
-    std::vector<std::string> titles;
-    std::vector<std::string> shown;  // paths of the folders shown in the list
-    bool IsMidiOnly() override { return false; }
-    void SelectFolderInTree(LPCITEMIDLIST) override {}
-    void OpenItem(const ItemRecord&) override {}
-    void SetTitleFolder(const std::string& path) override { titles.push_back(path); }
-    void ShowFolderInList(LPCITEMIDLIST folder) override
-    {
-        char path[MAX_PATH] = {};
-        SHGetPathFromIDListA(folder, path);
-        shown.push_back(path);
-    }
-};
-
-const char* ParentClass()
-{
-    static const char* name = [] {
-        WNDCLASSEXA c{};
-        c.cbSize = sizeof c;
-        c.lpfnWndProc = WindowProc;
-        c.hInstance = GetModuleHandleA(nullptr);
-        c.lpszClassName = "VelmoraTreeTestParent";
-        RegisterClassExA(&c);
-        return "VelmoraTreeTestParent";
-    }();
-    return name;
-}
 
 std::string DesktopPath()
 {
@@ -52,23 +24,14 @@ std::string DesktopPath()
     return path;
 }
 
-std::string ProgramFolder()
-{
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, sizeof path);
-    return fs::path(path).parent_path().string();
-}
-
 class FolderTree : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        root = ProgramFolder() + "\\tree-" + std::to_string(GetCurrentProcessId());
-        fs::remove_all(root);
-        for (const char* dir : {"alpha\\deep\\deeper", "Beta", "empty", ".hidden"}) fs::create_directories(Path(dir));
-        std::fclose(std::fopen(Path("alpha\\file.txt").c_str(), "wb"));
-        SetBrowserHost(&host);
-        parent.Create(0, ParentClass(), "", WS_OVERLAPPEDWINDOW, 0, 0, 300, 400, nullptr, nullptr,
+        for (const char* dir : {"alpha", "alpha\\deep", "alpha\\deep\\deeper", "Beta", "empty", ".hidden"})
+            folder.Folder(dir);
+        folder.File("alpha\\file.txt");
+        parent.Create(0, fwtest::FrameClass(), "", WS_OVERLAPPEDWINDOW, 0, 0, 300, 400, nullptr, nullptr,
                       GetModuleHandleA(nullptr), nullptr);
         tree.Create(WS_EX_CLIENTEDGE, "", WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES, 0, 0, 300, 400,
                     parent.GetHandle(), reinterpret_cast<HMENU>(INT_PTR{20}), GetModuleHandleA(nullptr), nullptr);
@@ -76,10 +39,8 @@ protected:
     void TearDown() override
     {
         if (IsWindow(parent.GetHandle())) DestroyWindow(parent.GetHandle());
-        SetBrowserHost(nullptr);
-        fs::remove_all(root);
     }
-    std::string Path(const std::string& relative) const { return root + "\\" + relative; }
+    std::string Path(const std::string& relative) const { return folder / relative; }
     HTREEITEM Node(const std::string& relative)
     {
         tree.GoToPath(Path(relative).c_str());
@@ -111,15 +72,9 @@ protected:
         tree.GetItem(&query);
         return query.cChildren;
     }
-    LPITEMIDLIST Parse(const std::string& path)
-    {
-        LPITEMIDLIST list = nullptr;
-        SHParseDisplayName(std::wstring(path.begin(), path.end()).c_str(), nullptr, &list, 0, nullptr);
-        return list;
-    }
 
-    std::string root;
-    RecordingHost host;
+    TestFolder folder{"tree"};
+    shelltest::RecordingHost host;
     KvWindow parent;
     FolderTreeView tree;
 };
@@ -174,7 +129,7 @@ TEST_F(FolderTree, SubFoldersAreReadOnceAtTheFirstExpansion)
     const HTREEITEM alpha = Node("alpha");
     EXPECT_TRUE(ChildLabels(alpha).empty());  // selected, not expanded
     tree.Expand(alpha, TVE_EXPAND);
-    fs::create_directories(Path("alpha\\late"));
+    folder.Folder("alpha\\late");
     // Closed and opened again by the user's keys (the selection is alpha).
     tree.SendMessage(WM_KEYDOWN, VK_SUBTRACT, 0);
     tree.SendMessage(WM_KEYDOWN, VK_ADD, 0);
@@ -185,14 +140,14 @@ TEST_F(FolderTree, SelectIdListStopsAtTheDeepestNodeTheTreeHas)
 {
     const HTREEITEM alpha = Node("alpha");
     tree.Expand(alpha, TVE_EXPAND);
-    fs::create_directories(Path("alpha\\late"));
+    folder.Folder("alpha\\late");
     for (const char* beyond : {"alpha\\file.txt", "alpha\\late"}) {
         SCOPED_TRACE(beyond);
         Node("Beta");
-        const LPITEMIDLIST list = Parse(Path(beyond));
+        IdListPool pool;
+        const LPITEMIDLIST list = shelltest::IdListOf(Path(beyond), pool);
         ASSERT_NE(nullptr, list);
         EXPECT_EQ(1, tree.SelectIdList(list));
-        CoTaskMemFree(list);
         EXPECT_EQ(Path("alpha"), tree.SelectedPath());
     }
 }
