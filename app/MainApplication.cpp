@@ -5,8 +5,10 @@
 #include "app/settings/Settings.h"
 #include "framework/KvMessage.h"
 #include "framework/KvRegKey.h"
-#include "framework/KvTreeView.h"
+#include "browser/shell/FolderTreeView.h"
 #include "resources/resource.h"
+
+#include <ole2.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -70,6 +72,16 @@ int MainApplication::Run()
             MessageBoxA(nullptr, kUnregistered, MainWindow::kTitle, MB_ICONINFORMATION | MB_OK);
         return 0;
     }
+    // The shell's clipboard verbs (copy and cut in a file's context menu)
+    // report success and do nothing unless OLE is initialised.
+    const HRESULT ole = OleInitialize(nullptr);
+    const int code = RunMainWindow();
+    if (SUCCEEDED(ole)) OleUninitialize();
+    return code;
+}
+
+int MainApplication::RunMainWindow()
+{
     // Without a main window the loop would wait for a quit message that
     // never comes.
     if (!CreateMainWindow()) return 0;

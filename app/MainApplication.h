@@ -22,4 +22,8 @@ public:
     // One pass of the loop for a message taken from the queue: the
     // accelerators, the Tab key's focus move, or translate and dispatch.
     static void HandleMessage(KvMessage& message, HACCEL accelerators, HWND mainWindow);
+
+private:
+    // Creates and shows the main window and runs the loop; the exit code.
+    int RunMainWindow();
 };

@@ -9,10 +9,12 @@
 #include "encode/view/DataFrame.h"
 #include "encode/view/DataView.h"
 #include "app/settings/Settings.h"
+#include "browser/shell/FolderTreeView.h"
+#include "browser/shell/MidiListView.h"
+#include "encode/view/DataView.h"
 #include "framework/KvApplication.h"
 #include "framework/KvMenu.h"
 #include "framework/KvStatusBar.h"
-#include "framework/KvTreeView.h"
 #include "resources/resource.h"
 
 const char MainWindow::kTitle[] = "velmora";
@@ -42,11 +44,12 @@ MainWindow* GetMainWindow()
 void SetMainWindow(MainWindow* window)
 {
     g_mainWindow = window;
+    SetBrowserHost(window);
     SetCurrentSettings(window ? window->GetSettings() : nullptr);
 }
 
 MainWindow::MainWindow()
-    : folderTree(new KvTreeView),
+    : folderTree(new FolderTreeView),
       rightFrame(new RightFrame),
       settings(new Settings),
       mainToolbar(nullptr),
@@ -94,13 +97,33 @@ LRESULT MainWindow::OnCreate(CREATESTRUCTA*)
     mainToolbar->Create(WS_EX_TOOLWINDOW, "", toolbarStyle | ((flags & Settings::kShowToolbar) ? WS_VISIBLE : 0),
                         0, 0, 0, 0, GetHandle(), ChildId(kToolbarId), instance, nullptr);
     if (flags & Settings::kShowToolbar) menu->CheckMenuItem(IDM_TOOLBAR, MF_CHECKED);
+
+    // The tree made its root (the desktop) the selection; now the folder of
+    // the last run, when it still parses.
+    folderTree->GoToPath(settings->GetLastPath().c_str());
     return 1;
 }
 
-std::string MainWindow::SelectedFolderPath() const
+bool MainWindow::IsMidiOnly()
 {
-    // The plain tree lists no folders yet.
-    return std::string();
+    return mainToolbar->IsPressed(IDM_MIDIONLY);
+}
+
+void MainWindow::SelectFolderInTree(LPCITEMIDLIST folder)
+{
+    if (folderTree->GetHandle()) folderTree->SelectIdList(folder);
+}
+
+void MainWindow::OpenItem(const ItemRecord& record)
+{
+    DataView* view = rightFrame->GetDataFrame()->GetDataView();
+    if (view && view->GetHandle()) view->loadFile(&record);
+}
+
+void MainWindow::ShowFolderInList(LPCITEMIDLIST folder)
+{
+    MidiListView* list = rightFrame->GetFileList();
+    if (list && list->GetHandle()) list->ShowFolder(folder);
 }
 
 void MainWindow::SetTitleFolder(const std::string& path)

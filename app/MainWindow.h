@@ -3,21 +3,22 @@
 // the right frame (file list and data view frame), the settings record, the
 // main toolbar, the status bar and the wrapper of its menu; it lays them out,
 // runs the splitter between tree and right frame, and handles the menu and
-// toolbar commands.
+// toolbar commands. It is the browser's host: the tree and the list reach
+// the title, each other and the data view through it.
 #include "app/SettingsCapture.h"
+#include "browser/shell/BrowserHost.h"
 #include "framework/KvWindow.h"
 
 #include <string>
 
-class KvListView;
+class FolderTreeView;
 class KvMenu;
 class KvStatusBar;
-class KvTreeView;
 class MainToolbar;
 class RightFrame;
 class Settings;
 
-class MainWindow : public KvWindow {
+class MainWindow : public KvWindow, public BrowserHost {
 public:
     static constexpr int kRightFrameId = 10;
     static constexpr int kTreeId = 20;
@@ -37,12 +38,16 @@ public:
 
     // Places the panes for a client area of width x height.
     void Layout(int width, int height);
-    // "velmora - [path]".
-    void SetTitleFolder(const std::string& path);
-    // The folder the tree shows selected; empty while it offers none.
-    std::string SelectedFolderPath() const;
 
-    KvTreeView* GetFolderTree() const { return folderTree; }
+    // BrowserHost: the title, the tree, the list and the data view.
+    bool IsMidiOnly() override;
+    void SelectFolderInTree(LPCITEMIDLIST folder) override;
+    void OpenItem(const ItemRecord& record) override;
+    // "velmora - [path]".
+    void SetTitleFolder(const std::string& path) override;
+    void ShowFolderInList(LPCITEMIDLIST folder) override;
+
+    FolderTreeView* GetFolderTree() const { return folderTree; }
     RightFrame* GetRightFrame() const { return rightFrame; }
     Settings* GetSettings() const { return settings; }
     MainToolbar* GetMainToolbar() const { return mainToolbar; }
@@ -56,7 +61,7 @@ private:
     // Shows a hidden pane or hides a shown one, with the menu's check mark.
     void Toggle(KvWindow* pane, UINT menuId);
 
-    KvTreeView* folderTree;
+    FolderTreeView* folderTree;
     RightFrame* rightFrame;
     Settings* settings;
     MainToolbar* mainToolbar;
@@ -66,6 +71,7 @@ private:
     BOOL dragging = FALSE;
 };
 
-// The program's main window object, or null.
+// The program's main window object, or null. Setting it also makes it the
+// browser's host.
 MainWindow* GetMainWindow();
 void SetMainWindow(MainWindow* window);

@@ -4,13 +4,13 @@
 #include "app/MainWindow.h"
 #include "app/layout/PaneLayout.h"
 #include "app/settings/Settings.h"
+#include "browser/shell/MidiListView.h"
 #include "encode/view/DataFrame.h"
 #include "framework/KvApplication.h"
-#include "framework/KvListView.h"
 #include "framework/KvMenu.h"
 #include "resources/resource.h"
 
-RightFrame::RightFrame() : fileList(new KvListView), dataFrame(new DataFrame)
+RightFrame::RightFrame() : fileList(new MidiListView), dataFrame(new DataFrame)
 {
 }
 
@@ -88,5 +88,5 @@ LRESULT RightFrame::OnLButtonUp(WPARAM, UINT, UINT)
 
 void RightFrame::RefreshFileList()
 {
-    // The plain list shows no folder yet: there is nothing to list again.
+    if (fileList->GetHandle()) fileList->Refresh();
 }

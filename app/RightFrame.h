@@ -5,7 +5,7 @@
 #include "framework/KvWindow.h"
 
 class DataFrame;
-class KvListView;
+class MidiListView;
 
 class RightFrame : public KvWindow {
 public:
@@ -22,13 +22,13 @@ public:
     LRESULT OnSize(WPARAM type, UINT width, UINT height) override;
 
     void Layout(int width, int height);
-    // Lists the file list's folder again (nothing while the list shows none).
+    // Lists the file list's folder again.
     void RefreshFileList();
 
-    KvListView* GetFileList() const { return fileList; }
+    MidiListView* GetFileList() const { return fileList; }
     DataFrame* GetDataFrame() const { return dataFrame; }
 
 private:
-    KvListView* fileList;
+    MidiListView* fileList;
     DataFrame* dataFrame;
 };

@@ -7,7 +7,7 @@
 #include "encode/view/DataFrame.h"
 #include "framework/KvRect.h"
 #include "framework/KvStatusBar.h"
-#include "framework/KvTreeView.h"
+#include "browser/shell/FolderTreeView.h"
 #include "resources/resource.h"
 
 namespace {
@@ -23,15 +23,13 @@ void SettingsCapture::CaptureState(Settings& settings)
 {
     MainWindow* main = GetMainWindow();
     if (!main) return;
-    KvWindow* tree = main->GetFolderTree();
+    FolderTreeView* tree = main->GetFolderTree();
     RightFrame* right = main->GetRightFrame();
     DataFrame* data = right ? right->GetDataFrame() : nullptr;
     KvRect rect;
     if (tree && tree->GetHandle() && rect.GetWindowRect(tree->GetHandle())) settings.TreeViewWidth = rect.Width();
     if (data && data->GetHandle() && rect.GetWindowRect(data->GetHandle())) settings.EditFrameHeight = rect.Height();
-    // A tree that offers no selected path keeps the folder of the last run.
-    const std::string selected = main->SelectedFolderPath();
-    if (!selected.empty()) settings.SetLastPath(selected);
+    if (tree && tree->GetHandle()) settings.SetLastPath(tree->SelectedPath());
     if (data && data->GetChannelToolBar()) settings.ExportChannel = data->GetChannelToolBar()->CheckedChannels();
 
     uint32_t flags = settings.ShowWindowFlag & ~Settings::kPaneBits;

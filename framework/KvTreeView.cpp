@@ -84,6 +84,11 @@ LRESULT KvTreeView::SelectItem(UINT code, HTREEITEM item)
     return SendMessage(TVM_SELECTITEM, code, reinterpret_cast<LPARAM>(item));
 }
 
+LRESULT KvTreeView::SetItem(const TVITEMA* item)
+{
+    return SendMessage(TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(item));
+}
+
 HIMAGELIST KvTreeView::SetImageList(HIMAGELIST list, int which)
 {
     return reinterpret_cast<HIMAGELIST>(

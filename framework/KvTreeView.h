@@ -34,6 +34,7 @@ public:
     HTREEITEM GetSelection();
     HTREEITEM InsertItem(const TVINSERTSTRUCTA* insert);
     LRESULT SelectItem(UINT code, HTREEITEM item);
+    LRESULT SetItem(const TVITEMA* item);
     HIMAGELIST SetImageList(HIMAGELIST list, int which);
     LRESULT SortChildrenCB(const TVSORTCB* sort, BOOL recurse);
 };

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Takes the README's picture: the main window under Xvfb with a sample file
-# encoded in its data view, written to docs/main-window.png.
+# Takes the README's picture: the main window under Xvfb opened at samples/,
+# with a sample file selected and encoded, written to docs/main-window.png.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/wine-session.sh
@@ -12,8 +12,8 @@ wine_prefix_prepare build/windows
 unset DISPLAY
 trap 'wine_session_stop build/windows' EXIT
 wine_session_start build/windows
-sample="Z:$(pwd -P | tr / '\\')\\samples\\kaeru.mid"
-build/windows/wine-run build/windows/tools/screenshot-window.exe "$sample" 6 &
+samples="Z:$(pwd -P | tr / '\\')\\samples"
+build/windows/wine-run build/windows/tools/screenshot-window.exe "$samples" kaeru.mid 6 &
 shown=$!
 sleep 4
 import -window root -crop 900x600+0+0 docs/main-window.png

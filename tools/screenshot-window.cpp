@@ -1,47 +1,63 @@
-// screenshot-window: shows the main window as the program does, with a MIDI
-// file encoded in its data view, for the README's picture. Its settings go
-// to a key of its own, so a user's are never touched.
-//   screenshot-window FILE.mid SECONDS
+// screenshot-window: shows the main window as the program does, opened at a
+// folder with one of its files selected and encoded, for the README's
+// picture. Its settings go to a key of its own, so a user's are never
+// touched.
+//   screenshot-window FOLDER FILE-NAME SECONDS
 #include "app/MainApplication.h"
 #include "app/MainWindow.h"
 #include "app/RightFrame.h"
 #include "app/settings/Settings.h"
 #include "browser/shell/ItemRecord.h"
-#include "encode/view/DataFrame.h"
-#include "encode/view/DataView.h"
+#include "browser/shell/MidiListView.h"
 #include "framework/KvMessage.h"
+
+#include <ole2.h>
 
 #include <cstdlib>
 #include <cstring>
+#include <string>
+
+namespace {
+
+// Selects the row whose path is `path`; false when the list has none.
+bool SelectRow(MidiListView* list, const std::string& path)
+{
+    for (int row = 0; row < int(list->GetItemCount()); ++row) {
+        const ItemRecord* record = list->RecordAt(row);
+        if (record && lstrcmpiA(record->path, path.c_str()) == 0) {
+            list->SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+            list->SendMessage(LVM_ENSUREVISIBLE, WPARAM(row), FALSE);
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc != 3) return 2;
+    if (argc != 4) return 2;
+    OleInitialize(nullptr);
     MainApplication app;
     app.instance = GetModuleHandleA(nullptr);
     MainWindow* main = new MainWindow;
     SetMainWindow(main);
     const char key[] = "Software\\velmora-screenshot";
     RegDeleteTreeA(HKEY_CURRENT_USER, key);
+    RegSetKeyValueA(HKEY_CURRENT_USER, key, "LastPath", REG_SZ, argv[1], DWORD(std::strlen(argv[1]) + 1));
     main->GetSettings()->SetKeyPath(key);
     if (!app.CreateMainWindow()) return 1;
     main->SetWindowPos(nullptr, 0, 0, 900, 600, SWP_NOZORDER);
     main->ShowWindow(SW_SHOWNORMAL);
+    const bool selected = SelectRow(main->GetRightFrame()->GetFileList(), std::string(argv[1]) + "\\" + argv[2]);
 
-    ItemRecord item{};
-    std::strncpy(item.path, argv[1], sizeof item.path - 1);
-    char folder[MAX_PATH] = {};
-    std::strncpy(folder, argv[1], sizeof folder - 1);
-    if (char* slash = std::strrchr(folder, '\\')) *slash = '\0';
-    main->SetTitleFolder(folder);
-    main->GetRightFrame()->GetDataFrame()->GetDataView()->loadFile(&item);
-
-    SetTimer(nullptr, 0, UINT(std::atoi(argv[2]) * 1000), nullptr);
+    SetTimer(nullptr, 0, UINT(std::atoi(argv[3]) * 1000), nullptr);
     KvMessage message;
     while (message.GetMessage(nullptr, 0, 0) > 0) {
         if (message.msg.message == WM_TIMER) break;
         MainApplication::HandleMessage(message, nullptr, main->GetHandle());
     }
     RegDeleteTreeA(HKEY_CURRENT_USER, key);
-    return 0;
+    return selected ? 0 : 1;
 }

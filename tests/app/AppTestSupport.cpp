@@ -89,6 +89,41 @@ void Watcher::join()
     if (thread_.joinable()) thread_.join();
 }
 
+Program::Program(const std::string& arguments)
+{
+    std::string command = "\"" VELMORA_EXE "\" " + arguments;
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    started = CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
+    if (started) WaitForInputIdle(pi.hProcess, 10000);
+}
+
+Program::~Program()
+{
+    if (!started) return;
+    if (WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(pi.hProcess, 99);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+}
+
+long Program::exitCode(DWORD ms)
+{
+    if (WaitForSingleObject(pi.hProcess, ms) != WAIT_OBJECT_0) return -1;
+    DWORD code = 0;
+    GetExitCodeProcess(pi.hProcess, &code);
+    return long(code);
+}
+
+HWND WaitForMainWindow()
+{
+    for (int i = 0; i < 500; ++i) {
+        HWND w = FindWindowA("OrvApplication", nullptr);
+        if (w && IsWindowVisible(w)) return w;
+        Sleep(20);
+    }
+    return nullptr;
+}
+
 std::function<void(HWND)> PressButton(int id)
 {
     return [id](HWND box) { PostMessageA(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); };

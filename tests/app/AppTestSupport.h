@@ -42,6 +42,22 @@ private:
     std::string text_;
 };
 
+// The program itself, started as a process (and ended at the end of the
+// scope when it still runs).
+struct Program {
+    explicit Program(const std::string& arguments);
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+    // The exit code, or -1 when it did not end within the time.
+    long exitCode(DWORD ms = 15000);
+    BOOL started = FALSE;
+    PROCESS_INFORMATION pi{};
+};
+
+// The program's visible main window, or null when none shows up in time.
+HWND WaitForMainWindow();
+
 // Posts a message box's button.
 std::function<void(HWND)> PressButton(int id);
 

@@ -10,50 +10,12 @@
 
 namespace {
 
-struct Process {
-    explicit Process(const std::string& arguments)
-    {
-        std::string command = "\"" VELMORA_EXE "\" " + arguments;
-        STARTUPINFOA si{};
-        si.cb = sizeof si;
-        started = CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
-        if (started) WaitForInputIdle(pi.hProcess, 10000);
-    }
-    ~Process()
-    {
-        if (!started) return;
-        if (WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(pi.hProcess, 99);
-        CloseHandle(pi.hThread);
-        CloseHandle(pi.hProcess);
-    }
-    // The exit code, or -1 when it did not end within the time.
-    long exitCode(DWORD ms = 15000)
-    {
-        if (WaitForSingleObject(pi.hProcess, ms) != WAIT_OBJECT_0) return -1;
-        DWORD code = 0;
-        GetExitCodeProcess(pi.hProcess, &code);
-        return long(code);
-    }
-    BOOL started = FALSE;
-    PROCESS_INFORMATION pi{};
-};
-
 bool KeyExists()
 {
     HKEY key;
     if (RegOpenKeyExA(HKEY_CURRENT_USER, Settings::kKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
     RegCloseKey(key);
     return true;
-}
-
-HWND WaitForMainWindow()
-{
-    for (int i = 0; i < 500; ++i) {
-        HWND w = FindWindowA("OrvApplication", "velmora");
-        if (w && IsWindowVisible(w)) return w;
-        Sleep(20);
-    }
-    return nullptr;
 }
 
 }  // namespace
@@ -64,7 +26,7 @@ TEST(Program, UnregisterSwitchDeletesTheKeyInAnyCase)
         SCOPED_TRACE(arguments);
         RegDeleteTreeA(HKEY_CURRENT_USER, Settings::kKey);  // even a missing key is made, then deleted
         Watcher box("#32770", "velmora", PressButton(IDOK));
-        Process program(arguments);
+        Program program(arguments);
         ASSERT_TRUE(program.started);
         box.join();
         EXPECT_TRUE(box.seen());
@@ -78,7 +40,7 @@ TEST(Program, UnregisterSwitchDeletesTheKeyInAnyCase)
 TEST(Program, StartsAndEndsWithExitCodeZeroSavingItsSettings)
 {
     RegDeleteTreeA(HKEY_CURRENT_USER, Settings::kKey);
-    Process program("other /u");  // "/u" only counts as the first argument
+    Program program("other /u");  // "/u" only counts as the first argument
     ASSERT_TRUE(program.started);
     const HWND main = WaitForMainWindow();
     ASSERT_NE(nullptr, main);
@@ -93,7 +55,7 @@ TEST(Program, StartsAndEndsWithExitCodeZeroSavingItsSettings)
 
 TEST(Program, CtrlWAsksBeforeEnding)
 {
-    Process program("");
+    Program program("");
     ASSERT_TRUE(program.started);
     const HWND main = WaitForMainWindow();
     ASSERT_NE(nullptr, main);

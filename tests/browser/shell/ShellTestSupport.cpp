@@ -109,6 +109,13 @@ LPITEMIDLIST IdListOf(const std::string& path, IdListPool& pool)
     return copy;
 }
 
+void RecordingHost::ShowFolderInList(LPCITEMIDLIST folder)
+{
+    char path[MAX_PATH] = {};
+    SHGetPathFromIDListA(folder, path);
+    shown.push_back(path);
+}
+
 ListFixture::ListFixture() {}
 
 ListFixture::~ListFixture()

@@ -74,12 +74,14 @@ public:
     bool IsMidiOnly() override { return midiOnly; }
     void SelectFolderInTree(LPCITEMIDLIST) override { ++treeSelections; }
     void OpenItem(const ItemRecord& record) override { opened.push_back(record.displayName); }
-    void SetTitleFolder(const std::string&) override {}
-    void ShowFolderInList(LPCITEMIDLIST) override {}
+    void SetTitleFolder(const std::string& path) override { titles.push_back(path); }
+    void ShowFolderInList(LPCITEMIDLIST folder) override;
 
     bool midiOnly = false;
     int treeSelections = 0;
     std::vector<std::string> opened;
+    std::vector<std::string> titles;
+    std::vector<std::string> shown;  // paths of the folders handed to the list
 };
 
 }  // namespace shelltest

@@ -1,0 +1,13 @@
+#include "browser/shell/FolderTreeView.h"
+
+#include "browser/shell/BrowserHost.h"
+
+LRESULT FolderTreeView::OnSelChanged(NMTREEVIEWA* change)
+{
+    BrowserHost* host = GetBrowserHost();
+    if (!change || !host) return 1;
+    const FolderNode* node = reinterpret_cast<const FolderNode*>(change->itemNew.lParam);
+    host->SetTitleFolder(SelectedPath());
+    if (node) host->ShowFolderInList(node->absoluteId);
+    return 1;
+}

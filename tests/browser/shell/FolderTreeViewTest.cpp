@@ -1,0 +1,182 @@
+// The folder tree on a folder tree of the test's own, made beside the test
+// program: its root, steering by path and by id list, lazy expansion, the
+// order and the buttons of its nodes, and what it tells its host.
+#include "ShellTestSupport.h"
+
+#include "browser/shell/FolderTreeView.h"
+#include "framework/TestWindows.h"
+
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using shelltest::TestFolder;
+
+namespace {
+
+std::string DesktopPath()
+{
+    char path[MAX_PATH] = {};
+    SHGetFolderPathA(nullptr, CSIDL_DESKTOP, nullptr, 0, path);
+    return path;
+}
+
+class FolderTree : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        for (const char* dir : {"alpha", "alpha\\deep", "alpha\\deep\\deeper", "Beta", "empty", ".hidden"})
+            folder.Folder(dir);
+        folder.File("alpha\\file.txt");
+        parent.Create(0, fwtest::FrameClass(), "", WS_OVERLAPPEDWINDOW, 0, 0, 300, 400, nullptr, nullptr,
+                      GetModuleHandleA(nullptr), nullptr);
+        tree.Create(WS_EX_CLIENTEDGE, "", WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES, 0, 0, 300, 400,
+                    parent.GetHandle(), reinterpret_cast<HMENU>(INT_PTR{20}), GetModuleHandleA(nullptr), nullptr);
+    }
+    void TearDown() override
+    {
+        if (IsWindow(parent.GetHandle())) DestroyWindow(parent.GetHandle());
+    }
+    std::string Path(const std::string& relative) const { return folder / relative; }
+    HTREEITEM Node(const std::string& relative)
+    {
+        tree.GoToPath(Path(relative).c_str());
+        return tree.GetSelection();
+    }
+    std::string Label(HTREEITEM item)
+    {
+        char text[MAX_PATH] = {};
+        TVITEMA query{};
+        query.mask = TVIF_HANDLE | TVIF_TEXT;
+        query.hItem = item;
+        query.pszText = text;
+        query.cchTextMax = sizeof text;
+        tree.GetItem(&query);
+        return text;
+    }
+    std::vector<std::string> ChildLabels(HTREEITEM item)
+    {
+        std::vector<std::string> labels;
+        for (HTREEITEM child = tree.GetChildItem(item); child; child = tree.GetNextSiblingItem(child))
+            labels.push_back(Label(child));
+        return labels;
+    }
+    int Children(HTREEITEM item)
+    {
+        TVITEMA query{};
+        query.mask = TVIF_HANDLE | TVIF_CHILDREN;
+        query.hItem = item;
+        tree.GetItem(&query);
+        return query.cChildren;
+    }
+
+    TestFolder folder{"tree"};
+    shelltest::RecordingHost host;
+    KvWindow parent;
+    FolderTreeView tree;
+};
+
+TEST_F(FolderTree, StartsAtTheDesktopExpandedAndSelected)
+{
+    const HTREEITEM rootItem = tree.GetRootItem();
+    ASSERT_NE(nullptr, rootItem);
+    EXPECT_EQ(rootItem, tree.GetSelection());
+    EXPECT_NE(nullptr, tree.GetChildItem(rootItem));  // its sub-folders are read
+    EXPECT_EQ(DesktopPath(), tree.SelectedPath());
+    EXPECT_EQ(std::vector<std::string>{DesktopPath()}, host.titles);
+    EXPECT_EQ(std::vector<std::string>{DesktopPath()}, host.shown);
+}
+
+TEST_F(FolderTree, GoToPathSelectsAnExistingFolderAndLeavesTheRestAlone)
+{
+    const std::string deep = Path("alpha\\deep\\deeper");
+    struct Case {
+        std::string path;
+        std::string selected;
+    } cases[] = {
+        {deep, deep},
+        {Path("vanished"), deep},
+        {"", deep},
+        {std::string(300, 'x'), deep},  // longer than any path
+        {Path("Beta"), Path("Beta")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path);
+        host.titles.clear();
+        host.shown.clear();
+        const bool changes = c.selected != tree.SelectedPath();
+        EXPECT_EQ(1, tree.GoToPath(c.path.c_str()));
+        EXPECT_EQ(c.selected, tree.SelectedPath());
+        EXPECT_EQ(changes ? 1u : 0u, host.titles.size());
+        if (changes) {
+            EXPECT_EQ(c.selected, host.titles.back());
+            EXPECT_EQ(std::vector<std::string>{c.selected}, host.shown);
+        }
+    }
+}
+
+TEST_F(FolderTree, SubFoldersComeInTheShellsOrderWithHiddenOnesAndNoFiles)
+{
+    const HTREEITEM alphaParent = tree.GetNextItem(Node("alpha"), TVGN_PARENT);
+    EXPECT_EQ((std::vector<std::string>{".hidden", "alpha", "Beta", "empty"}), ChildLabels(alphaParent));
+}
+
+TEST_F(FolderTree, SubFoldersAreReadOnceAtTheFirstExpansion)
+{
+    const HTREEITEM alpha = Node("alpha");
+    EXPECT_TRUE(ChildLabels(alpha).empty());  // selected, not expanded
+    tree.Expand(alpha, TVE_EXPAND);
+    folder.Folder("alpha\\late");
+    // Closed and opened again by the user's keys (the selection is alpha).
+    tree.SendMessage(WM_KEYDOWN, VK_SUBTRACT, 0);
+    tree.SendMessage(WM_KEYDOWN, VK_ADD, 0);
+    EXPECT_EQ(std::vector<std::string>{"deep"}, ChildLabels(alpha));
+}
+
+TEST_F(FolderTree, SelectIdListStopsAtTheDeepestNodeTheTreeHas)
+{
+    const HTREEITEM alpha = Node("alpha");
+    tree.Expand(alpha, TVE_EXPAND);
+    folder.Folder("alpha\\late");
+    for (const char* beyond : {"alpha\\file.txt", "alpha\\late"}) {
+        SCOPED_TRACE(beyond);
+        Node("Beta");
+        IdListPool pool;
+        const LPITEMIDLIST list = shelltest::IdListOf(Path(beyond), pool);
+        ASSERT_NE(nullptr, list);
+        EXPECT_EQ(1, tree.SelectIdList(list));
+        EXPECT_EQ(Path("alpha"), tree.SelectedPath());
+    }
+}
+
+TEST_F(FolderTree, AFolderWithoutSubFoldersHasNoButtonOnceRead)
+{
+    const HTREEITEM empty = Node("empty");
+    const HTREEITEM alpha = Node("alpha");
+    tree.Expand(empty, TVE_EXPAND);
+    tree.Expand(alpha, TVE_EXPAND);
+    EXPECT_EQ(0, Children(empty));
+    EXPECT_EQ(1, Children(alpha));
+}
+
+TEST_F(FolderTree, SelectedPathOfAFolderWithoutAPathIsItsLabel)
+{
+    tree.GoToPath("::{20d04fe0-3aea-1069-a2d8-08002b30309d}");  // the computer's drives
+    const HTREEITEM drives = tree.GetSelection();
+    ASSERT_NE(tree.GetRootItem(), drives);
+    EXPECT_FALSE(Label(drives).empty());
+    EXPECT_EQ(Label(drives), tree.SelectedPath());
+}
+
+TEST_F(FolderTree, DestroyingTheWindowGivesBackEveryNode)
+{
+    tree.Expand(Node("alpha\\deep"), TVE_EXPAND);
+    EXPECT_GT(tree.PoolBlockCount(), 0u);
+    DestroyWindow(parent.GetHandle());
+    EXPECT_EQ(0u, tree.PoolBlockCount());
+}
+
+}  // namespace
