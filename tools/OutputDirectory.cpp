@@ -120,12 +120,13 @@ std::FILE* OutputDirectory::begin(const std::string& input, std::string& problem
 {
     abandon();
     const std::string name = OutputName(input, suffix_);
+    name_ = name;
     target_ = Join(directory_, name);
     if (name.empty() || name == "." || name == "..") {
         problem = "no output name for " + input;
         return nullptr;
     }
-    if (!taken_.insert(name).second) {
+    if (taken_.count(name)) {
         problem = target_ + " was already written for another input; not replaced";
         return nullptr;
     }
@@ -163,6 +164,7 @@ bool OutputDirectory::commit(std::string& problem)
         return false;
     }
     temporary_.clear();
+    taken_.insert(name_);
     return true;
 }
 

@@ -37,8 +37,9 @@ public:
 private:
     std::string directory_;
     std::string suffix_;
-    std::set<std::string> taken_;  // final names written in this run
+    std::set<std::string> taken_;  // names written in this run
     std::FILE* file_ = nullptr;
     std::string temporary_;
-    std::string target_;
+    std::string name_;    // of the file begun last
+    std::string target_;  // its path
 };

@@ -50,7 +50,7 @@ bool ShiftJisText::convertChar(const char* at, size_t length, std::string& out) 
     return true;
 }
 
-std::string ShiftJisText::ForMessages(const std::string& text)
+std::string ShiftJisText::ForMessages(const std::string& text, const std::string&)
 {
     return text;
 }
@@ -84,10 +84,10 @@ bool ShiftJisText::convertChar(const char* at, size_t length, std::string& out) 
     return true;
 }
 
-std::string ShiftJisText::ForMessages(const std::string& text)
+std::string ShiftJisText::ForMessages(const std::string& text, const std::string& verbatim)
 {
     static const ShiftJisText converter(nl_langinfo(CODESET));
-    return converter.convert(text, Invalid::KeepBytes);
+    return converter.convert(text, Invalid::KeepBytes, verbatim);
 }
 
 #endif
@@ -97,12 +97,25 @@ bool ShiftJisText::ready() const
     return converter_ != nullptr;
 }
 
-std::string ShiftJisText::convert(const std::string& text, Invalid invalid) const
+std::string ShiftJisText::convert(const std::string& text, Invalid invalid, const std::string& verbatim) const
 {
     std::string out;
     out.reserve(text.size() + text.size() / 2);
-    size_t at = 0;
-    while (at < text.size()) {
+    const size_t at = verbatim.empty() ? std::string::npos : text.find(verbatim);
+    if (at == std::string::npos) {
+        convertPart(text, 0, text.size(), invalid, out);
+    } else {
+        convertPart(text, 0, at, invalid, out);
+        out += verbatim;
+        convertPart(text, at + verbatim.size(), text.size(), invalid, out);
+    }
+    return out;
+}
+
+void ShiftJisText::convertPart(const std::string& text, size_t at, size_t end, Invalid invalid,
+                               std::string& out) const
+{
+    while (at < end) {
         const unsigned char b = static_cast<unsigned char>(text[at]);
         if (b < 0x80) {  // ASCII is the same in every charset a terminal uses
             out += static_cast<char>(b);
@@ -110,21 +123,16 @@ std::string ShiftJisText::convert(const std::string& text, Invalid invalid) cons
             continue;
         }
         size_t length = 1;
-        if (IsLead(b) && at + 1 < text.size() && IsTrail(static_cast<unsigned char>(text[at + 1]))) length = 2;
+        if (IsLead(b) && at + 1 < end && IsTrail(static_cast<unsigned char>(text[at + 1]))) length = 2;
         if (!converter_ || !convertChar(text.data() + at, length, out)) {
+            // An ASCII byte after a lead byte stays itself (as in the WHATWG
+            // decoder): only the lead byte is lost.
+            if (length == 2 && static_cast<unsigned char>(text[at + 1]) < 0x80) length = 1;
             if (invalid == Invalid::KeepBytes) out.append(text, at, length);
             else out += kReplacement;
         }
         at += length;
     }
-    return out;
-}
-
-std::string ShiftJisText::ForMessages(const std::string& text, const std::string& verbatim)
-{
-    const size_t at = verbatim.empty() ? std::string::npos : text.find(verbatim);
-    if (at == std::string::npos) return ForMessages(text);
-    return ForMessages(text.substr(0, at)) + verbatim + ForMessages(text.substr(at + verbatim.size()));
 }
 
 std::string ShiftJisText::ToUtf8(const std::string& text)
