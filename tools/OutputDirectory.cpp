@@ -4,8 +4,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
-#include <system_error>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -17,8 +15,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -35,6 +31,35 @@ std::string Join(const std::string& directory, const std::string& name)
 {
     if (directory.empty()) return name;
     return IsSeparator(directory.back()) ? directory + name : directory + "/" + name;
+}
+
+// Paths stay narrow strings in the code page (Windows) or as given (POSIX):
+// no conversion that could change a Shift-JIS name.
+bool IsDirectory(const std::string& path)
+{
+#ifdef _WIN32
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+#else
+    struct stat st;
+    return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+#endif
+}
+
+// True when both paths name one existing file.
+bool SameFile(const std::string& a, const std::string& b)
+{
+#ifdef _WIN32
+    char fullA[MAX_PATH], fullB[MAX_PATH];
+    if (!GetFullPathNameA(a.c_str(), MAX_PATH, fullA, nullptr) ||
+        !GetFullPathNameA(b.c_str(), MAX_PATH, fullB, nullptr))
+        return false;
+    return GetFileAttributesA(fullB) != INVALID_FILE_ATTRIBUTES && lstrcmpiA(fullA, fullB) == 0;
+#else
+    struct stat sa, sb;
+    return stat(a.c_str(), &sa) == 0 && stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+           sa.st_ino == sb.st_ino;
+#endif
 }
 
 // Creates a new file of a name not used yet, from `base` and a counter.
@@ -110,8 +135,7 @@ std::string OutputDirectory::OutputName(const std::string& input, const std::str
 
 bool OutputDirectory::check(std::string& problem) const
 {
-    std::error_code ec;
-    if (fs::is_directory(fs::path(directory_), ec)) return true;
+    if (IsDirectory(directory_)) return true;
     problem = "not a folder: " + directory_;
     return false;
 }
@@ -130,8 +154,7 @@ std::FILE* OutputDirectory::begin(const std::string& input, std::string& problem
         problem = target_ + " was already written for another input; not replaced";
         return nullptr;
     }
-    std::error_code ec;
-    if (fs::equivalent(fs::path(input), fs::path(target_), ec)) {
+    if (SameFile(input, target_)) {
         problem = target_ + " is the input itself; not replaced";
         return nullptr;
     }
