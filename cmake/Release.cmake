@@ -3,6 +3,9 @@
 # velmora-encode.exe, README.txt, LICENSE.txt and samples/, in a folder of
 # the same name. `cmake --build --preset windows --target release` makes it.
 
+# The release needs only the two programs, not every test (cpack installs).
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
+
 # velmora_version_info(TARGET DESCRIPTION): a VERSIONINFO resource for the
 # program TARGET, its version the project's.
 function(velmora_version_info target description)

@@ -18,6 +18,13 @@ bool IsLead(unsigned char b)
     return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
 }
 
+// Bytes that are neither a character nor a lead byte. Windows' table maps
+// some of them (0x80 to U+0080), iconv's does not: both builds agree here.
+bool IsNoCharacter(unsigned char b)
+{
+    return b == 0x80 || b == 0xA0 || b >= 0xFD;
+}
+
 bool IsTrail(unsigned char b)
 {
     return b >= 0x40 && b <= 0xFC && b != 0x7F;
@@ -124,7 +131,7 @@ void ShiftJisText::convertPart(const std::string& text, size_t at, size_t end, I
         }
         size_t length = 1;
         if (IsLead(b) && at + 1 < end && IsTrail(static_cast<unsigned char>(text[at + 1]))) length = 2;
-        if (!converter_ || !convertChar(text.data() + at, length, out)) {
+        if (!converter_ || IsNoCharacter(b) || !convertChar(text.data() + at, length, out)) {
             // An ASCII byte after a lead byte stays itself (as in the WHATWG
             // decoder): only the lead byte is lost.
             if (length == 2 && static_cast<unsigned char>(text[at + 1]) < 0x80) length = 1;

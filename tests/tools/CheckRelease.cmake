@@ -1,3 +1,4 @@
+cmake_policy(SET CMP0057 NEW)  # IN_LIST
 # Makes the release zip of the Windows build BUILD_DIR, unpacks it, checks
 # what it holds and that the programs import no DLL that Windows lacks, then
 # runs velmora-encode.exe from the unpacked folder (through EMULATOR) on a

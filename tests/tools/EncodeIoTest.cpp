@@ -156,13 +156,23 @@ TEST(EncodeIo, OutputDirThatCannotBeWrittenFailsEachInput)
 
 TEST(EncodeIo, ShiftJisFileNamesAreKeptByteForByte)
 {
-    // The literals are code page 932 bytes: テスト.mid and 曲.mid.
-    TempFile song(Song(), "テスト.mid");
-    const Encoding run({"--output-dir", Folder(song), song.path()});
-    EXPECT_EQ(0, run.status) << run.errors;
-    EXPECT_EQ(kSongLines, Text(ReadAll(Folder(song) + "/テスト.inc")));
+    // The literals are code page 932 bytes: テスト.mid and 曲.mid. The file
+    // is made by the C library, which takes the bytes as they are (a
+    // filesystem::path would reinterpret them on Windows).
+    TempFile marker(Bytes{}, "marker");
+    const std::string dir = Folder(marker);
+    const std::string input = dir + "/テスト.mid";
+    const Bytes song = Song();
+    std::FILE* f = std::fopen(input.c_str(), "wb");
+    ASSERT_NE(nullptr, f);
+    std::fwrite(song.data(), 1, song.size(), f);
+    std::fclose(f);
 
-    const std::string missing = Folder(song) + "/曲.mid";
+    const Encoding run({"--output-dir", dir, input});
+    EXPECT_EQ(0, run.status) << run.errors;
+    EXPECT_EQ(kSongLines, Text(ReadAll(dir + "/テスト.inc")));
+
+    const std::string missing = dir + "/曲.mid";
     const Encoding gone({missing});
     EXPECT_EQ(1, gone.status);
     EXPECT_EQ(0u, gone.errors.find("velmora-encode: " + missing + ": ")) << gone.errors;
