@@ -5,7 +5,11 @@
 #include "encode/LineFormatter.h"
 #include "encode/NoteEncoder.h"
 #include "midi/SmfNoteFile.h"
+#include "tools/FactsJson.h"
+#include "tools/OutputDirectory.h"
+#include "tools/ShiftJisText.h"
 
+#include <algorithm>
 #include <condition_variable>
 #include <cstring>
 #include <memory>
@@ -23,8 +27,12 @@ const char kEncodeUsage[] =
     "      --complete          complete reading: all tracks, running status, note-offs (0x8n)\n"
     "  -q, --quiet             no warning when a file needs complete reading\n"
     "  -i, --info              print the file's SMF facts instead of encoding\n"
+    "      --json              with --info: the facts as one JSON object per file\n"
     "  -o, --output FILE       write to FILE instead of standard output\n"
-    "  -h, --help / --version\n";
+    "      --output-dir DIR    write one file per input into DIR, named after the input\n"
+    "      --suffix EXT        the extension of those files; default inc\n"
+    "  -h, --help / --version\n"
+    "FILE \"-\" reads standard input.\n";
 
 namespace {
 
@@ -189,10 +197,15 @@ std::string OneLine(const char* text)
     return line;
 }
 
+// The record's text is the program's own, with the path in it as given,
+// except for system errors, whose text comes in the terminal's charset.
 void ReportFileError(std::FILE* err, const std::string& path)
 {
-    std::fprintf(err, "%s: %s: %s (0x%08X)\n", kProgram, path.c_str(),
-                 OneLine(GetErrorRecord().text).c_str(), static_cast<unsigned>(GetErrorRecord().code));
+    const ErrorRecord& record = GetErrorRecord();
+    const std::string text = OneLine(record.text);
+    const std::string shown = record.code == kErrorSystem ? text : ShiftJisText::ForMessages(text, path);
+    std::fprintf(err, "%s: %s: %s (0x%08X)\n", kProgram, path.c_str(), shown.c_str(),
+                 static_cast<unsigned>(record.code));
 }
 
 bool ParseNumber(const std::string& text, size_t& at, unsigned& value)
@@ -308,6 +321,16 @@ int EncodeCommand::parse(const std::vector<std::string>& args, Options& options,
         } else if (arg == "--complete" || arg == "-q" || arg == "--quiet") {
             if (!noValue()) return kUsageError;
             (arg == "--complete" ? options.complete : options.quiet) = true;
+        } else if (arg == "--output-dir") {
+            if (!takeValue()) return kUsageError;
+            options.outputDir = value;
+        } else if (arg == "--suffix") {
+            if (!takeValue()) return kUsageError;
+            options.suffix = value;
+            options.haveSuffix = true;
+        } else if (arg == "--json") {
+            if (!noValue()) return kUsageError;
+            options.json = true;
         } else if (arg == "-i" || arg == "--info") {
             if (!noValue()) return kUsageError;
             options.info = true;
@@ -331,16 +354,28 @@ int EncodeCommand::parse(const std::vector<std::string>& args, Options& options,
         problem = "no file given";
         return kUsageError;
     }
-    return kSuccess;
+    return checkCombination(options, problem);
+}
+
+template <class Smf>
+bool EncodeCommand::openInput(InputFile<Smf>& file, const std::string& path, std::FILE* err)
+{
+    std::string problem;
+    if (path == "-" && !inputBytes_.load(input_, problem)) {
+        std::fprintf(err, "%s: %s\n", kProgram, problem.c_str());
+        return false;
+    }
+    if (file.openInput(path, &inputBytes_) != 0) {
+        ReportFileError(err, path);
+        return false;
+    }
+    return true;
 }
 
 int EncodeCommand::encodeFile(const std::string& path, const Options& options, std::FILE* out, std::FILE* err)
 {
-    SmfNoteFile notes;
-    if (notes.open(path) != 0) {
-        ReportFileError(err, path);
-        return kFileError;
-    }
+    InputFile<SmfNoteFile> notes;
+    if (!openInput(notes, path, err)) return kFileError;
     notes.readNotes(options.complete);
     if (!options.complete && !options.quiet) WarnOfCompleteReading(err, path, notes.completeReadingHints());
     const NoteEncoder encoder(options.format1, options.format2);
@@ -353,14 +388,16 @@ int EncodeCommand::encodeFile(const std::string& path, const Options& options, s
     return writer.flush() ? kSuccess : kFileError;
 }
 
-int EncodeCommand::infoFile(const std::string& path, std::FILE* out, std::FILE* err)
+int EncodeCommand::infoFile(const std::string& path, bool json, std::FILE* out, std::FILE* err)
 {
-    SmfFile file;
-    if (file.open(path) != 0) {
-        ReportFileError(err, path);
-        return kFileError;
-    }
+    InputFile<SmfFile> file;
+    if (!openInput(file, path, err)) return kFileError;
     file.readEvents();
+    if (json) {
+        const std::string line = FactsJson::Line(path, file);
+        std::fwrite(line.data(), 1, line.size(), out);
+        return kSuccess;
+    }
     const SmfHeader& h = file.header();
     std::fprintf(out, "format=%u\ntracks=%u\ndivision=%u\nsequence_name=%s\ncopyright=%s\n",
                  static_cast<unsigned>(h.format), static_cast<unsigned>(h.trackCount),
@@ -385,6 +422,8 @@ int EncodeCommand::run(const std::vector<std::string>& args, std::FILE* out, std
         return kSuccess;
     }
 
+    if (!options.outputDir.empty()) return encodeIntoDirectory(options, err);
+
     std::FILE* target = out;
     if (!options.output.empty()) {
         target = std::fopen(options.output.c_str(), "wb");
@@ -395,7 +434,7 @@ int EncodeCommand::run(const std::vector<std::string>& args, std::FILE* out, std
     }
     int status = kSuccess;
     for (const std::string& path : options.files) {
-        const int result = options.info ? infoFile(path, target, err) : encodeFile(path, options, target, err);
+        const int result = options.info ? infoFile(path, options.json, target, err) : encodeFile(path, options, target, err);
         if (result != kSuccess) status = kFileError;
     }
     const bool written = std::fflush(target) == 0 && !std::ferror(target);
@@ -403,6 +442,59 @@ int EncodeCommand::run(const std::vector<std::string>& args, std::FILE* out, std
     if (!written) {
         std::fprintf(err, "%s: the output could not be written\n", kProgram);
         status = kFileError;
+    }
+    return status;
+}
+
+int EncodeCommand::checkCombination(const Options& options, std::string& problem)
+{
+    if (options.json && !options.info) problem = "--json goes with --info";
+    else if (options.haveSuffix && options.outputDir.empty()) problem = "--suffix goes with --output-dir";
+    else if (options.haveSuffix && (options.suffix.empty() || options.suffix == "." ||
+                                    options.suffix.find_first_of("/\\:") != std::string::npos))
+        problem = "not a file extension: " + options.suffix;
+    else if (!options.outputDir.empty() && !options.output.empty())
+        problem = "--output and --output-dir exclude each other";
+    else if (!options.outputDir.empty() && options.info)
+        problem = "--output-dir is for encodings; --info prints to standard output or --output";
+    else if (!options.outputDir.empty() &&
+             std::find(options.files.begin(), options.files.end(), "-") != options.files.end())
+        problem = "standard input has no name to write into --output-dir; use --output";
+    return problem.empty() ? kSuccess : kUsageError;
+}
+
+int EncodeCommand::encodeIntoDirectory(const Options& options, std::FILE* err)
+{
+    OutputDirectory directory(options.outputDir, options.suffix);
+    std::string problem;
+    if (!directory.check(problem)) {
+        std::fprintf(err, "%s: %s\n", kProgram, problem.c_str());
+        return kFileError;
+    }
+    int status = kSuccess;
+    for (const std::string& path : options.files) {
+        // The input is read before its output is begun: a file that cannot
+        // be read leaves nothing behind.
+        InputFile<SmfFile> probe;
+        if (!openInput(probe, path, err)) {
+            status = kFileError;
+            continue;
+        }
+        probe.close();
+        std::FILE* file = directory.begin(path, problem);
+        if (!file) {
+            std::fprintf(err, "%s: %s: %s\n", kProgram, path.c_str(), problem.c_str());
+            status = kFileError;
+            continue;
+        }
+        if (encodeFile(path, options, file, err) != kSuccess) {
+            directory.abandon();
+            std::fprintf(err, "%s: %s: cannot write %s\n", kProgram, path.c_str(), directory.target().c_str());
+            status = kFileError;
+        } else if (!directory.commit(problem)) {
+            std::fprintf(err, "%s: %s: %s\n", kProgram, path.c_str(), problem.c_str());
+            status = kFileError;
+        }
     }
     return status;
 }

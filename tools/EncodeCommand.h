@@ -4,6 +4,8 @@
 // bytes as they are), or with --info the file's SMF facts.
 //   exit status 0: all went well; 1: a file could not be read (the others
 //   still were) or the output could not be written; 2: bad usage.
+#include "tools/InputBytes.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -18,6 +20,8 @@ public:
     // args excludes the program name; out and err receive the output and
     // the messages (out is replaced by the --output file when given).
     int run(const std::vector<std::string>& args, std::FILE* out, std::FILE* err);
+    // Where the file "-" is read from; standard input unless set.
+    void setInput(std::FILE* in) { input_ = in; }
 
     // "1,3,5-8" or "all" (channels as shown, 1 to 16) to a mask, bit n for
     // channel n+1; false when the list is not valid.
@@ -37,13 +41,25 @@ private:
         bool info = false;
         bool help = false;
         bool version = false;
+        bool json = false;
         std::string output;
+        std::string outputDir;
+        std::string suffix = "inc";
+        bool haveSuffix = false;
         std::vector<std::string> files;
     };
 
     int parse(const std::vector<std::string>& args, Options& options, std::string& problem);
+    static int checkCombination(const Options& options, std::string& problem);
     int encodeFile(const std::string& path, const Options& options, std::FILE* out, std::FILE* err);
-    int infoFile(const std::string& path, std::FILE* out, std::FILE* err);
+    int encodeIntoDirectory(const Options& options, std::FILE* err);
+    int infoFile(const std::string& path, bool json, std::FILE* out, std::FILE* err);
+    // Opens one input, a file or "-"; reports a failure on err.
+    template <class Smf>
+    bool openInput(InputFile<Smf>& file, const std::string& path, std::FILE* err);
+
+    std::FILE* input_ = stdin;
+    InputBytes inputBytes_;
 };
 
 extern const char kEncodeUsage[];

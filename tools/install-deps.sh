@@ -4,7 +4,7 @@
 set -euo pipefail
 what=${1:-test}
 
-pkgs=(cmake make g++ googletest locales
+pkgs=(cmake make g++ googletest locales nlohmann-json3-dev
       g++-mingw-w64-x86-64-posix wine wine64 fonts-wine fonts-ipafont-gothic)
 if [ "$what" = test ]; then
   pkgs+=(xvfb openbox x11-utils xdotool libbenchmark-dev clang libclang-rt-14-dev)

@@ -1,14 +1,25 @@
 # Runs PROGRAM (through EMULATOR when set) with ARGS; checks the exit status
 # and, when EXPECTED names a file, that standard output equals it byte for
 # byte. The output goes through a file: execute_process would drop the CRs.
+# Optional: INPUT, a file given through a real pipe (`cat INPUT | PROGRAM`);
+# ENV, VAR=value pairs joined by "|"; ERRORS, a regular expression the
+# messages must match.
 string(REPLACE "|" ";" ARGS "${ARGS}")
+string(REPLACE "|" ";" ENV "${ENV}")
 set(command ${PROGRAM} ${ARGS})
 if(EMULATOR)
   set(command ${EMULATOR} ${command})
 endif()
+if(ENV)
+  set(command ${CMAKE_COMMAND} -E env ${ENV} ${command})
+endif()
+set(pipe)
+if(INPUT)
+  set(pipe COMMAND cat ${INPUT})
+endif()
 string(RANDOM LENGTH 12 tag)
 set(out ${CMAKE_CURRENT_BINARY_DIR}/cli-${tag}.out)
-execute_process(COMMAND ${command} RESULT_VARIABLE result OUTPUT_FILE ${out} ERROR_VARIABLE errors)
+execute_process(${pipe} COMMAND ${command} RESULT_VARIABLE result OUTPUT_FILE ${out} ERROR_VARIABLE errors)
 file(READ ${out} actual HEX)
 file(REMOVE ${out})
 if(NOT result EQUAL STATUS)
@@ -19,5 +30,8 @@ if(EXPECTED)
   if(NOT actual STREQUAL expected)
     message(FATAL_ERROR "output differs from ${EXPECTED}")
   endif()
+endif()
+if(ERRORS AND NOT errors MATCHES "${ERRORS}")
+  message(FATAL_ERROR "messages do not match ${ERRORS}:\n${errors}")
 endif()
 message(STATUS "exit status ${result} as expected")

@@ -1,0 +1,16 @@
+# Installs the build BUILD_DIR under a fresh prefix and checks that the
+# encoder runs from there and that its manual page is in place.
+set(prefix ${CMAKE_CURRENT_BINARY_DIR}/install-check)
+file(REMOVE_RECURSE ${prefix})
+execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix} RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "cmake --install failed")
+endif()
+if(NOT EXISTS ${prefix}/share/man/man1/velmora-encode.1)
+  message(FATAL_ERROR "no manual page under ${prefix}")
+endif()
+execute_process(COMMAND ${prefix}/bin/velmora-encode --version RESULT_VARIABLE result OUTPUT_VARIABLE version)
+if(NOT result EQUAL 0 OR NOT version STREQUAL "velmora-encode ${VERSION}\n")
+  message(FATAL_ERROR "installed velmora-encode --version gave ${result}: ${version}")
+endif()
+file(REMOVE_RECURSE ${prefix})
