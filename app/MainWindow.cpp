@@ -51,6 +51,9 @@ MainWindow::MainWindow()
       mainToolbar(nullptr),
       statusBar(new KvStatusBar)
 {
+    // The toolbar object is made here, after the status bar's, and not in
+    // the list above: the order in which window objects are made is their
+    // order in the window registry, which is the Tab order.
     mainToolbar = new MainToolbar;
     settings->SetSource(&capture_);
 }
