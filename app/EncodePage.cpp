@@ -17,47 +17,61 @@ EncodePage::~EncodePage()
 
 void EncodePage::ReleaseWrappers()
 {
-    for (KvButton*& box : channelBoxes) {
-        delete box;
-        box = nullptr;
-    }
-    delete format2Box;
-    format2Box = nullptr;
-    delete format1Box;
-    format1Box = nullptr;
+    for (auto& box : channelBoxes) box.reset();
+    format2Box.reset();
+    format1Box.reset();
+}
+
+void EncodePage::SetChecks(const ChannelMask::Checks& checks)
+{
+    for (size_t i = 0; i < channelBoxes.size(); ++i)
+        channelBoxes[i]->SetCheck(checks[i] ? BST_CHECKED : BST_UNCHECKED);
 }
 
 LRESULT EncodePage::OnInitDialog()
 {
     ReleaseWrappers();
     const Settings& settings = GetSettings();
-    for (int i = 0; i < 16; ++i) {
-        channelBoxes[i] = new KvButton(GetDlgItem(IDC_CHANNEL_FIRST + i));
-        channelBoxes[i]->SetCheck(((settings.EncodeChannel >> i) & 1) ? BST_CHECKED : BST_UNCHECKED);
-    }
-    format1Box = new KvEdit(GetDlgItem(IDC_FORMAT1));
-    format2Box = new KvEdit(GetDlgItem(IDC_FORMAT2));
+    for (size_t i = 0; i < channelBoxes.size(); ++i)
+        channelBoxes[i] = std::make_unique<KvButton>(GetDlgItem(IDC_CHANNEL_FIRST + int(i)));
+    format1Box = std::make_unique<KvEdit>(GetDlgItem(IDC_FORMAT1));
+    format2Box = std::make_unique<KvEdit>(GetDlgItem(IDC_FORMAT2));
+    filling_ = true;
+    SetChecks(ChannelMask::ChecksOf(settings.EncodeChannel));
     format1Box->SetText(settings.GetPrintFormat1().c_str());
     format2Box->SetText(settings.GetPrintFormat2().c_str());
+    filling_ = false;
     return TRUE;
 }
 
-LRESULT EncodePage::OnCommand(UINT, UINT id, KvWindow*)
+LRESULT EncodePage::OnCommand(UINT code, UINT id, KvWindow*)
 {
     if (!format1Box) return 1;
     switch (id) {
     case IDC_SELECT_ALL:
-    case IDC_CLEAR_ALL:
-        for (KvButton* box : channelBoxes) box->SetCheck(id == IDC_SELECT_ALL ? BST_CHECKED : BST_UNCHECKED);
+    case IDC_CLEAR_ALL: {
+        ChannelMask::Checks checks;
+        checks.fill(id == IDC_SELECT_ALL);
+        SetChecks(checks);
+        SetModified();
         break;
+    }
     case IDC_DEFAULT_FORMATS:
+        // The new texts offer Apply through their change notifications.
         if (MessageBox(kRestoreQuestion, "velmora", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES) {
             format1Box->SetText(NoteEncoder::kDefaultFormat1);
             format2Box->SetText(NoteEncoder::kDefaultFormat2);
         }
         break;
+    case IDC_FORMAT1:
+    case IDC_FORMAT2:
+        if (code == EN_CHANGE && !filling_) SetModified();
+        break;
     default:
-        break;  // a channel box toggles itself
+        // A channel box toggles itself.
+        if (id >= IDC_CHANNEL_FIRST && id < IDC_CHANNEL_FIRST + ChannelMask::kChannels && code == BN_CLICKED)
+            SetModified();
+        break;
     }
     return 1;
 }
@@ -66,10 +80,9 @@ LRESULT EncodePage::OnApply(PSHNOTIFY*)
 {
     if (!format1Box) return 1;
     Settings& settings = GetSettings();
-    for (int i = 0; i < 16; ++i) {
-        if (channelBoxes[i]->GetCheck() == BST_CHECKED) settings.EncodeChannel |= 1u << i;
-        else settings.EncodeChannel &= ~(1u << i);
-    }
+    ChannelMask::Checks checks{};
+    for (size_t i = 0; i < channelBoxes.size(); ++i) checks[i] = channelBoxes[i]->GetCheck() == BST_CHECKED;
+    settings.EncodeChannel = ChannelMask::WithChecks(settings.EncodeChannel, checks);
     settings.SetPrintFormat1(format1Box->GetText());
     settings.SetPrintFormat2(format2Box->GetText());
     return 1;

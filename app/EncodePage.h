@@ -1,8 +1,12 @@
 #pragma once
 // EncodePage: the options' Encode page: the channel set and the two line
 // formats. Its buttons change only the controls; the settings change when
-// the page is applied.
+// the page is applied. Every change the user makes offers Apply.
+#include "encode/ChannelMask.h"
 #include "framework/KvPropertyPage.h"
+
+#include <array>
+#include <memory>
 
 class KvButton;
 class KvEdit;
@@ -21,8 +25,12 @@ public:
 
 private:
     void ReleaseWrappers();
+    void SetChecks(const ChannelMask::Checks& checks);
 
-    KvButton* channelBoxes[16] = {};
-    KvEdit* format1Box = nullptr;
-    KvEdit* format2Box = nullptr;
+    std::array<std::unique_ptr<KvButton>, ChannelMask::kChannels> channelBoxes;
+    std::unique_ptr<KvEdit> format1Box;
+    std::unique_ptr<KvEdit> format2Box;
+    // While the page fills its boxes, their change notifications are the
+    // program's own, not the user's.
+    bool filling_ = false;
 };

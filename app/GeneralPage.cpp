@@ -6,17 +6,19 @@
 
 GeneralPage::GeneralPage() = default;
 
-GeneralPage::~GeneralPage()
-{
-    delete realTimeBox;
-}
+GeneralPage::~GeneralPage() = default;
 
 LRESULT GeneralPage::OnInitDialog()
 {
-    delete realTimeBox;
-    realTimeBox = new KvButton(GetDlgItem(IDC_REALTIME));
+    realTimeBox = std::make_unique<KvButton>(GetDlgItem(IDC_REALTIME));
     realTimeBox->SetCheck(GetSettings().RealTimeEncode ? BST_CHECKED : BST_UNCHECKED);
     return TRUE;
+}
+
+LRESULT GeneralPage::OnCommand(UINT code, UINT id, KvWindow*)
+{
+    if (id == IDC_REALTIME && code == BN_CLICKED) SetModified();
+    return 1;
 }
 
 LRESULT GeneralPage::OnApply(PSHNOTIFY*)
@@ -27,7 +29,6 @@ LRESULT GeneralPage::OnApply(PSHNOTIFY*)
 
 UINT GeneralPage::OnPageRelease(PROPSHEETPAGEA*)
 {
-    delete realTimeBox;
-    realTimeBox = nullptr;
+    realTimeBox.reset();
     return 1;
 }

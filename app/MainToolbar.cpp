@@ -28,9 +28,3 @@ LRESULT MainToolbar::OnCreate(CREATESTRUCTA*)
     for (size_t i = 0; i < sizeof buttons / sizeof buttons[0]; ++i) InsertButton(i, &buttons[i]);
     return 0;
 }
-
-bool MainToolbar::IsPressed(UINT id)
-{
-    const LRESULT state = GetState(id);
-    return state != -1 && (state & TBSTATE_CHECKED);
-}

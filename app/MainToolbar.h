@@ -6,5 +6,4 @@
 class MainToolbar : public KvToolbar {
 public:
     LRESULT OnCreate(CREATESTRUCTA* create) override;
-    bool IsPressed(UINT id);
 };

@@ -55,6 +55,9 @@ MainWindow::MainWindow()
       mainToolbar(nullptr),
       statusBar(new KvStatusBar)
 {
+    // The toolbar object is made here, after the status bar's, and not in
+    // the list above: the order in which window objects are made is their
+    // order in the window registry, which is the Tab order.
     mainToolbar = new MainToolbar;
     settings->SetSource(&capture_);
 }
@@ -106,7 +109,7 @@ LRESULT MainWindow::OnCreate(CREATESTRUCTA*)
 
 bool MainWindow::IsMidiOnly()
 {
-    return mainToolbar->IsPressed(IDM_MIDIONLY);
+    return mainToolbar->IsChecked(IDM_MIDIONLY);
 }
 
 void MainWindow::SelectFolderInTree(LPCITEMIDLIST folder)

@@ -8,15 +8,12 @@
 
 const char OptionsSheet::kCaption[] = "オプション";
 
-OptionsSheet::OptionsSheet() : generalPage(new GeneralPage), encodePage(new EncodePage)
+OptionsSheet::OptionsSheet()
+    : generalPage(std::make_unique<GeneralPage>()), encodePage(std::make_unique<EncodePage>())
 {
 }
 
-OptionsSheet::~OptionsSheet()
-{
-    delete encodePage;
-    delete generalPage;
-}
+OptionsSheet::~OptionsSheet() = default;
 
 INT_PTR OptionsSheet::Show(HWND owner)
 {

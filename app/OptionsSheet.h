@@ -3,6 +3,8 @@
 // It opens on the page that was active when it was last closed.
 #include "framework/KvPropertySheet.h"
 
+#include <memory>
+
 class EncodePage;
 class GeneralPage;
 
@@ -19,10 +21,10 @@ public:
     // Builds and runs the sheet; returns when the user closes it.
     INT_PTR Show(HWND owner);
 
-    GeneralPage* GetGeneralPage() const { return generalPage; }
-    EncodePage* GetEncodePage() const { return encodePage; }
+    GeneralPage* GetGeneralPage() const { return generalPage.get(); }
+    EncodePage* GetEncodePage() const { return encodePage.get(); }
 
 private:
-    GeneralPage* generalPage;
-    EncodePage* encodePage;
+    std::unique_ptr<GeneralPage> generalPage;
+    std::unique_ptr<EncodePage> encodePage;
 };

@@ -32,13 +32,10 @@ void SettingsCapture::CaptureState(Settings& settings)
     if (tree && tree->GetHandle()) settings.SetLastPath(tree->SelectedPath());
     if (data && data->GetChannelToolBar()) settings.ExportChannel = data->GetChannelToolBar()->CheckedChannels();
 
-    uint32_t flags = settings.ShowWindowFlag & ~Settings::kPaneBits;
-    if (Visible(main->GetMainToolbar())) flags |= Settings::kShowToolbar;
-    if (Visible(main->GetStatusBar())) flags |= Settings::kShowStatusBar;
-    if (Visible(tree)) flags |= Settings::kShowTree;
-    if (Visible(data)) flags |= Settings::kShowDataView;
-    if (main->GetMainToolbar() && main->GetMainToolbar()->IsPressed(IDM_MIDIONLY)) flags |= Settings::kMidiOnly;
-    settings.ShowWindowFlag = flags;
+    MainToolbar* toolbar = main->GetMainToolbar();
+    const ShowWindowFlags::Live live{Visible(toolbar), Visible(main->GetStatusBar()), Visible(tree), Visible(data),
+                                     toolbar && toolbar->IsChecked(IDM_MIDIONLY)};
+    settings.ShowWindowFlag = ShowWindowFlags::Compose(settings.ShowWindowFlag, live);
 }
 
 void SettingsCapture::CaptureWindowRect(Settings& settings)

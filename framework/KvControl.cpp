@@ -61,17 +61,19 @@ LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     // that happens to carry the handle (a dispatcher's temporary) counts as
     // no object.
     KvControl* control = dynamic_cast<KvControl*>(KvWindow::FindWindowObject(window));
-    if (control) {
-        const LRESULT result = control->CallSystemProcedure(window, message, wParam, lParam);
-        if (KvWindow::IsRegistered(control) && !control->Dispatch(window, message, wParam, lParam) &&
-            KvWindow::IsRegistered(control)) {
-            control->OnOtherMessage(window, message, wParam, lParam);
-        }
-        KvForgetDestroyedWindow(control, window, message);
-        return result;
+    // The first message of a control made through Create binds the pending
+    // object. That message too goes to the system procedure alone, whose
+    // answer stands: a control that refuses its creation (WM_NCCREATE
+    // answered 0) is then not made, and no default processing runs twice.
+    if (!control && dynamic_cast<KvControl*>(KvWindow::PendingWindow()))
+        control = static_cast<KvControl*>(KvWindow::BindPendingWindow(window));
+    if (!control) return WindowProc(window, message, wParam, lParam);
+
+    const LRESULT result = control->CallSystemProcedure(window, message, wParam, lParam);
+    if (KvWindow::IsRegistered(control) && !control->Dispatch(window, message, wParam, lParam) &&
+        KvWindow::IsRegistered(control)) {
+        control->OnOtherMessage(window, message, wParam, lParam);
     }
-    if (KvControl* pending = dynamic_cast<KvControl*>(KvWindow::PendingWindow())) {
-        pending->CallSystemProcedure(window, message, wParam, lParam);
-    }
-    return WindowProc(window, message, wParam, lParam);
+    KvForgetDestroyedWindow(control, window, message);
+    return result;
 }

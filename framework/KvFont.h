@@ -7,7 +7,7 @@ public:
     KvFont();
     ~KvFont() override;
 
-    HFONT Create(int height, int width, int escapement, int orientation, int weight, DWORD italic,
+    [[nodiscard]] HFONT Create(int height, int width, int escapement, int orientation, int weight, DWORD italic,
                  DWORD underline, DWORD strikeOut, DWORD charSet, DWORD outPrecision,
                  DWORD clipPrecision, DWORD quality, DWORD pitchAndFamily, LPCSTR faceName);
     BOOL Delete() override;

@@ -8,8 +8,8 @@ public:
     KvGlobalMemory();
     virtual ~KvGlobalMemory();
 
-    HGLOBAL Alloc(UINT flags, SIZE_T bytes);
-    LPVOID Lock();
+    [[nodiscard]] HGLOBAL Alloc(UINT flags, SIZE_T bytes);
+    [[nodiscard]] LPVOID Lock();
     BOOL Unlock();
     HGLOBAL GetHandle() const { return memory_; }
 

@@ -37,6 +37,12 @@ LRESULT KvPropertyPage::OnNotify(WPARAM, NMHDR* header)
     }
 }
 
+void KvPropertyPage::SetModified()
+{
+    const HWND sheet = GetParent();
+    if (sheet) ::SendMessageA(sheet, PSM_CHANGED, reinterpret_cast<WPARAM>(GetHandle()), 0);
+}
+
 HPROPSHEETPAGE KvPropertyPage::CreatePage(PROPSHEETPAGEA* page)
 {
     page->pfnDlgProc = DialogProc;

@@ -34,6 +34,10 @@ public:
     // PSP_USECALLBACK, this object as lParam) and makes the page.
     HPROPSHEETPAGE CreatePage(PROPSHEETPAGEA* page);
 
+    // Tells the sheet that the user changed something on this page, which
+    // makes its Apply button available (PSM_CHANGED).
+    void SetModified();
+
     HPROPSHEETPAGE GetPageHandle() const { return page_; }
     KvWindow* GetSheet() const { return sheet_; }
 

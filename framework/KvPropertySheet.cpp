@@ -23,7 +23,22 @@ LRESULT KvPropertySheet::OnQueryCancel(PSHNOTIFY*) { return 0; }
 LRESULT KvPropertySheet::OnOtherMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (!sheetProcedure_) return 0;
-    return CallWindowProcA(sheetProcedure_, window, message, wParam, lParam);
+    const LRESULT result = CallWindowProcA(sheetProcedure_, window, message, wParam, lParam);
+    // Selecting a page by request hides the old page but leaves the focus
+    // where it was. A focus inside a hidden page makes the dialog keyboard
+    // search (mnemonics, Space) loop for ever, so it must not stay there.
+    if (message == PSM_SETCURSEL || message == PSM_SETCURSELID) KeepFocusOnShownPage(window);
+    return result;
+}
+
+void KvPropertySheet::KeepFocusOnShownPage(HWND window)
+{
+    const HWND focus = ::GetFocus();
+    if (!focus || !::IsChild(window, focus) || ::IsWindowVisible(focus)) return;
+    const HWND page = reinterpret_cast<HWND>(::SendMessageA(window, PSM_GETCURRENTPAGEHWND, 0, 0));
+    HWND target = page ? ::GetNextDlgTabItem(page, nullptr, FALSE) : nullptr;
+    if (!target || !::IsWindowVisible(target)) target = GetTabControl();
+    if (target) ::SetFocus(target);
 }
 
 LRESULT KvPropertySheet::OnNotify(WPARAM, NMHDR* header)
@@ -45,7 +60,8 @@ INT_PTR KvPropertySheet::Run(PROPSHEETHEADERA* header)
     const INT_PTR result = PropertySheetA(header);
     if (PendingWindow() == this) SetPendingWindow(nullptr);
     runningSheet = outer;
-    if (result != -1 && result != 2 && result != 3) SetHandle(reinterpret_cast<HWND>(result));
+    if (result != kFailed && result != kRestartWindows && result != kRebootSystem)
+        SetHandle(reinterpret_cast<HWND>(result));
     return result;
 }
 

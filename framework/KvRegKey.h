@@ -13,12 +13,12 @@ public:
 
     // RegCreateKeyExA into this wrapper. On success a key held before is
     // closed (not leaked); on failure the wrapper keeps what it held.
-    LONG Create(HKEY parent, LPCSTR subkey, DWORD reserved, LPSTR keyClass, DWORD options,
+    [[nodiscard]] LONG Create(HKEY parent, LPCSTR subkey, DWORD reserved, LPSTR keyClass, DWORD options,
                 REGSAM access, LPSECURITY_ATTRIBUTES security, LPDWORD disposition);
     LONG Close();
-    LONG DeleteKey(LPCSTR subkey);
-    LONG QueryValue(LPCSTR name, LPDWORD reserved, LPDWORD type, LPBYTE data, LPDWORD size);
-    LONG SetValue(LPCSTR name, DWORD reserved, DWORD type, const BYTE* data, DWORD size);
+    [[nodiscard]] LONG DeleteKey(LPCSTR subkey);
+    [[nodiscard]] LONG QueryValue(LPCSTR name, LPDWORD reserved, LPDWORD type, LPBYTE data, LPDWORD size);
+    [[nodiscard]] LONG SetValue(LPCSTR name, DWORD reserved, DWORD type, const BYTE* data, DWORD size);
 
     HKEY GetHandle() const { return key_; }
     // Gives up the key without closing it; returns the handle.

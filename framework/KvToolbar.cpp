@@ -27,3 +27,16 @@ LRESULT KvToolbar::InsertButton(WPARAM index, const TBBUTTON* button)
 }
 
 LRESULT KvToolbar::ButtonStructSize(WPARAM size) { return SendMessage(TB_BUTTONSTRUCTSIZE, size, 0); }
+
+bool KvToolbar::IsChecked(UINT id)
+{
+    const LRESULT state = GetState(id);
+    return state != -1 && (state & TBSTATE_CHECKED);
+}
+
+void KvToolbar::SetChecked(UINT id, bool checked)
+{
+    const LRESULT state = GetState(id);
+    if (state == -1) return;
+    SetState(id, checked ? UINT(state) | TBSTATE_CHECKED : UINT(state) & ~UINT(TBSTATE_CHECKED));
+}

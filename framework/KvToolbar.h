@@ -14,4 +14,10 @@ public:
     LRESULT AddButtons(WPARAM count, const TBBUTTON* buttons);
     LRESULT InsertButton(WPARAM index, const TBBUTTON* button);
     LRESULT ButtonStructSize(WPARAM size);
+
+    // Whether button `id` shows checked (false for an id the toolbar lacks).
+    bool IsChecked(UINT id);
+    // Checks or unchecks button `id`, keeping its other state bits; nothing
+    // for an id the toolbar lacks.
+    void SetChecked(UINT id, bool checked);
 };

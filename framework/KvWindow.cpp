@@ -110,12 +110,14 @@ KvWindow* KvWindow::BindPendingWindow(HWND window)
 
 // ---- tab stops -----------------------------------------------------------
 
-KvWindow* KvWindow::FindTabStop(KvWindow* focused, bool backwards)
+LONG_PTR KvWindow::WindowStyle(HWND window) { return GetWindowLongPtrA(window, GWL_STYLE); }
+
+bool KvWindow::IsTabStopStyle(LONG_PTR style) { return (style & WS_TABSTOP) && (style & WS_VISIBLE); }
+
+KvWindow* KvWindow::FindTabStop(KvWindow* focused, bool backwards, StyleReader readStyle)
 {
-    auto isStop = [](KvWindow* object) {
-        if (!object->handle_) return false;
-        const LONG_PTR style = GetWindowLongPtrA(object->handle_, GWL_STYLE);
-        return (style & WS_TABSTOP) && (style & WS_VISIBLE);
+    auto isStop = [readStyle](KvWindow* object) {
+        return object->handle_ && IsTabStopStyle(readStyle(object->handle_));
     };
     if (!focused) {
         // One pass: a start that is not in the list would never be met again.

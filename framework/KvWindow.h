@@ -100,12 +100,17 @@ public:
     static bool IsRegistered(const KvWindow* object);
     static KvWindow* NextTabStop();
     static KvWindow* PrevTabStop();
+    // Reads a window's style; the tab-stop walk asks it for every candidate.
+    using StyleReader = LONG_PTR (*)(HWND window);
+    static LONG_PTR WindowStyle(HWND window);
+    // A style that makes a tab stop: WS_TABSTOP and WS_VISIBLE both set.
+    static bool IsTabStopStyle(LONG_PTR style);
     // The tab-stop walk from `focused` (the object of the focused window, or
-    // null when the focus has none): the next (previous) object whose window
-    // style has WS_TABSTOP and WS_VISIBLE, wrapping around; null when none
-    // other exists. Without a focused object the whole registry is searched
-    // once from the head (from the tail backwards).
-    static KvWindow* FindTabStop(KvWindow* focused, bool backwards);
+    // null when the focus has none): the next (previous) bound object whose
+    // style is a tab stop's, wrapping around; null when none other exists.
+    // Without a focused object the whole registry is searched once from the
+    // head (from the tail backwards).
+    static KvWindow* FindTabStop(KvWindow* focused, bool backwards, StyleReader readStyle = WindowStyle);
 
     // The pending-window slot.
     static KvWindow* PendingWindow();
@@ -134,7 +139,7 @@ public:
     BOOL EnableScrollBar(UINT which, UINT arrows);
     HWND SetFocus();
     HWND SetCapture();
-    BOOL OpenClipboard();
+    [[nodiscard]] BOOL OpenClipboard();
 
     // Convenience operations.
     std::string GetText() const;

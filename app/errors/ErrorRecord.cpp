@@ -44,7 +44,11 @@ uint32_t SetError(ErrorRecord& record, uint32_t code, const char* argument1, con
     case kErrorWrongKind:
         std::snprintf(text, size, ErrorTemplate(5), a1, a2);
         break;
-    case 0x20000001: case 0x20000003: case 0x20000004: case 0x20000006: case 0x20000007:
+    case kErrorAlreadyOpen:
+    case kErrorReserved3:
+    case kErrorReserved4:
+    case kErrorCannotOpen:
+    case kErrorReserved7:
         std::snprintf(text, size, ErrorTemplate(c & 0xFFFF), a1);
         break;
     default:

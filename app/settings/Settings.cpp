@@ -3,6 +3,7 @@
 #include "encode/NoteEncoder.h"
 #include "framework/KvRegKey.h"
 
+#include <cstring>
 #include <vector>
 
 const char Settings::kKey[] = "Software\\brelvik\\velmora";
@@ -10,6 +11,21 @@ const char Settings::kKey[] = "Software\\brelvik\\velmora";
 namespace {
 
 constexpr uint32_t kUseDefault = 0x80000000;  // CW_USEDEFAULT as stored
+
+SettingsValue Signed(const char* name, int32_t Settings::*field, uint32_t fallback)
+{
+    return SettingsValue{name, field, nullptr, nullptr, fallback, nullptr};
+}
+
+SettingsValue Unsigned(const char* name, uint32_t Settings::*field, uint32_t fallback)
+{
+    return SettingsValue{name, nullptr, field, nullptr, fallback, nullptr};
+}
+
+SettingsValue Text(const char* name, std::string Settings::*field, const char* fallback)
+{
+    return SettingsValue{name, nullptr, nullptr, field, 0, fallback};
+}
 
 uint32_t ReadNumber(KvRegKey& key, const char* name, uint32_t fallback)
 {
@@ -41,29 +57,68 @@ std::string ReadText(KvRegKey& key, const char* name, const char* fallback)
 void WriteNumber(KvRegKey& key, const char* name, uint32_t value)
 {
     const DWORD v = value;
-    key.SetValue(name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&v), sizeof v);
+    (void)key.SetValue(name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&v), sizeof v);
 }
 
 void WriteText(KvRegKey& key, const char* name, const std::string& text)
 {
-    key.SetValue(name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()), DWORD(text.size() + 1));
+    (void)key.SetValue(name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()), DWORD(text.size() + 1));
+}
+
+// Each field of `settings` by its row: the default, or what `read` gives.
+template <class ReadNumberFn, class ReadTextFn>
+void Fill(Settings& settings, ReadNumberFn readNumber, ReadTextFn readText)
+{
+    size_t count = 0;
+    const SettingsValue* values = Settings::Values(count);
+    for (size_t i = 0; i < count; ++i) {
+        const SettingsValue& v = values[i];
+        if (v.textField) settings.*v.textField = readText(v);
+        else if (v.signedField) settings.*v.signedField = int32_t(readNumber(v));
+        else settings.*v.unsignedField = readNumber(v);
+    }
 }
 
 }  // namespace
 
-Settings::Settings()
-    : WindowLeft(int32_t(kUseDefault)),
-      WindowTop(int32_t(kUseDefault)),
-      WindowWidth(int32_t(kUseDefault)),
-      WindowHeight(int32_t(kUseDefault)),
-      TreeViewWidth(200),
-      EditFrameHeight(200),
-      EncodeChannel(NoteEncoder::kDefaultEncodeChannel),
-      ExportChannel(0),
-      SelectedTab(0),
-      ShowWindowFlag(15),
-      keyPath_(kKey)
+const SettingsValue* Settings::Values(size_t& count)
 {
+    static const SettingsValue values[] = {
+        Signed("WindowLeft", &Settings::WindowLeft, kUseDefault),
+        Signed("WindowTop", &Settings::WindowTop, kUseDefault),
+        Signed("WindowWidth", &Settings::WindowWidth, kUseDefault),
+        Signed("WindowHeight", &Settings::WindowHeight, kUseDefault),
+        Signed("TreeViewWidth", &Settings::TreeViewWidth, 200),
+        Signed("EditFrameHeight", &Settings::EditFrameHeight, 200),
+        Text("LastPath", &Settings::LastPath, ""),
+        Unsigned("EncodeChannel", &Settings::EncodeChannel, NoteEncoder::kDefaultEncodeChannel),
+        Unsigned("ExportChannel", &Settings::ExportChannel, 0),
+        Signed("SelectedTab", &Settings::SelectedTab, 0),
+        Unsigned("CompleteReading", &Settings::CompleteReading, 0),
+        Text("PrintFormat1", &Settings::PrintFormat1, NoteEncoder::kDefaultFormat1),
+        Text("PrintFormat2", &Settings::PrintFormat2, NoteEncoder::kDefaultFormat2),
+        Unsigned("ShowWindowFlag", &Settings::ShowWindowFlag,
+                 ShowWindowFlags::kToolbar | ShowWindowFlags::kStatusBar | ShowWindowFlags::kTree |
+                     ShowWindowFlags::kDataView),
+    };
+    count = sizeof values / sizeof values[0];
+    return values;
+}
+
+const SettingsValue* Settings::FindValue(const char* name)
+{
+    size_t count = 0;
+    const SettingsValue* values = Values(count);
+    for (size_t i = 0; i < count; ++i)
+        if (std::strcmp(values[i].name, name) == 0) return &values[i];
+    return nullptr;
+}
+
+Settings::Settings() : keyPath_(kKey)
+{
+    Fill(
+        *this, [](const SettingsValue& v) { return v.numberDefault; },
+        [](const SettingsValue& v) { return std::string(v.textDefault); });
 }
 
 Settings::~Settings() = default;
@@ -73,22 +128,11 @@ bool Settings::Load()
     KvRegKey key;
     DWORD disposition = 0;
     // A key that cannot be opened leaves every read to fail: all defaults.
-    key.Create(HKEY_CURRENT_USER, keyPath_.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ, nullptr,
-               &disposition);
-    WindowLeft = int32_t(ReadNumber(key, "WindowLeft", kUseDefault));
-    WindowTop = int32_t(ReadNumber(key, "WindowTop", kUseDefault));
-    WindowWidth = int32_t(ReadNumber(key, "WindowWidth", kUseDefault));
-    WindowHeight = int32_t(ReadNumber(key, "WindowHeight", kUseDefault));
-    TreeViewWidth = int32_t(ReadNumber(key, "TreeViewWidth", 200));
-    EditFrameHeight = int32_t(ReadNumber(key, "EditFrameHeight", 200));
-    LastPath = ReadText(key, "LastPath", "");
-    EncodeChannel = ReadNumber(key, "EncodeChannel", NoteEncoder::kDefaultEncodeChannel);
-    ExportChannel = ReadNumber(key, "ExportChannel", 0);
-    SelectedTab = int32_t(ReadNumber(key, "SelectedTab", 0));
-    CompleteReading = ReadNumber(key, "CompleteReading", 0);
-    PrintFormat1 = ReadText(key, "PrintFormat1", NoteEncoder::kDefaultFormat1);
-    PrintFormat2 = ReadText(key, "PrintFormat2", NoteEncoder::kDefaultFormat2);
-    ShowWindowFlag = ReadNumber(key, "ShowWindowFlag", 15);
+    (void)key.Create(HKEY_CURRENT_USER, keyPath_.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ, nullptr,
+                     &disposition);
+    Fill(
+        *this, [&key](const SettingsValue& v) { return ReadNumber(key, v.name, v.numberDefault); },
+        [&key](const SettingsValue& v) { return ReadText(key, v.name, v.textDefault); });
     key.Close();
     return true;
 }
@@ -98,22 +142,17 @@ bool Settings::Save()
     CaptureState();
     KvRegKey key;
     DWORD disposition = 0;
-    key.Create(HKEY_CURRENT_USER, keyPath_.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr,
-               &disposition);
-    WriteNumber(key, "WindowLeft", uint32_t(WindowLeft));
-    WriteNumber(key, "WindowTop", uint32_t(WindowTop));
-    WriteNumber(key, "WindowWidth", uint32_t(WindowWidth));
-    WriteNumber(key, "WindowHeight", uint32_t(WindowHeight));
-    WriteNumber(key, "TreeViewWidth", uint32_t(TreeViewWidth));
-    WriteNumber(key, "EditFrameHeight", uint32_t(EditFrameHeight));
-    WriteText(key, "LastPath", LastPath);
-    WriteNumber(key, "EncodeChannel", EncodeChannel);
-    WriteNumber(key, "ExportChannel", ExportChannel);
-    WriteNumber(key, "SelectedTab", uint32_t(SelectedTab));
-    WriteNumber(key, "CompleteReading", CompleteReading);
-    WriteText(key, "PrintFormat1", PrintFormat1);
-    WriteText(key, "PrintFormat2", PrintFormat2);
-    WriteNumber(key, "ShowWindowFlag", ShowWindowFlag);
+    // Registry failures are silent: the changes of the run are then lost.
+    (void)key.Create(HKEY_CURRENT_USER, keyPath_.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr,
+                     &disposition);
+    size_t count = 0;
+    const SettingsValue* values = Values(count);
+    for (size_t i = 0; i < count; ++i) {
+        const SettingsValue& v = values[i];
+        if (v.textField) WriteText(key, v.name, this->*v.textField);
+        else if (v.signedField) WriteNumber(key, v.name, uint32_t(this->*v.signedField));
+        else WriteNumber(key, v.name, this->*v.unsignedField);
+    }
     key.Close();
     return true;
 }

@@ -3,8 +3,11 @@
 // settings key once at start-up and written back once when the main window
 // is asked to close. During the run it is the live source of the values the
 // windows need at creation and of those the encoding uses.
+#include "app/layout/ShowWindowFlags.h"
+
 #include <windows.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -19,18 +22,38 @@ public:
     virtual void CaptureWindowRect(Settings& settings) = 0;
 };
 
+// One stored value: its name in the settings key, the field it fills (one of
+// the three) and the default it takes when it is missing.
+struct SettingsValue {
+    const char* name;
+    int32_t Settings::*signedField;
+    uint32_t Settings::*unsignedField;
+    std::string Settings::*textField;
+    uint32_t numberDefault;
+    const char* textDefault;
+
+    bool isText() const { return textField != nullptr; }
+};
+
 class Settings {
 public:
     static const char kKey[];  // under HKEY_CURRENT_USER
 
     // ShowWindowFlag bits.
-    static constexpr uint32_t kShowToolbar = 1;
-    static constexpr uint32_t kShowStatusBar = 2;
-    static constexpr uint32_t kShowTree = 4;
-    static constexpr uint32_t kShowDataView = 8;
-    static constexpr uint32_t kMidiOnly = 16;
-    static constexpr uint32_t kPaneBits = 31;
+    static constexpr uint32_t kShowToolbar = ShowWindowFlags::kToolbar;
+    static constexpr uint32_t kShowStatusBar = ShowWindowFlags::kStatusBar;
+    static constexpr uint32_t kShowTree = ShowWindowFlags::kTree;
+    static constexpr uint32_t kShowDataView = ShowWindowFlags::kDataView;
+    static constexpr uint32_t kMidiOnly = ShowWindowFlags::kMidiOnly;
+    static constexpr uint32_t kPaneBits = ShowWindowFlags::kOwnBits;
 
+    // The stored values, in the order they are read and written; `count`
+    // receives their number.
+    static const SettingsValue* Values(size_t& count);
+    // The row of `name`, or null.
+    static const SettingsValue* FindValue(const char* name);
+
+    // Every stored field holds its default.
     Settings();
     virtual ~Settings();
 

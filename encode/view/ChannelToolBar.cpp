@@ -1,6 +1,7 @@
 #include "encode/view/ChannelToolBar.h"
 
 #include "app/settings/Settings.h"
+#include "encode/ChannelMask.h"
 #include "encode/NoteEncoder.h"
 #include "framework/KvApplication.h"
 #include "resources/resource.h"
@@ -31,19 +32,6 @@ LRESULT ChannelToolBar::OnCreate(CREATESTRUCTA*)
     return 0;
 }
 
-bool ChannelToolBar::IsChecked(UINT id)
-{
-    const LRESULT state = GetState(id);
-    return state != -1 && (state & TBSTATE_CHECKED);
-}
-
-void ChannelToolBar::SetChecked(UINT id, bool checked)
-{
-    const LRESULT state = GetState(id);
-    if (state == -1) return;
-    SetState(id, checked ? UINT(state) | TBSTATE_CHECKED : UINT(state) & ~UINT(TBSTATE_CHECKED));
-}
-
 void ChannelToolBar::applyExportChannel()
 {
     const uint32_t exportChannel = GetSettings().ExportChannel;
@@ -51,15 +39,15 @@ void ChannelToolBar::applyExportChannel()
         SetChecked(IDM_OPTION_CHANNELS, true);
         return;
     }
-    for (int n = 0; n < 16; ++n) SetChecked(IDM_CHANNEL_FIRST + n, (exportChannel >> n) & 1);
+    const ChannelMask::Checks checks = ChannelMask::ChecksOf(exportChannel);
+    for (int n = 0; n < ChannelMask::kChannels; ++n) SetChecked(IDM_CHANNEL_FIRST + n, checks[size_t(n)]);
 }
 
 uint32_t ChannelToolBar::CheckedChannels()
 {
-    uint32_t mask = 0;
-    for (int n = 0; n < 16; ++n)
-        if (IsChecked(IDM_CHANNEL_FIRST + n)) mask |= 1u << n;
-    return mask;
+    ChannelMask::Checks checks{};
+    for (int n = 0; n < ChannelMask::kChannels; ++n) checks[size_t(n)] = IsChecked(IDM_CHANNEL_FIRST + n);
+    return ChannelMask::FromChecks(checks);
 }
 
 uint32_t ChannelToolBar::SelectedChannels()

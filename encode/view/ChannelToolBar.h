@@ -19,9 +19,8 @@ public:
     // button is checked; otherwise each channel button from its bit.
     void applyExportChannel();
 
-    bool IsChecked(UINT id);
-    void SetChecked(UINT id, bool checked);
-    // Bit n set when the button of channel n (40008 + n) is checked.
+    // Bit n set when the button of channel n (40008 + n) is checked; bits 16
+    // to 31 clear.
     uint32_t CheckedChannels();
     // The channels to encode, as the buttons say.
     uint32_t SelectedChannels();

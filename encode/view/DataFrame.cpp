@@ -1,6 +1,7 @@
 #include "encode/view/DataFrame.h"
 
 #include "app/settings/Settings.h"
+#include "encode/ChannelMask.h"
 #include "encode/view/ChannelToolBar.h"
 #include "encode/view/DataView.h"
 #include "framework/KvApplication.h"
@@ -9,15 +10,11 @@
 
 #include <cstring>
 
-DataFrame::DataFrame() : dataView(new DataView(this)), channelToolBar(new ChannelToolBar)
+DataFrame::DataFrame() : dataView(std::make_unique<DataView>(this)), channelToolBar(std::make_unique<ChannelToolBar>())
 {
 }
 
-DataFrame::~DataFrame()
-{
-    delete channelToolBar;
-    delete dataView;
-}
+DataFrame::~DataFrame() = default;
 
 LRESULT DataFrame::OnCreate(CREATESTRUCTA*)
 {
@@ -53,7 +50,7 @@ LRESULT DataFrame::OnCommand(UINT, UINT id, KvWindow*)
         GetSettings().CompleteReading = channelToolBar->IsChecked(IDM_COMPLETE_READING) ? 1 : 0;
         dataView->reloadFile();
     } else if (id == IDM_OPTION_CHANNELS) {
-        for (UINT n = 0; n < 16; ++n) channelToolBar->SetChecked(IDM_CHANNEL_FIRST + n, false);
+        for (int n = 0; n < ChannelMask::kChannels; ++n) channelToolBar->SetChecked(IDM_CHANNEL_FIRST + n, false);
         dataView->showEncoding();
     }
     return 1;

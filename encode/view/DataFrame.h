@@ -4,6 +4,8 @@
 // handles the toolbar's commands.
 #include "framework/KvWindow.h"
 
+#include <memory>
+
 class ChannelToolBar;
 class DataView;
 
@@ -22,13 +24,15 @@ public:
     LRESULT OnNotify(WPARAM controlId, NMHDR* header) override;
     LRESULT OnSize(WPARAM type, UINT width, UINT height) override;
 
-    DataView* GetDataView() const { return dataView; }
-    ChannelToolBar* GetChannelToolBar() const { return channelToolBar; }
+    DataView* GetDataView() const { return dataView.get(); }
+    ChannelToolBar* GetChannelToolBar() const { return channelToolBar.get(); }
 
     // Puts the view's text on the clipboard as plain text.
     void copyToClipboard();
 
 private:
-    DataView* dataView;
-    ChannelToolBar* channelToolBar;
+    // Made in this order, which is their order in the window registry and
+    // so the Tab order.
+    std::unique_ptr<DataView> dataView;
+    std::unique_ptr<ChannelToolBar> channelToolBar;
 };

@@ -6,6 +6,7 @@
 #include "encode/view/ChannelToolBar.h"
 #include "encode/view/DataFrame.h"
 #include "encode/NoteEncoder.h"
+#include "framework/KvBusyState.h"
 #include "framework/KvFont.h"
 #include "midi/SmfNoteFile.h"
 
@@ -33,9 +34,10 @@ DataView::~DataView() = default;
 
 LRESULT DataView::OnCreate(CREATESTRUCTA*)
 {
-    font->Create(14, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
-                 CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "FixedSys");
-    SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font->GetHandle()), FALSE);
+    // Without a font of its own the view keeps the system's.
+    if (font->Create(14, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
+                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "FixedSys"))
+        SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font->GetHandle()), FALSE);
     // The encoding of a long file runs far past the edit control's default
     // limit of 30,000 characters: lift it.
     SendMessage(EM_SETLIMITTEXT, 0, 0);
@@ -55,6 +57,8 @@ void DataView::showText()
 
 int DataView::showEncoding()
 {
+    // A long file takes seconds to show (the edit control's own cost).
+    const KvBusyState busy(GetHandle());
     clearText();
     showText();
     if (!noteFile) return 0;
@@ -72,6 +76,7 @@ int DataView::showEncoding()
 
 int DataView::loadFile(const ItemRecord* item)
 {
+    const KvBusyState busy(GetHandle());
     clearText();
     showText();
     setHint(std::string());

@@ -22,6 +22,9 @@ public:
 
     LRESULT OnCreate(CREATESTRUCTA* create) override;
 
+    // Both run in the busy state (wait cursor, mouse captured by the view),
+    // which they leave on every path.
+    //
     // Loads the MIDI file of the row that became selected, encodes it and
     // shows it: 1 when it was loaded, else 0 (the view is then empty). A
     // file whose extension is not "mid" (any case) keeps the file loaded

@@ -137,7 +137,7 @@ TEST_F(MainWindowTest, HidingTheDataViewGivesTheListTheWholeFrame)
     EXPECT_FALSE(Checked(main, IDM_DATAVIEW));
     EXPECT_EQ(rf->GetClientHeight(), rf->GetFileList()->GetWindowHeight());
     // The menu does not touch the toolbar's button.
-    EXPECT_TRUE(main->GetMainToolbar()->IsPressed(IDM_DATAVIEW));
+    EXPECT_TRUE(main->GetMainToolbar()->IsChecked(IDM_DATAVIEW));
     main->SendMessage(WM_COMMAND, IDM_DATAVIEW, 0);
     EXPECT_TRUE(rf->GetDataFrame()->IsWindowVisible());
     EXPECT_TRUE(Checked(main, IDM_DATAVIEW));

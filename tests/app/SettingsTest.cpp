@@ -13,28 +13,8 @@ namespace {
 
 const DWORD kUseDefault = 0x80000000;
 
-struct Stored {
-    const char* name;
-    bool text;
-    DWORD number;
-    const char* string;
-};
-
-const Stored kDefaults[] = {
-    {"WindowLeft", false, kUseDefault, nullptr},
-    {"WindowTop", false, kUseDefault, nullptr},
-    {"WindowWidth", false, kUseDefault, nullptr},
-    {"WindowHeight", false, kUseDefault, nullptr},
-    {"TreeViewWidth", false, 200, nullptr},
-    {"EditFrameHeight", false, 200, nullptr},
-    {"LastPath", true, 0, ""},
-    {"EncodeChannel", false, 0xFDFF, nullptr},
-    {"ExportChannel", false, 0, nullptr},
-    {"SelectedTab", false, 0, nullptr},
-    {"PrintFormat1", true, 0, "\\tdb\\t%02d,$%02X,$%02X,$%02X\\t;%02d %03d %05d %03d"},
-    {"PrintFormat2", true, 0, "\\tdb\\t%02d,$%02X\\t\\t;%02d %03d %05d %03d"},
-    {"ShowWindowFlag", false, 15, nullptr},
-};
+const char kFormat1[] = "\\tdb\\t%02d,$%02X,$%02X,$%02X\\t;%02d %03d %05d %03d";
+const char kFormat2[] = "\\tdb\\t%02d,$%02X\\t\\t;%02d %03d %05d %03d";
 
 }  // namespace
 
@@ -73,8 +53,8 @@ TEST_F(SettingsRecord, FirstRunTakesEveryDefaultAndMakesTheKey)
     EXPECT_EQ(0xFDFFu, settings.EncodeChannel);
     EXPECT_EQ(0u, settings.ExportChannel);
     EXPECT_EQ(0, settings.SelectedTab);
-    EXPECT_EQ(kDefaults[10].string, settings.GetPrintFormat1());
-    EXPECT_EQ(kDefaults[11].string, settings.GetPrintFormat2());
+    EXPECT_EQ(kFormat1, settings.GetPrintFormat1());
+    EXPECT_EQ(kFormat2, settings.GetPrintFormat2());
     EXPECT_EQ(15u, settings.ShowWindowFlag);
     HKEY key;
     ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, TestKeyPath().c_str(), 0, KEY_READ, &key));
@@ -103,13 +83,17 @@ TEST_F(SettingsRecord, SaveWritesThirteenValuesThatLoadBack)
     settings.ShowWindowFlag = 0xFFFFFFE0 | 9;
     EXPECT_TRUE(settings.Save());  // no main window: nothing to capture
 
-    for (const Stored& s : kDefaults) {
+    size_t count = 0;
+    const SettingsValue* values = Settings::Values(count);
+    ASSERT_EQ(13u, count);
+    for (size_t i = 0; i < count; ++i) {
+        const SettingsValue& s = values[i];
         DWORD type = 0, size = 0;
         ASSERT_EQ(ERROR_SUCCESS,
                   RegGetValueA(HKEY_CURRENT_USER, TestKeyPath().c_str(), s.name, RRF_RT_ANY | RRF_NOEXPAND, &type,
                                nullptr, &size))
             << s.name;
-        EXPECT_EQ(s.text ? DWORD(REG_SZ) : DWORD(REG_DWORD), type) << s.name;
+        EXPECT_EQ(s.isText() ? DWORD(REG_SZ) : DWORD(REG_DWORD), type) << s.name;
     }
     DWORD size = 0;
     RegGetValueA(HKEY_CURRENT_USER, TestKeyPath().c_str(), "PrintFormat2", RRF_RT_ANY, nullptr, nullptr, &size);
@@ -152,8 +136,8 @@ TEST_F(SettingsRecord, MissingOrForeignValuesTakeTheirDefaultsAndTheRestStillLoa
     EXPECT_EQ(1, settings.SelectedTab);
     EXPECT_EQ(200, settings.TreeViewWidth);
     EXPECT_EQ(int32_t(kUseDefault), settings.WindowTop);
-    EXPECT_EQ(kDefaults[10].string, settings.GetPrintFormat1());
-    EXPECT_EQ(kDefaults[11].string, settings.GetPrintFormat2());
+    EXPECT_EQ(kFormat1, settings.GetPrintFormat1());
+    EXPECT_EQ(kFormat2, settings.GetPrintFormat2());
 }
 
 TEST_F(SettingsRecord, TextsEndAtTheirFirstZeroOrAtTheEndOfTheData)
