@@ -98,7 +98,8 @@ TEST(SmfFile, DeliversEveryKindOfEventInOrderUpToTheEndOfTrack)
 }
 
 // Tracks and the events they must give, where reading goes on and where it
-// stops (cut-off events are covered byte by byte by SmfMalformedFiles).
+// stops (cut-off events are covered byte by byte by the every-prefix test
+// of FuzzRegressions).
 TEST(SmfReader, TracksGiveTheirEventsAndStopWhereTheyMakeNoSense)
 {
     const Bytes sysex{0x00, 0xF0, 0x01, 0xF7};  // two message bytes: a record padded to 4

@@ -257,12 +257,12 @@ std::string CompareLists(const CountedNotes& fast, const WatchedReference& slow,
         const SmfNoteFile::NoteList& got = fast.channelNotes(c);
         const std::vector<NoteRecord>& want = slow.lists[c];
         if (got.size() != want.size())
-            return Printf("pass %d channel %d: %zu records, the table gives %zu", pass, c, got.size(), want.size());
+            return Printf("pass %d channel %d: %zu records, the reference gives %zu", pass, c, got.size(), want.size());
         for (size_t i = 0; i < got.size(); ++i) {
             const NoteRecord& a = got[i];
             const NoteRecord& b = want[i];
             if (a.channel != b.channel || a.key != b.key || a.velocity != b.velocity || a.length != b.length)
-                return Printf("pass %d channel %d record %zu: %u/%u/%u len %u, the table gives %u/%u/%u len %u",
+                return Printf("pass %d channel %d record %zu: %u/%u/%u len %u, the reference gives %u/%u/%u len %u",
                               pass, c, i, a.channel, a.key, a.velocity, a.length, b.channel, b.key, b.velocity,
                               b.length);
         }
