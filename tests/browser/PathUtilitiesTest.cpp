@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-TEST(PathUtilities, ExtensionOf)
+TEST(PathUtilities, ExtensionIsAfterTheNamesLastDot)
 {
     EXPECT_EQ("mid", ExtensionOf("C:\\MIDI\\song.mid"));
     EXPECT_EQ("", ExtensionOf("C:\\MIDI.OLD\\readme"));
@@ -18,7 +18,7 @@ TEST(PathUtilities, ExtensionOf)
     EXPECT_EQ("\x95\x5C", ExtensionOf("C:\\a.\x95\x5C"));
 }
 
-TEST(PathUtilities, DirectoryOfAndParts)
+TEST(PathUtilities, DirectoryRunsToTheLastSeparatorNotATrailByte)
 {
     EXPECT_EQ("C:\\MIDI\\", DirectoryOf("C:\\MIDI\\song.mid"));
     EXPECT_EQ("", DirectoryOf("song.mid"));
@@ -32,7 +32,7 @@ TEST(PathUtilities, DirectoryOfAndParts)
     EXPECT_EQ("", PathParts("", 7));
 }
 
-TEST(PathUtilities, GroupThousands)
+TEST(PathUtilities, GroupThousandsPutsACommaEveryThreeDigits)
 {
     EXPECT_EQ("0", GroupThousands(0));
     EXPECT_EQ("999", GroupThousands(999));
@@ -43,7 +43,7 @@ TEST(PathUtilities, GroupThousands)
     EXPECT_EQ("4,294,967,296", GroupThousands(4294967296ull));
 }
 
-TEST(PathUtilities, CurrentDirectory)
+TEST(PathUtilities, CurrentDirectoryIsTheProcesssFolder)
 {
     const std::string here = CurrentDirectory();
     ASSERT_FALSE(here.empty());

@@ -1,6 +1,7 @@
-#include "encode/LineFormatter.h"
 #include "encode/NoteEncoder.h"
 #include "midi/SmfNoteFile.h"
+#include "support/ReferenceEncoder.h"
+#include "support/ReferenceNotes.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -48,38 +49,6 @@ struct InPlace : LineSink {
     int appended = 0, lent = 0;
 };
 
-// The straightforward encoding: each line by LineFormatter::Format from the
-// format as a std::string, per the rules of the two forms.
-std::string Reference(const SmfNoteFile& notes, uint32_t mask, const std::string& format1, const std::string& format2)
-{
-    std::string text;
-    char line[LineFormatter::kLineCapacity];
-    for (int c = 0; c < 16; ++c) {
-        if (!(mask >> c & 1)) continue;
-        const SmfNoteFile::NoteList& list = notes.channelNotes(c);
-        for (size_t i = 0; i < list.size(); ++i) {
-            const NoteRecord& r = list[i];
-            const uint32_t code = NoteEncoder::LengthCode(r.length);
-            const int32_t b = static_cast<int32_t>(code + (r.velocity >> 3 & 0x0F));
-            const int32_t keyValue = r.key == 0 ? 32 : r.key;
-            const int32_t len = static_cast<int32_t>(r.length);
-            size_t n;
-            if (code) {
-                const int32_t args[] = {keyValue, b, r.channel, r.key, len, r.velocity};
-                n = LineFormatter::Format(line, sizeof line, format2.c_str(), args, 6);
-            } else {
-                const uint32_t t = static_cast<uint32_t>(uint64_t{r.length} * 15 / 2 % 65536);
-                const int32_t args[] = {keyValue, b, static_cast<int32_t>(t % 256), static_cast<int32_t>(t / 256),
-                                        r.channel, r.key, len, r.velocity};
-                n = LineFormatter::Format(line, sizeof line, format1.c_str(), args, 8);
-            }
-            text.append(line, n);
-            text += "\r\n";
-        }
-    }
-    return text;
-}
-
 // A track of notes on all channels with lengths in and out of the table,
 // rests, overlaps and huge lengths.
 Bytes RandomTrack(std::mt19937& random, int notes)
@@ -91,21 +60,24 @@ Bytes RandomTrack(std::mt19937& random, int notes)
         const uint8_t key = static_cast<uint8_t>(random() % 128);
         const uint32_t gap = random() % 3 == 0 ? random() % 500 : 0;
         const uint32_t length = random() % 2 ? table[random() % 15] : (random() % 50 ? random() % 3000 : random());
-        track = Cat({track, VarLen(gap), {uint8_t(0x90 | c), key, uint8_t(1 + random() % 127)}, VarLen(length),
-                     {uint8_t(0x90 | c), key, 0}});
+        track = Cat({track, Event(gap, {uint8_t(0x90 | c), key, uint8_t(1 + random() % 127)}),
+                     Event(length, {uint8_t(0x90 | c), key, 0})});
     }
     return Cat({track, {0x00, 0xFF, 0x2F, 0x00}});
 }
 
 }  // namespace
 
-TEST(EncodePaths, InPlaceLineByLineAndReferenceGiveTheSameText)
+TEST(NoteEncoder, InPlaceAndLineByLineTextsEqualTheReference)
 {
     std::mt19937 random(77);
     TempFile file(SmfWithTrack(RandomTrack(random, 3000)));
     SmfNoteFile notes;
+    ReferenceNotes reference;
     ASSERT_EQ(0u, notes.open(file.path()));
+    ASSERT_EQ(0u, reference.open(file.path()));
     notes.readEvents();
+    reference.readEvents();
 
     const std::pair<std::string, std::string> formats[] = {
         {NoteEncoder::kDefaultFormat1, NoteEncoder::kDefaultFormat2},
@@ -116,7 +88,7 @@ TEST(EncodePaths, InPlaceLineByLineAndReferenceGiveTheSameText)
     for (const auto& f : formats) {
         const NoteEncoder encoder(f.first, f.second);
         for (const uint32_t mask : {0xFFFFu, 0xFDFFu, 0x0001u, 0x8000u, 0u}) {
-            const std::string expected = Reference(notes, mask, encoder.format1(), encoder.format2());
+            const std::string expected = ReferenceEncoding(reference.lists, mask, f.first, f.second);
             LineByLine byLine;
             encoder.encodeNotes(notes, mask, byLine);
             EXPECT_EQ(expected, byLine.text) << f.second << " mask " << mask;

@@ -126,7 +126,7 @@ TEST(LineFormatter, HashOnADecimalConversionIsIgnored)
     });
 }
 
-TEST(LineFormatter, EncoderDefaultFormats)
+TEST(LineFormatter, EncoderDefaultFormatsGiveTheirDbLines)
 {
     EXPECT_EQ(Fmt("\tdb\t%02d,$%02X\t\t;%02d %03d %05d %03d", {60, 0xAC, 0, 60, 480, 100}),
               "\tdb\t60,$AC\t\t;00 060 00480 100");

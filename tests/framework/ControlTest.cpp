@@ -15,16 +15,10 @@
 
 #include <memory>
 
-using fwtest::FrameClass;
+using fwtest::Parent;
 using fwtest::WindowGuard;
 
 namespace {
-
-HWND Parent(KvWindow& object)
-{
-    return object.Create(0, FrameClass(), "", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr,
-                         nullptr, GetModuleHandleA(nullptr), nullptr);
-}
 
 WNDPROC SystemProcedure(const char* systemClass)
 {
@@ -183,90 +177,18 @@ TEST(Toolbar, StateIsCutToSixteenBitsAndButtonsWork)
     EXPECT_EQ(-1, toolbar.GetState(999));
 }
 
-TEST(Button, CheckThroughSuperclassAndAttachedHandle)
+TEST(Font, TheWrapperDeletesTheFontItHolds)
 {
-    KvWindow parent;
-    WindowGuard guard(Parent(parent));
-    KvButton box;
-    HWND window = box.Create(0, "チェック", WS_CHILD | BS_AUTOCHECKBOX, 0, 0, 80, 20,
-                             parent.GetHandle(), (HMENU)7, GetModuleHandleA(nullptr), nullptr);
-    EXPECT_EQ(BST_UNCHECKED, box.GetCheck());
-    box.SetCheck(BST_CHECKED);
-    EXPECT_EQ(BST_CHECKED, box.GetCheck());
-    // A second object attached to the same window: same answers.
-    KvButton attached(window);
-    EXPECT_EQ(&box, KvWindow::FindWindowObject(window));
-    EXPECT_EQ(BST_CHECKED, attached.GetCheck());
-    SendMessageA(window, BM_CLICK, 0, 0);
-    EXPECT_EQ(BST_UNCHECKED, attached.GetCheck());
-}
-
-namespace {
-
-struct RecordingTab : KvTabControl {
-    using KvTabControl::KvTabControl;
-    std::vector<std::string> log;
-    LRESULT OnSelChanging(NMHDR*) override { log.push_back("changing"); return 11; }
-    LRESULT OnSelChange(NMHDR*) override { log.push_back("change"); return 12; }
-    LRESULT OnTabKeyDown(NMHDR*) override { log.push_back("key"); return 13; }
-};
-
-}  // namespace
-
-TEST(TabControl, NotificationsReachTheirOperationsOthersGiveZero)
-{
-    KvWindow parent;
-    WindowGuard guard(Parent(parent));
-    RecordingTab tab;
-    ASSERT_NE(nullptr, tab.Create(0, "", WS_CHILD | WS_VISIBLE, 0, 0, 200, 100, parent.GetHandle(),
-                                  (HMENU)9, GetModuleHandleA(nullptr), nullptr));
-    TCITEMA item{};
-    item.mask = TCIF_TEXT;
-    item.pszText = const_cast<char*>("一");
-    tab.SendMessage(TCM_INSERTITEMA, 0, (LPARAM)&item);
-    item.pszText = const_cast<char*>("二");
-    tab.SendMessage(TCM_INSERTITEMA, 1, (LPARAM)&item);
-    tab.SendMessage(TCM_SETCURSEL, 1, 0);
-    EXPECT_EQ(1, tab.GetCurSel());
-
-    NMHDR header{tab.GetHandle(), 9, 0};
-    const std::pair<int, LRESULT> cases[] = {{TCN_SELCHANGING, 11}, {TCN_SELCHANGE, 12},
-                                             {TCN_KEYDOWN, 13}, {TCN_FOCUSCHANGE, 0}, {NM_CLICK, 0}};
-    for (auto [code, answer] : cases) {
-        header.code = static_cast<UINT>(code);
-        // Reflected by the parent, which does not handle it itself.
-        EXPECT_EQ(answer, parent.Dispatch(parent.GetHandle(), WM_NOTIFY, 9, (LPARAM)&header)) << code;
-    }
-    EXPECT_EQ((std::vector<std::string>{"changing", "change", "key"}), tab.log);
-    EXPECT_EQ(0, tab.OnNotify(9, nullptr));
-
-    // A tab control wrapped by handle answers the same.
-    KvTabControl attached(tab.GetHandle());
-    EXPECT_EQ(1, attached.GetCurSel());
-}
-
-TEST(Font, CreateDeleteAndOwnership)
-{
-    HFONT kept = nullptr;
+    HFONT first = nullptr, kept = nullptr;
     {
         KvFont font;
-        EXPECT_EQ(nullptr, font.GetHandle());
-        HFONT handle = font.Create(14, 0, 0, 0, FW_NORMAL, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0,
-                                   "FixedSys");
-        ASSERT_NE(nullptr, handle);
-        LOGFONTA description{};
-        ASSERT_EQ(static_cast<int>(sizeof description), GetObjectA(handle, sizeof description, &description));
-        EXPECT_EQ(14, description.lfHeight);
-        EXPECT_EQ(SHIFTJIS_CHARSET, description.lfCharSet);
-        EXPECT_STREQ("FixedSys", description.lfFaceName);
+        first = font.Create(14, 0, 0, 0, FW_NORMAL, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0, "FixedSys");
+        ASSERT_NE(nullptr, first);
         EXPECT_TRUE(font.Delete());
         EXPECT_EQ(nullptr, font.GetHandle());
-        EXPECT_EQ(0u, GetObjectType(handle));
-
+        EXPECT_EQ(0u, GetObjectType(first));
         kept = font.Create(12, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Arial");
-        ASSERT_NE(nullptr, kept);
         EXPECT_EQ(static_cast<DWORD>(OBJ_FONT), GetObjectType(kept));
     }
-    // The destructor deleted the font it held.
     EXPECT_EQ(0u, GetObjectType(kept));
 }

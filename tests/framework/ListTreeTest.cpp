@@ -1,25 +1,20 @@
-// The list view and tree view control classes: their notifications (real
-// ones from the controls, and every code through OnNotify), the sort
+// The list view, tree view and tab control classes: their notifications
+// (every code through the parent, and real ones from the controls), the sort
 // callback and the one-message operations.
 #include "TestWindows.h"
 
 #include "framework/KvListView.h"
+#include "framework/KvTabControl.h"
 #include "framework/KvTreeView.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
-using fwtest::FrameClass;
+using fwtest::Parent;
 using fwtest::WindowGuard;
 
 namespace {
-
-HWND Parent(KvWindow& object)
-{
-    return object.Create(0, FrameClass(), "", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr,
-                         nullptr, GetModuleHandleA(nullptr), nullptr);
-}
 
 struct RecordingList : KvListView {
     std::vector<std::string> log;
@@ -66,38 +61,84 @@ struct RecordingTree : KvTreeView {
     LRESULT OnBeginDrag(NMTREEVIEWA*) override { return N("BeginDrag"); }
 };
 
+struct RecordingTab : KvTabControl {
+    std::vector<std::string> log;
+    LRESULT N(const char* name) { log.push_back(name); return static_cast<LRESULT>(log.size()); }
+    LRESULT OnSelChanging(NMHDR*) override { return N("SelChanging"); }
+    LRESULT OnSelChange(NMHDR*) override { return N("SelChange"); }
+    LRESULT OnTabKeyDown(NMHDR*) override { return N("TabKeyDown"); }
+};
+
 }  // namespace
 
-TEST(ListView, EveryListCodeReachesItsOperation)
+// Every notification code of the list, the tree and the tab control, sent
+// as the control's own through its parent: the parent reflects it, and the
+// code reaches its one operation, whose answer comes back. Wide forms,
+// foreign codes and a missing header reach nothing and give 0.
+TEST(ControlNotifications, EveryCodeReachesItsOperationOthersGiveZero)
 {
+    KvWindow parent;
+    WindowGuard guard(Parent(parent));
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
     RecordingList list;
-    const std::pair<int, const char*> cases[] = {
-        {NM_RDBLCLK, "RDblClk"}, {NM_RCLICK, "RClick"}, {NM_DBLCLK, "DblClk"},
-        {NM_CUSTOMDRAW, "CustomDraw"}, {LVN_ODSTATECHANGED, "OdStateChanged"},
-        {LVN_ODFINDITEMA, "OdFindItem"}, {LVN_ODCACHEHINT, "OdCacheHint"}, {NM_CLICK, "Click"},
-        {LVN_SETDISPINFOA, "SetDispInfo"}, {LVN_MARQUEEBEGIN, "MarqueeBegin"},
-        {LVN_KEYDOWN, "ListKeyDown"}, {LVN_ITEMCHANGING, "ItemChanging"},
-        {LVN_ITEMCHANGED, "ItemChanged"}, {LVN_ITEMACTIVATE, "ItemActivate"},
-        {LVN_INSERTITEM, "InsertItem"}, {LVN_GETDISPINFOA, "GetDispInfo"},
-        {LVN_ENDLABELEDITA, "EndLabelEdit"}, {LVN_DELETEITEM, "DeleteItem"},
-        {LVN_DELETEALLITEMS, "DeleteAllItems"}, {LVN_COLUMNCLICK, "ColumnClick"},
-        {LVN_BEGINLABELEDITA, "BeginLabelEdit"}, {LVN_BEGINDRAG, "BeginDrag"},
-        {LVN_BEGINRDRAG, "BeginDrag"}};
-    NMLISTVIEW record{};
-    for (auto [code, name] : cases) {
-        list.log.clear();
-        record.hdr.code = static_cast<UINT>(code);
-        EXPECT_EQ(1, list.OnNotify(30, &record.hdr)) << name;
-        ASSERT_EQ(1u, list.log.size());
-        EXPECT_STREQ(name, list.log[0].c_str());
+    RecordingTree tree;
+    RecordingTab tab;
+    ASSERT_NE(nullptr, list.Create(0, "", WS_CHILD | LVS_REPORT, 0, 0, 300, 200, parent.GetHandle(), (HMENU)30,
+                                   instance, nullptr));
+    ASSERT_NE(nullptr, tree.Create(0, "", WS_CHILD, 0, 0, 200, 200, parent.GetHandle(), (HMENU)20, instance,
+                                   nullptr));
+    ASSERT_NE(nullptr, tab.Create(0, "", WS_CHILD, 0, 0, 200, 100, parent.GetHandle(), (HMENU)9, instance, nullptr));
+
+    const struct {
+        KvWindow& control;
+        std::vector<std::string>& log;
+        UINT code;
+        const char* operation;  // nullptr: none
+    } cases[] = {
+        {list, list.log, NM_RDBLCLK, "RDblClk"}, {list, list.log, NM_RCLICK, "RClick"},
+        {list, list.log, NM_DBLCLK, "DblClk"}, {list, list.log, NM_CUSTOMDRAW, "CustomDraw"},
+        {list, list.log, LVN_ODSTATECHANGED, "OdStateChanged"}, {list, list.log, LVN_ODFINDITEMA, "OdFindItem"},
+        {list, list.log, LVN_ODCACHEHINT, "OdCacheHint"}, {list, list.log, NM_CLICK, "Click"},
+        {list, list.log, LVN_SETDISPINFOA, "SetDispInfo"}, {list, list.log, LVN_MARQUEEBEGIN, "MarqueeBegin"},
+        {list, list.log, LVN_KEYDOWN, "ListKeyDown"}, {list, list.log, LVN_ITEMCHANGING, "ItemChanging"},
+        {list, list.log, LVN_ITEMCHANGED, "ItemChanged"}, {list, list.log, LVN_ITEMACTIVATE, "ItemActivate"},
+        {list, list.log, LVN_INSERTITEM, "InsertItem"}, {list, list.log, LVN_GETDISPINFOA, "GetDispInfo"},
+        {list, list.log, LVN_ENDLABELEDITA, "EndLabelEdit"}, {list, list.log, LVN_DELETEITEM, "DeleteItem"},
+        {list, list.log, LVN_DELETEALLITEMS, "DeleteAllItems"}, {list, list.log, LVN_COLUMNCLICK, "ColumnClick"},
+        {list, list.log, LVN_BEGINLABELEDITA, "BeginLabelEdit"}, {list, list.log, LVN_BEGINDRAG, "BeginDrag"},
+        {list, list.log, LVN_BEGINRDRAG, "BeginDrag"},
+        {list, list.log, LVN_GETDISPINFOW, nullptr}, {list, list.log, LVN_ENDLABELEDITW, nullptr},
+        {list, list.log, TVN_SELCHANGEDA, nullptr}, {list, list.log, static_cast<UINT>(-1), nullptr},
+        {tree, tree.log, TVN_SETDISPINFOA, "SetDispInfo"}, {tree, tree.log, TVN_SELCHANGINGA, "SelChanging"},
+        {tree, tree.log, TVN_SELCHANGEDA, "SelChanged"}, {tree, tree.log, TVN_KEYDOWN, "TreeKeyDown"},
+        {tree, tree.log, TVN_ITEMEXPANDINGA, "ItemExpanding"}, {tree, tree.log, TVN_ITEMEXPANDEDA, "ItemExpanded"},
+        {tree, tree.log, TVN_GETDISPINFOA, "GetDispInfo"}, {tree, tree.log, TVN_ENDLABELEDITA, "EndLabelEdit"},
+        {tree, tree.log, TVN_DELETEITEMA, "DeleteItem"}, {tree, tree.log, TVN_BEGINRDRAGA, "BeginRDrag"},
+        {tree, tree.log, TVN_BEGINLABELEDITA, "BeginLabelEdit"}, {tree, tree.log, TVN_BEGINDRAGA, "BeginDrag"},
+        {tree, tree.log, TVN_SELCHANGEDW, nullptr}, {tree, tree.log, TVN_ITEMEXPANDINGW, nullptr},
+        {tree, tree.log, NM_CLICK, nullptr}, {tree, tree.log, LVN_KEYDOWN, nullptr},
+        {tab, tab.log, TCN_SELCHANGING, "SelChanging"}, {tab, tab.log, TCN_SELCHANGE, "SelChange"},
+        {tab, tab.log, TCN_KEYDOWN, "TabKeyDown"}, {tab, tab.log, TCN_FOCUSCHANGE, nullptr},
+        {tab, tab.log, NM_CLICK, nullptr},
+    };
+    alignas(8) unsigned char record[512] = {};
+    NMHDR* header = reinterpret_cast<NMHDR*>(record);
+    for (const auto& c : cases) {
+        c.log.clear();
+        header->hwndFrom = c.control.GetHandle();
+        header->idFrom = GetDlgCtrlID(c.control.GetHandle());
+        header->code = c.code;
+        const LRESULT answer = parent.Dispatch(parent.GetHandle(), WM_NOTIFY, header->idFrom, (LPARAM)header);
+        if (c.operation) {
+            EXPECT_EQ(1, answer) << c.operation;
+            EXPECT_EQ(std::vector<std::string>{c.operation}, c.log) << c.code;
+        } else {
+            EXPECT_EQ(0, answer) << c.code;
+            EXPECT_TRUE(c.log.empty()) << c.code;
+        }
     }
-    // The wide forms and foreign codes reach nothing.
-    list.log.clear();
-    for (int code : {(int)LVN_GETDISPINFOW, (int)LVN_ENDLABELEDITW, (int)TVN_SELCHANGEDA, -1}) {
-        record.hdr.code = static_cast<UINT>(code);
-        EXPECT_EQ(0, list.OnNotify(30, &record.hdr));
-    }
-    EXPECT_TRUE(list.log.empty());
+    for (KvWindow* control : {static_cast<KvWindow*>(&list), static_cast<KvWindow*>(&tree), static_cast<KvWindow*>(&tab)})
+        EXPECT_EQ(0, control->OnNotify(1, nullptr));
 }
 
 TEST(ListView, RealNotificationsAreReflectedFromTheParent)
@@ -150,33 +191,6 @@ TEST(ListView, RealNotificationsAreReflectedFromTheParent)
     EXPECT_TRUE(list.DeleteAllItems());
     EXPECT_NE(list.log.end(), std::find(list.log.begin(), list.log.end(), "DeleteAllItems"));
     EXPECT_EQ(0, list.GetItemCount());
-}
-
-TEST(TreeView, EveryTreeCodeReachesItsOperation)
-{
-    RecordingTree tree;
-    const std::pair<int, const char*> cases[] = {
-        {TVN_SETDISPINFOA, "SetDispInfo"}, {TVN_SELCHANGINGA, "SelChanging"},
-        {TVN_SELCHANGEDA, "SelChanged"}, {TVN_KEYDOWN, "TreeKeyDown"},
-        {TVN_ITEMEXPANDINGA, "ItemExpanding"}, {TVN_ITEMEXPANDEDA, "ItemExpanded"},
-        {TVN_GETDISPINFOA, "GetDispInfo"}, {TVN_ENDLABELEDITA, "EndLabelEdit"},
-        {TVN_DELETEITEMA, "DeleteItem"}, {TVN_BEGINRDRAGA, "BeginRDrag"},
-        {TVN_BEGINLABELEDITA, "BeginLabelEdit"}, {TVN_BEGINDRAGA, "BeginDrag"}};
-    NMTREEVIEWA record{};
-    for (auto [code, name] : cases) {
-        tree.log.clear();
-        record.hdr.code = static_cast<UINT>(code);
-        EXPECT_EQ(1, tree.OnNotify(20, &record.hdr)) << name;
-        ASSERT_EQ(1u, tree.log.size());
-        EXPECT_STREQ(name, tree.log[0].c_str());
-    }
-    tree.log.clear();
-    for (int code : {(int)TVN_SELCHANGEDW, (int)TVN_ITEMEXPANDINGW, (int)NM_CLICK, (int)LVN_KEYDOWN}) {
-        record.hdr.code = static_cast<UINT>(code);
-        EXPECT_EQ(0, tree.OnNotify(20, &record.hdr));
-    }
-    EXPECT_TRUE(tree.log.empty());
-    EXPECT_EQ(0, tree.OnNotify(20, nullptr));
 }
 
 TEST(TreeView, RealNotificationsAndOneMessageOperations)

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 using fwtest::FrameClass;
+using fwtest::Parent;
 using fwtest::WindowGuard;
 
 namespace {
@@ -24,19 +25,13 @@ struct Notified : KvWindow {
     }
 };
 
-HWND Frame(KvWindow& object, HWND parent = nullptr)
-{
-    return object.Create(0, FrameClass(), "", parent ? WS_CHILD : WS_OVERLAPPEDWINDOW, 0, 0, 100,
-                         100, parent, nullptr, GetModuleHandleA(nullptr), nullptr);
-}
-
 }  // namespace
 
 TEST(Notify, ParentAnswerBecomesOneAndStopsReflection)
 {
     Notified parent, child;
-    WindowGuard guard(Frame(parent));
-    Frame(child, parent.GetHandle());
+    WindowGuard guard(Parent(parent));
+    Parent(child, parent.GetHandle());
     NMHDR header{child.GetHandle(), 12, static_cast<UINT>(-999)};
     parent.answer = 5;
     child.answer = 77;
@@ -48,8 +43,8 @@ TEST(Notify, ParentAnswerBecomesOneAndStopsReflection)
 TEST(Notify, UnhandledNotificationIsAnsweredByTheSendersObject)
 {
     Notified parent, child;
-    WindowGuard guard(Frame(parent));
-    Frame(child, parent.GetHandle());
+    WindowGuard guard(Parent(parent));
+    Parent(child, parent.GetHandle());
     NMHDR header{child.GetHandle(), 12, static_cast<UINT>(-999)};
     child.answer = 77;
     EXPECT_EQ(77, parent.Dispatch(parent.GetHandle(), WM_NOTIFY, 12, (LPARAM)&header));
@@ -65,7 +60,7 @@ TEST(Notify, UnhandledNotificationIsAnsweredByTheSendersObject)
 TEST(Notify, SenderWithoutObjectOrHeaderGivesZero)
 {
     Notified parent;
-    WindowGuard guard(Frame(parent));
+    WindowGuard guard(Parent(parent));
     HWND orphan = fwtest::RawWindow(FrameClass(), parent.GetHandle());
     NMHDR header{orphan, 1, static_cast<UINT>(-999)};
     EXPECT_EQ(0, parent.Dispatch(parent.GetHandle(), WM_NOTIFY, 1, (LPARAM)&header));
@@ -109,7 +104,7 @@ struct CommandParent : KvWindow {
 TEST(EditNotifications, UnhandledCommandsReachTheEditOperations)
 {
     CommandParent parent;
-    WindowGuard guard(Frame(parent));
+    WindowGuard guard(Parent(parent));
     RecordingEdit edit;
     ASSERT_NE(nullptr, edit.Create(0, "", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 0, 0, 80, 20,
                                    parent.GetHandle(), (HMENU)33, GetModuleHandleA(nullptr), nullptr));
@@ -143,7 +138,7 @@ TEST(EditNotifications, UnhandledCommandsReachTheEditOperations)
 TEST(EditNotifications, HandledCommandsAndTheEditsOwnMessagesReachNoOperation)
 {
     CommandParent parent;
-    WindowGuard guard(Frame(parent));
+    WindowGuard guard(Parent(parent));
     RecordingEdit edit;
     edit.Create(0, "", WS_CHILD | WS_VISIBLE, 0, 0, 80, 20, parent.GetHandle(), (HMENU)33,
                 GetModuleHandleA(nullptr), nullptr);

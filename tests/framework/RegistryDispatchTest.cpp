@@ -26,14 +26,7 @@ public:
     std::vector<std::string> log;
     LRESULT answer = 0;
 
-    LRESULT Note(const char* name, ULONG_PTR a = 0, ULONG_PTR b = 0, ULONG_PTR c = 0)
-    {
-        char line[160];
-        std::snprintf(line, sizeof line, "%s %llx %llx %llx", name, (unsigned long long)a,
-                      (unsigned long long)b, (unsigned long long)c);
-        log.push_back(line);
-        return answer;
-    }
+    LRESULT Note(const char* name, ULONG_PTR a = 0, ULONG_PTR b = 0, ULONG_PTR c = 0);
     static ULONG_PTR H(KvWindow* w) { return reinterpret_cast<ULONG_PTR>(w->GetHandle()); }
 
     LRESULT OnMoving(WPARAM e, RECT* r) override { return Note("Moving", e, (ULONG_PTR)r); }
@@ -95,6 +88,12 @@ std::string Line(const char* name, ULONG_PTR a = 0, ULONG_PTR b = 0, ULONG_PTR c
     std::snprintf(line, sizeof line, "%s %llx %llx %llx", name, (unsigned long long)a,
                   (unsigned long long)b, (unsigned long long)c);
     return line;
+}
+
+LRESULT Recorder::Note(const char* name, ULONG_PTR a, ULONG_PTR b, ULONG_PTR c)
+{
+    log.push_back(Line(name, a, b, c));
+    return answer;
 }
 
 }  // namespace
@@ -248,8 +247,7 @@ TEST(WindowProcedure, WindowWithoutObjectGetsTheDefaultProcedure)
 TEST(WindowProcedure, ObjectLetsGoOfItsHandleWhenTheWindowIsGone)
 {
     Recorder object;
-    HWND window = object.Create(0, FrameClass(), "", WS_OVERLAPPEDWINDOW, 0, 0, 50, 50, nullptr,
-                                nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND window = fwtest::Parent(object);
     KvWindow head;  // not the head: no quit message
     ASSERT_EQ(window, object.GetHandle());
     DestroyWindow(window);
@@ -260,8 +258,7 @@ TEST(WindowProcedure, ObjectLetsGoOfItsHandleWhenTheWindowIsGone)
 TEST(Dispatch, EveryTableEntryReachesItsOperationWithDecodedArguments)
 {
     Recorder object;
-    HWND window = object.Create(0, FrameClass(), "", WS_OVERLAPPEDWINDOW, 0, 0, 50, 50, nullptr,
-                                nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND window = fwtest::Parent(object);
     WindowGuard guard(window);
     HWND other = RawWindow();
     WindowGuard otherGuard(other);
@@ -359,8 +356,7 @@ TEST(Dispatch, TemporariesAreRegisteredOnlyWhileTheirOperationRuns)
             return 1;
         }
     } watcher;
-    HWND parent = watcher.Create(0, FrameClass(), "", WS_OVERLAPPEDWINDOW, 0, 0, 50, 50, nullptr,
-                                 nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND parent = fwtest::Parent(watcher);
     WindowGuard guard(parent);
     watcher.control = RawWindow(FrameClass(), parent);
     const size_t before = fwtest::RegistryContents().size();
@@ -377,8 +373,7 @@ TEST(Dispatch, DestroyPostsQuitOnlyForTheRegistryHead)
     Recorder head;
     Recorder second;
     const auto create = [](KvWindow& object) {
-        return object.Create(0, FrameClass(), "", WS_OVERLAPPEDWINDOW, 0, 0, 50, 50, nullptr,
-                             nullptr, GetModuleHandleA(nullptr), nullptr);
+        return fwtest::Parent(object);
     };
     HWND headWindow = create(head);
     HWND secondWindow = create(second);
@@ -487,33 +482,4 @@ TEST(TabStops, NextAndPrevStartAtTheFocusedWindow)
     ASSERT_EQ(orphan, GetFocus());
     EXPECT_EQ(&f.frame, KvWindow::NextTabStop());
     EXPECT_EQ(b, KvWindow::PrevTabStop());
-}
-
-TEST(WindowOperations, TextAndSizeConveniences)
-{
-    Recorder object;
-    HWND window = object.Create(0, FrameClass(), "", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr,
-                                nullptr, GetModuleHandleA(nullptr), nullptr);
-    WindowGuard guard(window);
-    EXPECT_TRUE(object.SetText("表示テスト"));
-    EXPECT_EQ("表示テスト", object.GetText());
-    EXPECT_EQ("表示テスト", fwtest::TextOf(window));
-    EXPECT_TRUE(object.SetText(nullptr));
-    EXPECT_EQ("", object.GetText());
-
-    RECT client{}, outer{};
-    GetClientRect(window, &client);
-    GetWindowRect(window, &outer);
-    EXPECT_EQ(client.right, object.GetClientWidth());
-    EXPECT_EQ(client.bottom, object.GetClientHeight());
-    EXPECT_EQ(300, object.GetWindowWidth());
-    EXPECT_EQ(200, object.GetWindowHeight());
-
-    object.log.clear();
-    object.SendSize(SIZE_RESTORED, 70000, -1);  // each cut to 16 bits
-    object.Relayout();
-    ASSERT_GE(object.log.size(), 2u);
-    EXPECT_EQ(Line("Size", 0, 0xFFFF1170, 0xFFFF), object.log[0]);
-    const UINT packed = (UINT)client.right | ((UINT)client.bottom << 16);
-    EXPECT_EQ(Line("Size", 0, packed, packed >> 16), object.log[2]);
 }

@@ -43,6 +43,12 @@ const char* FrameClass(int extraBytes)
     return names.emplace(extraBytes, name).first->second.c_str();
 }
 
+HWND Parent(KvWindow& object, HWND parent)
+{
+    return object.Create(0, FrameClass(), "", parent ? WS_CHILD : WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, parent,
+                         nullptr, GetModuleHandleA(nullptr), nullptr);
+}
+
 HWND RawWindow(const char* className, HWND parent, DWORD style)
 {
     if (!style) style = parent ? WS_CHILD : WS_OVERLAPPEDWINDOW;

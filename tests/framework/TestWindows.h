@@ -10,6 +10,9 @@ namespace fwtest {
 
 // A class with WindowProc as its procedure, registered once per name.
 const char* FrameClass(int extraBytes = 0);
+// Creates `object`'s window of FrameClass(), hidden: top-level, 400 x 300,
+// or a child of `parent` when one is given.
+HWND Parent(KvWindow& object, HWND parent = nullptr);
 // Creates a hidden top-level window of `className` without any object.
 HWND RawWindow(const char* className = FrameClass(), HWND parent = nullptr, DWORD style = 0);
 

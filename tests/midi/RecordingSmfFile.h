@@ -1,5 +1,7 @@
 #pragma once
-// An SmfFile that writes down what readEvents hands to its hooks.
+// An SmfFile that writes down what readEvents hands to its hooks, and checks
+// in every call that the record holds nothing but the event: stream id 0 and
+// every parameter byte past the event's own bytes zero.
 #include "midi/SmfFile.h"
 
 #include <cstdint>
@@ -29,12 +31,14 @@ public:
     int onShortEvent(const MidiEventRecord* r) override
     {
         seen.push_back({'s', r->event, r->deltaTime, {}});
+        checkRecord(*r, 0);
         return 1;
     }
     int onLongEvent(const MidiEventRecord* r) override
     {
         const uint32_t n = r->event & 0x7FFFFFFF;
         seen.push_back({'l', r->event, r->deltaTime, std::vector<uint8_t>(r->parameters, r->parameters + n)});
+        checkRecord(*r, n);
         return 1;
     }
     void onEventsEnd() override { ++ends; }
@@ -53,4 +57,13 @@ public:
 
     std::vector<SeenEvent> seen;
     int ends = 0;
+    int uncleanRecords = 0;
+
+private:
+    void checkRecord(const MidiEventRecord& r, uint32_t used)
+    {
+        bool clean = r.streamId == 0;
+        for (uint32_t i = used; i < MidiEventRecord::kParameterSize && clean; ++i) clean = r.parameters[i] == 0;
+        if (!clean) ++uncleanRecords;
+    }
 };

@@ -1,21 +1,9 @@
 #pragma once
-// Test helpers: MIDI bytes built inline, and files written for one test.
-#include <cstdint>
-#include <initializer_list>
+// Test helpers: files written for one test, and where the shared test data
+// lie. MIDI bytes are built with the builders of tools/SmfTrackWriter.h.
+#include "tools/SmfTrackWriter.h"
+
 #include <string>
-#include <vector>
-
-using Bytes = std::vector<uint8_t>;
-
-// A standard header chunk (format, tracks, division 480).
-Bytes HeaderChunk(uint16_t format = 0, uint16_t tracks = 1, uint16_t division = 480);
-// "MTrk", the data's length and the data.
-Bytes TrackChunk(const Bytes& data);
-// A format 0 file with one track holding `events` (no end-of-track added).
-Bytes SmfWithTrack(const Bytes& events);
-Bytes Cat(std::initializer_list<Bytes> parts);
-// The variable-length encoding of a number.
-Bytes VarLen(uint32_t value);
 
 // A file in the test's own temporary folder, deleted with the object.
 class TempFile {

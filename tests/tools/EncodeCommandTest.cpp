@@ -65,7 +65,7 @@ TEST(EncodeCommand, ChannelsAndMaskChooseTheChannels)
     EXPECT_EQ("", Invocation({"--mask=FFFA", song.path()}).output);
 }
 
-TEST(EncodeCommand, FormatsAsStored)
+TEST(EncodeCommand, FormatsAreTakenAsStored)
 {
     TempFile song(TwoChannelSong());
     Invocation run({"--format2", "S %d\\t%03d", "--format1=L %d,%d,%d,%d", song.path()});
@@ -96,7 +96,7 @@ TEST(EncodeCommand, InfoPrintsTheFacts)
     EXPECT_EQ("format=0\ntracks=1\ndivision=480\nsequence_name=Tune\ncopyright=(C)\n", run.output);
 }
 
-TEST(EncodeCommand, OutputFile)
+TEST(EncodeCommand, OutputOptionWritesTheTextToTheFile)
 {
     TempFile song(TwoChannelSong());
     TempFile target(Bytes{'o', 'l', 'd'}, "result.asm");
@@ -111,7 +111,7 @@ TEST(EncodeCommand, OutputFile)
     EXPECT_NE(std::string::npos, bad.errors.find("cannot write"));
 }
 
-TEST(EncodeCommand, UsageErrors)
+TEST(EncodeCommand, UsageErrorsExitWith2)
 {
     const std::vector<std::vector<std::string>> bad = {
         {},
@@ -134,7 +134,7 @@ TEST(EncodeCommand, UsageErrors)
     }
 }
 
-TEST(EncodeCommand, HelpAndVersion)
+TEST(EncodeCommand, HelpAndVersionPrintAndSucceed)
 {
     Invocation help({"--help"});
     EXPECT_EQ(0, help.status);

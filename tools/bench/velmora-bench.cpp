@@ -12,7 +12,10 @@
 #include "encode/LineFormatter.h"
 #include "encode/NoteEncoder.h"
 #include "midi/SmfNoteFile.h"
+#include "support/ReferenceEncoder.h"
+#include "support/ReferenceNotes.h"
 #include "tools/EncodeCommand.h"
+#include "tools/WriteBytes.h"
 #include "tools/bench/BenchMidi.h"
 
 #include <benchmark/benchmark.h>
@@ -53,89 +56,6 @@ std::vector<BenchFile>& Files()
 }
 
 // ---- the straightforward reference ------------------------------------
-
-// Note lists as the rules state them: every delta-time is added to every
-// sounding note and to each channel's idle time.
-class ReferenceNotes : public SmfFile {
-public:
-    int onDeltaTime(uint32_t delta) override
-    {
-        for (const Sounding& s : sounding_) lists[s.channel][s.index].length += delta;
-        for (uint32_t& idle : idle_) idle += delta;
-        return 1;
-    }
-    int onShortEvent(const MidiEventRecord* record) override
-    {
-        const uint32_t s = record->event & 0xFF, key = (record->event >> 8) & 0xFF,
-                       velocity = (record->event >> 16) & 0xFF;
-        if (s < 0x90 || s > 0x9F || key >= 128) return 1;
-        const uint8_t c = static_cast<uint8_t>(s - 0x90);
-        auto same = [&](const Sounding& n) { return n.channel == c && n.key == key; };
-        sounding_.erase(std::remove_if(sounding_.begin(), sounding_.end(), same), sounding_.end());
-        if (velocity != 0) {
-            if (idle_[c]) lists[c].push_back(NoteRecord{c, 0, 0, idle_[c]});
-            lists[c].push_back(NoteRecord{c, static_cast<uint8_t>(key), static_cast<uint8_t>(velocity), 0});
-            sounding_.push_back({c, static_cast<uint8_t>(key), lists[c].size() - 1});
-        }
-        idle_[c] = 0;
-        return 1;
-    }
-    std::vector<NoteRecord> lists[16];
-
-private:
-    struct Sounding {
-        uint8_t channel, key;
-        size_t index;
-    };
-    std::vector<Sounding> sounding_;
-    uint32_t idle_[16] = {};
-};
-
-std::string ReferenceFormat(const char* stored)
-{
-    std::string format;
-    for (const char* p = stored; *p; ++p) {
-        if (p[0] == '\\' && p[1] == 't') {
-            format += '\t';
-            ++p;
-        } else {
-            format += *p;
-        }
-    }
-    return format;
-}
-
-std::string ReferenceText(const ReferenceNotes& notes)
-{
-    static const uint32_t kTicks[15] = {60, 80, 90, 120, 160, 180, 240, 320, 360, 480, 640, 720, 960, 1440, 1920};
-    const std::string long_ = ReferenceFormat(NoteEncoder::kDefaultFormat1);
-    const std::string short_ = ReferenceFormat(NoteEncoder::kDefaultFormat2);
-    std::string text;
-    char line[LineFormatter::kLineCapacity];
-    for (int c = 0; c < 16; ++c) {
-        for (const NoteRecord& r : notes.lists[c]) {
-            uint32_t code = 0;
-            for (int i = 0; i < 15; ++i)
-                if (r.length == kTicks[i]) code = 0x10u * (i + 1);
-            const int32_t b = static_cast<int32_t>(code + ((r.velocity >> 3) & 0x0F));
-            const int32_t keyValue = r.key == 0 ? 32 : r.key;
-            const int32_t len = static_cast<int32_t>(r.length);
-            size_t n;
-            if (code) {
-                const int32_t args[] = {keyValue, b, r.channel, r.key, len, r.velocity};
-                n = LineFormatter::Format(line, sizeof line, short_.c_str(), args, 6);
-            } else {
-                const uint32_t t = static_cast<uint32_t>(static_cast<uint64_t>(r.length) * 15 / 2 % 65536);
-                const int32_t args[] = {keyValue, b, static_cast<int32_t>(t % 256), static_cast<int32_t>(t / 256),
-                                        r.channel, r.key, len, r.velocity};
-                n = LineFormatter::Format(line, sizeof line, long_.c_str(), args, 8);
-            }
-            text.append(line, n);
-            text += "\r\n";
-        }
-    }
-    return text;
-}
 
 struct StringSink : LineSink {
     void appendLine(const char* line, size_t length) override
@@ -179,7 +99,8 @@ bool Verify(BenchFile& file, const fs::path& scratch)
     const NoteEncoder encoder(NoteEncoder::kDefaultFormat1, NoteEncoder::kDefaultFormat2);
     StringSink sink;
     encoder.encodeNotes(notes, 0xFFFF, sink);
-    const std::string expected = ReferenceText(reference);
+    const std::string expected = ReferenceEncoding(reference.lists, 0xFFFF, NoteEncoder::kDefaultFormat1,
+                                                   NoteEncoder::kDefaultFormat2);
 
     const std::string outPath = (scratch / "verify.txt").string();
     EncodeCommand command;
@@ -307,7 +228,8 @@ void BM_EncodeCommand(benchmark::State& state, const BenchFile* file)
 }
 
 // The formatter alone, on the default formats, with the arguments of the
-// records of the 100 k file (in its order).
+// records of the 100 k file (in its order): the reference lays out its
+// arguments and calls the formatter, the encoder its parsed formats.
 std::vector<NoteRecord>& FormatterRecords()
 {
     static std::vector<NoteRecord> records;
@@ -325,21 +247,7 @@ void BM_Formatter(benchmark::State& state, bool encoderLine)
     for (auto _ : state) {
         const NoteRecord& r = records[i];
         if (++i == records.size()) i = 0;
-        if (encoderLine) {
-            bytes += encoder.encodeLine(r, line);
-        } else {
-            const uint32_t code = NoteEncoder::LengthCode(r.length);
-            const int32_t b = static_cast<int32_t>(code + ((r.velocity >> 3) & 0x0F));
-            const int32_t len = static_cast<int32_t>(r.length);
-            const int32_t keyValue = r.key ? r.key : 32;
-            if (code) {
-                const int32_t args[] = {keyValue, b, r.channel, r.key, len, r.velocity};
-                bytes += LineFormatter::Format(line, sizeof line, format2.c_str(), args, 6);
-            } else {
-                const int32_t args[] = {keyValue, b, len & 0xFF, (len >> 8) & 0xFF, r.channel, r.key, len, r.velocity};
-                bytes += LineFormatter::Format(line, sizeof line, format1.c_str(), args, 8);
-            }
-        }
+        bytes += encoderLine ? encoder.encodeLine(r, line) : ReferenceLine(r, format1, format2, line);
         benchmark::DoNotOptimize(line);
     }
     state.SetItemsProcessed(static_cast<int64_t>(state.iterations()));
@@ -445,8 +353,7 @@ int main(int argc, char** argv)
         file.name = size.first;
         file.path = (scratch / (std::string(size.first) + ".mid")).string();
         file.generated = true;
-        std::FILE* out = std::fopen(file.path.c_str(), "wb");
-        if (!out || std::fwrite(bytes.data(), 1, bytes.size(), out) != bytes.size() || std::fclose(out) != 0) {
+        if (!WriteBytes(file.path.c_str(), bytes.data(), bytes.size())) {
             std::fprintf(stderr, "velmora-bench: cannot write %s\n", file.path.c_str());
             return 1;
         }

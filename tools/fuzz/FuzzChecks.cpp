@@ -6,6 +6,8 @@
 #include "encode/NoteEncoder.h"
 #include "framework/text/KvText.h"
 #include "midi/SmfNoteFile.h"
+#include "support/ReferenceEncoder.h"
+#include "support/ReferenceNotes.h"
 
 #include <algorithm>
 #include <cstdarg>
@@ -194,26 +196,14 @@ Model ModelOf(const uint8_t* data, uint64_t size)
     return m;
 }
 
-// The note lists as the straightforward algorithm builds them: every delta-
-// time is added to the sounding time of every key of the 16 x 128 table and
-// to every channel's idle time. (The table adds to silent keys as well, which
-// restart from 0 at their next note-on; a note's record takes its time when
-// it stops sounding or when a walk ends.) It also writes down every event.
-class ReferenceNotes : public SmfFile {
+// The reference note lists, with every event written down and the records
+// the hooks are handed checked.
+class WatchedReference : public ReferenceNotes {
 public:
-    using SmfFile::openMemory;
-
-    ReferenceNotes()
-    {
-        for (auto& channel : sounding)
-            for (int32_t& index : channel) index = -1;
-    }
-
     int onDeltaTime(uint32_t delta) override
     {
         events.push_back({'d', delta, {}});
-        AddToAll(delta);
-        return 1;
+        return ReferenceNotes::onDeltaTime(delta);
     }
     int onLongEvent(const MidiEventRecord* record) override
     {
@@ -234,53 +224,13 @@ public:
         events.push_back({'s', record->event, {}});
         if (record->streamId != 0 || record->deltaTime != events[events.size() - 2].value)
             fault = "short event record's stream or delta-time";
-        const uint32_t s = record->event & 0xFF, key = (record->event >> 8) & 0xFF,
-                       velocity = (record->event >> 16) & 0xFF;
-        if (s < 0x90 || s > 0x9F || key >= 128) return 1;
-        const uint32_t c = s - 0x90;
-        Stop(c, key);
-        if (velocity == 0) {
-            idle[c] = 0;
-            return 1;
-        }
-        if (idle[c] != 0) lists[c].push_back(NoteRecord{uint8_t(c), 0, 0, idle[c]});
-        lists[c].push_back(NoteRecord{uint8_t(c), uint8_t(key), uint8_t(velocity), 0});
-        sounding[c][key] = static_cast<int32_t>(lists[c].size() - 1);
-        ticks[c][key] = 0;
-        idle[c] = 0;
-        return 1;
+        return ReferenceNotes::onShortEvent(record);
     }
-    void onEventsEnd() override
-    {
-        ++ends;
-        // Sounding notes keep what they reached, and go on sounding.
-        for (uint32_t c = 0; c < 16; ++c)
-            for (uint32_t key = 0; key < 128; ++key)
-                if (sounding[c][key] >= 0) lists[c][sounding[c][key]].length = ticks[c][key];
-    }
+    void onEventsEnd() override { ++ends; }
 
-    int32_t sounding[16][128];
-    uint32_t ticks[16][128] = {};
-    uint32_t idle[16] = {};
-    std::vector<NoteRecord> lists[16];
     std::vector<Event> events;
     int ends = 0;
     std::string fault;
-
-private:
-    // The harness's own loop over a fixed table: left out of the sanitizers
-    // (it runs for every event and would dominate the run time).
-    __attribute__((no_sanitize("address", "undefined"))) void AddToAll(uint32_t delta)
-    {
-        for (auto& channel : ticks)
-            for (uint32_t& t : channel) t += delta;
-        for (uint32_t& t : idle) t += delta;
-    }
-    void Stop(uint32_t c, uint32_t key)
-    {
-        if (sounding[c][key] >= 0) lists[c][sounding[c][key]].length = ticks[c][key];
-        sounding[c][key] = -1;
-    }
 };
 
 // The note lists under test, with their hooks counted.
@@ -301,18 +251,18 @@ public:
     int ends = 0;
 };
 
-std::string CompareLists(const CountedNotes& fast, const ReferenceNotes& slow, int pass)
+std::string CompareLists(const CountedNotes& fast, const WatchedReference& slow, int pass)
 {
     for (int c = 0; c < 16; ++c) {
         const SmfNoteFile::NoteList& got = fast.channelNotes(c);
         const std::vector<NoteRecord>& want = slow.lists[c];
         if (got.size() != want.size())
-            return Printf("pass %d channel %d: %zu records, the table gives %zu", pass, c, got.size(), want.size());
+            return Printf("pass %d channel %d: %zu records, the reference gives %zu", pass, c, got.size(), want.size());
         for (size_t i = 0; i < got.size(); ++i) {
             const NoteRecord& a = got[i];
             const NoteRecord& b = want[i];
             if (a.channel != b.channel || a.key != b.key || a.velocity != b.velocity || a.length != b.length)
-                return Printf("pass %d channel %d record %zu: %u/%u/%u len %u, the table gives %u/%u/%u len %u",
+                return Printf("pass %d channel %d record %zu: %u/%u/%u len %u, the reference gives %u/%u/%u len %u",
                               pass, c, i, a.channel, a.key, a.velocity, a.length, b.channel, b.key, b.velocity,
                               b.length);
         }
@@ -338,7 +288,7 @@ std::string CheckSmfInput(const uint8_t* input, size_t size)
     const Model model = ModelOf(data.get(), size);
 
     CountedNotes fast;
-    ReferenceNotes slow;
+    WatchedReference slow;
     const uint32_t opened = fast.openMemory("fuzz.mid", data.get(), n);
     if (opened != slow.openMemory("fuzz.mid", data.get(), n)) return "the two readers open differently";
     if ((opened != 0) != (model.openResult != 0))
@@ -508,6 +458,7 @@ std::string CheckEncoderInput(const uint8_t* data, size_t size)
     // The note encoder on a record made of the arguments, both forms.
     {
         const NoteEncoder encoder(texts[0], texts[1]);
+        const std::string format1 = ReferenceFormat(texts[0]), format2 = ReferenceFormat(texts[1]);
         const uint32_t a0 = static_cast<uint32_t>(padded[0]), a1 = static_cast<uint32_t>(padded[1]);
         const uint32_t lengths[] = {a1, 480, a1 % 2000};
         for (uint32_t length : lengths) {
@@ -516,6 +467,10 @@ std::string CheckEncoderInput(const uint8_t* data, size_t size)
             const size_t n = encoder.encodeLine(record, line.get());
             const std::string r = CheckLine("encoded line", line.get(), n, LineFormatter::kLineCapacity);
             if (!r.empty()) return r;
+            char expected[LineFormatter::kLineCapacity];
+            const size_t e = ReferenceLine(record, format1, format2, expected);
+            if (e != n || std::memcmp(expected, line.get(), n) != 0)
+                return Printf("encoded line \"%s\", the rules give \"%s\"", line.get(), expected);
         }
     }
 

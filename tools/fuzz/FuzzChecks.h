@@ -13,14 +13,15 @@
 #include <string>
 
 // The bytes as a mapped file: the reader's header checks and readEvents, the
-// note lists against the straightforward 16 x 128 table, the events and texts
-// against a plain model of the reader's rules.
+// note lists against the reference (tests/support/ReferenceNotes), the events
+// and texts against a plain model of the reader's rules.
 std::string CheckSmfInput(const uint8_t* data, size_t size);
 // Complete reading of the bytes against a plain model of its rules (called
 // by CheckSmfInput).
 std::string CheckCompleteReading(const uint8_t* data, size_t size);
 
-// The line formatter, the note encoder and KvText::ReplaceAll with formats,
+// The line formatter, the note encoder (against the reference encoding of
+// tests/support/ReferenceEncoder) and KvText::ReplaceAll with formats,
 // arguments and texts taken from the bytes, laid out as:
 //   1 byte                the number of arguments, modulo 17 (0 to 16);
 //   4 bytes per argument  little-endian (a cut-off argument is not given);

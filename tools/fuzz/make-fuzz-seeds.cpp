@@ -6,6 +6,7 @@
 #include "FuzzChecks.h"
 
 #include "encode/NoteEncoder.h"
+#include "tools/SmfTrackWriter.h"
 #include "tools/WriteBytes.h"
 
 #include <cstdio>
@@ -15,86 +16,59 @@
 
 namespace {
 
-using Bytes = std::string;
-
-Bytes VarLen(uint32_t value)
+Bytes Text(const std::string& text)
 {
-    Bytes groups;
-    do {
-        groups.insert(groups.begin(), static_cast<char>(value & 0x7F));
-        value >>= 7;
-    } while (value);
-    for (size_t i = 0; i + 1 < groups.size(); ++i) groups[i] = static_cast<char>(groups[i] | 0x80);
-    return groups;
+    return Bytes(text.begin(), text.end());
 }
 
-Bytes Be32(uint32_t v)
+Bytes Header(uint16_t format, uint16_t tracks, uint32_t length = 6)
 {
-    return {static_cast<char>(v >> 24), static_cast<char>(v >> 16), static_cast<char>(v >> 8), static_cast<char>(v)};
+    Bytes h = HeaderChunk(format, tracks);
+    h[7] = static_cast<uint8_t>(length);
+    h.resize(h.size() + length - 6);
+    return h;
 }
 
-Bytes Header(int format, int tracks, uint32_t length = 6)
+uint8_t U8(int value)
 {
-    Bytes h = "MThd" + Be32(length);
-    h += {0, static_cast<char>(format), 0, static_cast<char>(tracks), 0x01, static_cast<char>(0xE0)};
-    return h + Bytes(length - 6, '\0');
-}
-
-Bytes Track(const Bytes& events)
-{
-    return "MTrk" + Be32(static_cast<uint32_t>(events.size())) + events;
-}
-
-Bytes Event(uint32_t delta, std::initializer_list<int> bytes)
-{
-    Bytes e = VarLen(delta);
-    for (int b : bytes) e += static_cast<char>(b);
-    return e;
-}
-
-Bytes Meta(uint32_t delta, int type, const Bytes& data)
-{
-    return VarLen(delta) + static_cast<char>(0xFF) + static_cast<char>(type) + VarLen(static_cast<uint32_t>(data.size())) +
-           data;
+    return static_cast<uint8_t>(value);
 }
 
 const Bytes kEnd = Event(0, {0xFF, 0x2F, 0x00});
 
-bool Write(const std::string& path, const Bytes& bytes)
-{
-    return WriteBytes(path.c_str(), bytes.data(), bytes.size());
-}
-
 std::vector<std::pair<std::string, Bytes>> SmfSeeds()
 {
-    const Bytes everyKind = Meta(0, 0x00, {0, 7}) + Meta(0, 0x01, "text") + Meta(0, 0x02, "(c) velmora") +
-                            Meta(0, 0x03, "seeds") + Meta(0, 0x05, "la") + Meta(0, 0x51, {0x07, 0x27, 0x0E}) +
-                            Meta(0, 0x58, {4, 2, 24, 8}) + Event(0, {0xF0, 0x03, 0x43, 0x10, 0xF7}) +
-                            Event(0, {0xF7, 0x02, 0x01, 0x02}) + Event(0, {0xC0, 5}) + Event(0, {0xB0, 7, 100}) +
-                            Event(0, {0x90, 60, 100}) + Event(480, {0x90, 60, 0}) + Event(0, {0x91, 64, 90}) +
-                            Event(240, {0x81, 64, 0}) + Event(0, {0xD1, 40}) + Event(0, {0xE1, 0, 64}) +
-                            Event(0, {0xA1, 64, 10}) + Event(120, {0x9F, 127, 1}) + Event(0x4000, {0x9F, 127, 0}) +
-                            Event(0, {0x92, 50, 70}) + Event(10, {51, 80}) + kEnd;
+    const Bytes everyKind = Cat({Meta(0, 0x00, {0, 7}), Meta(0, 0x01, "text"), Meta(0, 0x02, "(c) velmora"),
+                                 Meta(0, 0x03, "seeds"), Meta(0, 0x05, "la"), Meta(0, 0x51, {0x07, 0x27, 0x0E}),
+                                 Meta(0, 0x58, {4, 2, 24, 8}), Event(0, {0xF0, 0x03, 0x43, 0x10, 0xF7}),
+                                 Event(0, {0xF7, 0x02, 0x01, 0x02}), Event(0, {0xC0, 5}), Event(0, {0xB0, 7, 100}),
+                                 Event(0, {0x90, 60, 100}), Event(480, {0x90, 60, 0}), Event(0, {0x91, 64, 90}),
+                                 Event(240, {0x81, 64, 0}), Event(0, {0xD1, 40}), Event(0, {0xE1, 0, 64}),
+                                 Event(0, {0xA1, 64, 10}), Event(120, {0x9F, 127, 1}), Event(0x4000, {0x9F, 127, 0}),
+                                 Event(0, {0x92, 50, 70}), Event(10, {51, 80}), kEnd});
     Bytes song;
     for (int i = 0; i < 24; ++i) {
         const int channel = i % 3, key = 48 + (i * 5) % 24;
-        song += Event(i % 4 == 0 ? 0 : 60, {0x90 | channel, key, 64 + i});
-        song += Event(static_cast<uint32_t>(60 + 60 * (i % 5)), {0x90 | channel, key, 0});
+        song = Cat({song, Event(i % 4 == 0 ? 0 : 60, {U8(0x90 | channel), U8(key), U8(64 + i)}),
+                    Event(static_cast<uint32_t>(60 + 60 * (i % 5)), {U8(0x90 | channel), U8(key), 0})});
     }
-    Bytes longSysex = Event(0, {0xF0}) + VarLen(1100) + Bytes(1099, '\x11') + "\xF7";
+    const Bytes longSysex = Cat({Event(0, {0xF0}), VarLen(1100), Bytes(1099, 0x11), {0xF7}});
     return {
-        {"every-kind.mid", Header(0, 1) + Track(everyKind)},
-        {"song.mid", Header(0, 1) + Track(Meta(0, 0x03, "song") + song + kEnd)},
-        {"format1.mid", Header(1, 2) + Track(Meta(0, 0x03, "conductor") + kEnd) + Track(song + kEnd)},
-        {"long-header.mid", Header(0, 1, 10) + Track(Event(0, {0x90, 60, 1}) + Event(96, {0x90, 60, 0}) + kEnd)},
-        {"long-sysex.mid", Header(0, 1) + Track(longSysex + Event(0, {0x90, 1, 1}) + Meta(0, 0x7F, "padding") + kEnd)},
-        {"wrapping.mid", Header(0, 1) + Track(Event(0, {0x90, 60, 100}) + Event(0xF0000000u, {0x90, 61, 1}) +
-                                              Event(0x20000000u, {0x90, 60, 0}) + kEnd)},
-        {"empty-track.mid", Header(0, 1) + Track({})},
+        {"every-kind.mid", Cat({Header(0, 1), TrackChunk(everyKind)})},
+        {"song.mid", Cat({Header(0, 1), TrackChunk(Cat({Meta(0, 0x03, "song"), song, kEnd}))})},
+        {"format1.mid",
+         Cat({Header(1, 2), TrackChunk(Cat({Meta(0, 0x03, "conductor"), kEnd})), TrackChunk(Cat({song, kEnd}))})},
+        {"long-header.mid",
+         Cat({Header(0, 1, 10), TrackChunk(Cat({Event(0, {0x90, 60, 1}), Event(96, {0x90, 60, 0}), kEnd}))})},
+        {"long-sysex.mid", Cat({Header(0, 1), TrackChunk(Cat({longSysex, Event(0, {0x90, 1, 1}),
+                                                               Meta(0, 0x7F, "padding"), kEnd}))})},
+        {"wrapping.mid", Cat({Header(0, 1), TrackChunk(Cat({Event(0, {0x90, 60, 100}), Event(0xF0000000u, {0x90, 61, 1}),
+                                                             Event(0x20000000u, {0x90, 60, 0}), kEnd}))})},
+        {"empty-track.mid", Cat({Header(0, 1), TrackChunk({})})},
     };
 }
 
-std::vector<std::pair<std::string, Bytes>> EncoderSeeds()
+std::vector<std::pair<std::string, std::string>> EncoderSeeds()
 {
     const int32_t typical[] = {60, 0xAC, 0, 60, 480, 100};
     const int32_t longForm[] = {64, 0x08, 0xA6, 0x0E, 2, 64, 500, 64};
@@ -113,7 +87,7 @@ std::vector<std::pair<std::string, Bytes>> EncoderSeeds()
     };
 }
 
-std::vector<std::pair<std::string, Bytes>> PathSeeds()
+std::vector<std::pair<std::string, std::string>> PathSeeds()
 {
     return {
         {"windows", "C:\\MIDI\\song.mid"},
@@ -136,14 +110,17 @@ int main(int argc, char** argv)
         return 2;
     }
     const std::string dir = argv[1];
-    const std::pair<const char*, std::vector<std::pair<std::string, Bytes>>> sets[] = {
-        {"smf", SmfSeeds()}, {"encoder", EncoderSeeds()}, {"paths", PathSeeds()}};
-    for (const auto& set : sets)
-        for (const auto& seed : set.second)
-            if (!Write(dir + "/" + set.first + "/" + seed.first, seed.second)) {
-                std::fprintf(stderr, "make-fuzz-seeds: cannot write %s/%s/%s\n", dir.c_str(), set.first,
-                             seed.first.c_str());
+    std::vector<std::pair<std::string, Bytes>> sets[] = {SmfSeeds(), {}, {}};
+    for (const auto& seed : EncoderSeeds()) sets[1].push_back({seed.first, Text(seed.second)});
+    for (const auto& seed : PathSeeds()) sets[2].push_back({seed.first, Text(seed.second)});
+    const char* const folders[] = {"smf", "encoder", "paths"};
+    for (int i = 0; i < 3; ++i)
+        for (const auto& seed : sets[i]) {
+            const std::string path = dir + "/" + folders[i] + "/" + seed.first;
+            if (!WriteBytes(path.c_str(), seed.second.data(), seed.second.size())) {
+                std::fprintf(stderr, "make-fuzz-seeds: cannot write %s\n", path.c_str());
                 return 1;
             }
+        }
     return 0;
 }

@@ -9,11 +9,6 @@
 #include <windows.h>
 #endif
 
-TEST(ErrorRecord, OneRecordPerProcess)
-{
-    EXPECT_EQ(&GetErrorRecord(), &GetErrorRecord());
-}
-
 TEST(ErrorRecord, CodesGetBit29AndTextsTheirArguments)
 {
     ErrorRecord record;

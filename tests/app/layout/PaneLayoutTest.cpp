@@ -11,7 +11,7 @@ PaneLayout::MainInput AllShown(int w, int h)
 
 }  // namespace
 
-TEST(PaneLayout, MainWithEveryPaneShown)
+TEST(PaneLayout, MainPanesTileTheWindowWithGaps)
 {
     const auto p = PaneLayout::Main(AllShown(800, 600));
     EXPECT_EQ((PaneRect{0, 0, 800, 26}), p.toolbar);
@@ -56,7 +56,7 @@ TEST(PaneLayout, RightFrameKeepsTheDataViewHeight)
     EXPECT_EQ(-53, p.list.height);
 }
 
-TEST(PaneLayout, Splitters)
+TEST(PaneLayout, SplittersGiveWidthsAndHeightsFromSigned16BitPositions)
 {
     EXPECT_EQ(150, PaneLayout::TreeWidthAt(150));
     EXPECT_EQ(0, PaneLayout::TreeWidthAt(-20));

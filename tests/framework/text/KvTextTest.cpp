@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(KvText, LeadBytes)
+TEST(KvText, LeadBytesAre81To9FAndE0ToEF)
 {
     int leads = 0;
     for (int b = 0; b < 256; ++b) leads += KvText::IsLeadByte(static_cast<unsigned char>(b));
@@ -16,7 +16,7 @@ TEST(KvText, LeadBytes)
     EXPECT_EQ(0, KvText::IsLeadByte(0x80));
 }
 
-TEST(KvText, CharCount)
+TEST(KvText, CharCountTakesLeadAndTrailAsOne)
 {
     EXPECT_EQ(3, KvText("A\x82\xA0" "B").CharCount());
     EXPECT_EQ(2, KvText("A\x82").CharCount());  // a lone lead byte at the end
@@ -25,7 +25,7 @@ TEST(KvText, CharCount)
     EXPECT_EQ(6, KvText("ﾃﾞｰﾀ表示").CharCount());
 }
 
-TEST(KvText, ReplaceAll)
+TEST(KvText, ReplaceAllSkipsTrailBytesAndRestartsFromTheStart)
 {
     KvText t("\\tdb\\t%d");
     EXPECT_EQ(6, t.ReplaceAll("\\t", "\t"));
