@@ -3,6 +3,7 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
+#include <clocale>
 #include <iconv.h>
 #include <langinfo.h>
 #endif
@@ -93,7 +94,9 @@ bool ShiftJisText::convertChar(const char* at, size_t length, std::string& out) 
 
 std::string ShiftJisText::ForMessages(const std::string& text, const std::string& verbatim)
 {
-    static const ShiftJisText converter(nl_langinfo(CODESET));
+    // The locale is taken from the environment only when a message is shown:
+    // loading it costs start-up time that a run without messages need not pay.
+    static const ShiftJisText converter((std::setlocale(LC_CTYPE, ""), nl_langinfo(CODESET)));
     return converter.convert(text, Invalid::KeepBytes, verbatim);
 }
 

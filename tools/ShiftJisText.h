@@ -26,8 +26,9 @@ public:
     // Shift-JIS to UTF-8; bytes that are no Shift-JIS character become U+FFFD.
     static std::string ToUtf8(const std::string& text);
     // The program's own message texts as the terminal shows them: on POSIX
-    // in the locale's charset (setlocale(LC_CTYPE, "") must have run),
-    // unconvertible bytes kept; on Windows unchanged (the console's code page).
+    // in the charset of the environment's locale (the first call sets
+    // LC_CTYPE from the environment), unconvertible bytes kept; on Windows
+    // unchanged (the console's code page).
     static std::string ForMessages(const std::string& text, const std::string& verbatim = {});
 
 private:

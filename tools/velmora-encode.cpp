@@ -1,7 +1,6 @@
 // velmora-encode: the encoder of the data view, for scripts and build pipelines.
 #include "tools/EncodeCommand.h"
 
-#include <clocale>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -17,9 +16,6 @@ int main(int argc, char** argv)
     // A MIDI file read from standard input is bytes, not text.
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stdin), _O_BINARY);
-#else
-    // Messages are shown in the locale's charset.
-    std::setlocale(LC_CTYPE, "");
 #endif
     std::vector<std::string> args(argv + 1, argv + argc);
     EncodeCommand command;
