@@ -12,7 +12,7 @@ Probe::Probe(const std::string& arguments)
     started_ = CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &process_);
     if (!started_) return;
     WaitForInputIdle(process_.hProcess, 10000);
-    main_ = waitForTopLevel("OrvApplication", "velmora", 10000);
+    main_ = waitForTopLevel("OrvApplication", nullptr, 10000);  // titled after its folder
 }
 
 Probe::~Probe()

@@ -65,7 +65,7 @@ TEST_F(SettingsRecord, FirstRunTakesEveryDefaultAndMakesTheKey)
     EXPECT_EQ(0u, values);
 }
 
-TEST_F(SettingsRecord, SaveWritesThirteenValuesThatLoadBack)
+TEST_F(SettingsRecord, SaveWritesFourteenValuesThatLoadBack)
 {
     settings.Load();
     settings.WindowLeft = -5;
@@ -78,6 +78,7 @@ TEST_F(SettingsRecord, SaveWritesThirteenValuesThatLoadBack)
     settings.EncodeChannel = 0xABCD0005;
     settings.ExportChannel = 0x8001;
     settings.SelectedTab = 1;
+    settings.CompleteReading = 1;
     settings.SetPrintFormat1("L \\t%d");
     settings.SetPrintFormat2("");
     settings.ShowWindowFlag = 0xFFFFFFE0 | 9;
@@ -85,7 +86,7 @@ TEST_F(SettingsRecord, SaveWritesThirteenValuesThatLoadBack)
 
     size_t count = 0;
     const SettingsValue* values = Settings::Values(count);
-    ASSERT_EQ(13u, count);
+    ASSERT_EQ(14u, count);
     for (size_t i = 0; i < count; ++i) {
         const SettingsValue& s = values[i];
         DWORD type = 0, size = 0;
@@ -112,6 +113,7 @@ TEST_F(SettingsRecord, SaveWritesThirteenValuesThatLoadBack)
     EXPECT_EQ(0xABCD0005u, again.EncodeChannel);
     EXPECT_EQ(0x8001u, again.ExportChannel);
     EXPECT_EQ(1, again.SelectedTab);
+    EXPECT_EQ(1u, again.CompleteReading);
     EXPECT_EQ("L \\t%d", again.GetPrintFormat1());
     EXPECT_EQ("", again.GetPrintFormat2());  // stored empty: not the default
     EXPECT_EQ(0xFFFFFFE9u, again.ShowWindowFlag);
