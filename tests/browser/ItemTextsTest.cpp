@@ -1,4 +1,4 @@
-// Row texts, sort keys, the MIDI extension test and bounded field copies.
+// Path parts, row texts and bounded field copies.
 #include "browser/ItemTexts.h"
 #include "browser/PathUtilities.h"
 
@@ -6,32 +6,11 @@
 
 #include <cstring>
 
-namespace {
-
-TEST(ItemTexts, SizeTextRoundsUpToWholeKilobytesOfTheFull64BitSize)
+TEST(ItemTexts, SizesRoundUpToKilobytesOfTheFull64BitSize)
 {
-    const struct {
-        uint64_t bytes;
-        const char* text;
-    } cases[] = {
-        {0, "0 KB"},          {1, "1 KB"},          {1024, "1 KB"},
-        {4294967295u, "4,194,304 KB"},  {(4ull << 30) + 512, "4,194,305 KB"},
-    };
-    for (const auto& c : cases) EXPECT_EQ(SizeText(c.bytes), c.text) << c.bytes;
-}
-
-TEST(ItemTexts, MidiExtensionMatchesExactlyOrIgnoringCase)
-{
-    const struct {
-        const char* extension;
-        bool exact, anyCase;
-    } cases[] = {
-        {"mid", true, true}, {"MID", false, true}, {"midi", false, false}, {"", false, false},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(IsMidiExtension(c.extension, false), c.exact) << c.extension;
-        EXPECT_EQ(IsMidiExtension(c.extension, true), c.anyCase) << c.extension;
-    }
+    EXPECT_EQ("0 KB", SizeText(0));
+    EXPECT_EQ("1 KB", SizeText(1024));
+    EXPECT_EQ("4,194,305 KB", SizeText((4ull << 30) + 512));
 }
 
 TEST(ItemTexts, CopyToFieldStopsBeforeTheEndAndNeverSplitsACharacter)
@@ -41,11 +20,7 @@ TEST(ItemTexts, CopyToFieldStopsBeforeTheEndAndNeverSplitsACharacter)
         size_t capacity;
         const char* expected;
     } cases[] = {
-        {"abc", 8, "abc"},
-        {"abcdefgh", 4, "abc"},
-        {"ab\x95\x5C", 4, "ab"},     // the double-byte 表 would need bytes 2 and 3
-        {"a\x95\x5C", 4, "a\x95\x5C"},
-        {"ab\x95", 8, "ab"},          // a lead byte without its trail byte
+        {"abcdefgh", 4, "abc"}, {"ab\x95\x5C", 4, "ab"}, {"a\x95\x5C", 4, "a\x95\x5C"}, {"ab\x95", 8, "ab"},
         {nullptr, 4, ""},
     };
     for (const auto& c : cases) {
@@ -57,4 +32,23 @@ TEST(ItemTexts, CopyToFieldStopsBeforeTheEndAndNeverSplitsACharacter)
     }
 }
 
-}  // namespace
+// 表 ends in the byte 0x5C: it is no separator.
+TEST(PathUtilities, PartsSplitAtTheLastSeparatorAndTheNamesLastDot)
+{
+    const struct {
+        const char* path;
+        const char* directory;
+        const char* extension;
+    } cases[] = {
+        {"C:\\MIDI\\song.mid", "C:\\MIDI\\", "mid"},   {"C:\\MIDI.OLD\\readme", "C:\\MIDI.OLD\\", ""},
+        {"a.tar.MID", "", "MID"},                      {"C:song.", "C:", ""},
+        {"/home/u/.bashrc", "/home/u/", "bashrc"},     {"C:\\a.\x95\x5C", "C:\\", "\x95\x5C"},
+        {"C:\\\x95\x5C" "a\\x.mid", "C:\\\x95\x5C" "a\\", "mid"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.directory, DirectoryOf(c.path)) << c.path;
+        EXPECT_EQ(c.extension, ExtensionOf(c.path)) << c.path;
+    }
+    EXPECT_EQ("song.mid", PathParts("C:\\MIDI\\song.mid", kPathFileName | kPathExtension));
+    EXPECT_EQ("C:\\MIDI\\.mid", PathParts("C:\\MIDI\\song.mid", kPathDirectory | kPathExtension));
+}

@@ -1,35 +1,43 @@
+// Lines of single records, channel choices, and whole texts, line by line
+// and written in place, against the reference encoding.
+#include "encode/ChannelMask.h"
 #include "encode/NoteEncoder.h"
 #include "midi/SmfNoteFile.h"
+#include "support/ReferenceEncoder.h"
+#include "support/ReferenceNotes.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 
 namespace {
 
-const NoteEncoder kDefault(NoteEncoder::kDefaultFormat1, NoteEncoder::kDefaultFormat2);
-
-std::string Line(const NoteEncoder& encoder, NoteRecord record)
-{
-    char line[256];
-    const size_t n = encoder.encodeLine(record, line);
-    return std::string(line, n);
-}
-
-struct TextSink : LineSink {
-    void appendLine(const char* line, size_t length) override
-    {
-        text.append(line, length);
-        text += "\r\n";
-    }
+struct LineByLine : LineSink {
+    void appendLine(const char* line, size_t length) override { text.append(line, length) += "\r\n"; }
     std::string text;
 };
 
-Bytes Note(uint32_t delta, int channel, int key, int velocity)
-{
-    return Event(delta, {uint8_t(0x90 | channel), uint8_t(key), uint8_t(velocity)});
-}
+// Lends the encoder room in place, `room` bytes at a time, filled with a
+// marker so that a line written out of place would show.
+struct InPlace : LineByLine {
+    explicit InPlace(size_t room) : room(room) {}
+    char* textSpace(size_t& given) override
+    {
+        space.assign(given = room, '#');
+        ++lent;
+        return &space[0];
+    }
+    void textWritten(size_t count) override
+    {
+        EXPECT_LE(count, room);
+        text.append(space, 0, count);
+    }
+    size_t room;
+    std::string space;
+    int lent = 0;
+};
 
 }  // namespace
 
@@ -37,80 +45,91 @@ Bytes Note(uint32_t delta, int channel, int key, int velocity)
 // {channel, key, velocity, length}.
 TEST(NoteEncoder, RecordsGiveTheirLines)
 {
-    const NoteEncoder user1("1,2,3,4,5,6,7,8 -> %d %d %d %d %d %d %d %d %d", "x");
+    const NoteEncoder standard(NoteEncoder::kDefaultFormat1, NoteEncoder::kDefaultFormat2);
     const struct {
         const char* what;
-        const NoteEncoder& encoder;
+        NoteEncoder encoder;
         NoteRecord record;
         const char* line;
     } cases[] = {
-        {"a quarter: the short form", kDefault, {0, 60, 100, 480}, "\tdb\t60,$AC\t\t;00 060 00480 100"},
-        {"a rest", kDefault, {0, 0, 0, 240}, "\tdb\t32,$70\t\t;00 000 00240 000"},
-        {"key 0 is written as 32", kDefault, {5, 0, 100, 480}, "\tdb\t32,$AC\t\t;05 000 00480 100"},
-        {"no note value: the long form", kDefault, {2, 64, 64, 500}, "\tdb\t64,$08,$A6,$0E\t;02 064 00500 064"},
-        {"velocity / 8 in the low bits", kDefault, {0, 72, 127, 100}, "\tdb\t72,$0F,$EE,$02\t;00 072 00100 127"},
-        {"one below a note value", kDefault, {0, 60, 100, 479}, "\tdb\t60,$0C,$08,$0E\t;00 060 00479 100"},
-        {"one above a note value", kDefault, {0, 60, 100, 481}, "\tdb\t60,$0C,$17,$0E\t;00 060 00481 100"},
-        {"7.5 x the length, below 65536", kDefault, {0, 60, 100, 8738}, "\tdb\t60,$0C,$FF,$FF\t;00 060 08738 100"},
-        {"7.5 x the length, modulo 65536", kDefault, {0, 60, 100, 8739}, "\tdb\t60,$0C,$06,$00\t;00 060 08739 100"},
+        {"a quarter: the short form", standard, {0, 60, 100, 480}, "\tdb\t60,$AC\t\t;00 060 00480 100"},
+        {"key 0 is written as 32", standard, {5, 0, 100, 480}, "\tdb\t32,$AC\t\t;05 000 00480 100"},
+        {"no note value: the long form", standard, {2, 64, 64, 500}, "\tdb\t64,$08,$A6,$0E\t;02 064 00500 064"},
+        {"7.5 x the length, modulo 65536", standard, {0, 60, 100, 8739}, "\tdb\t60,$0C,$06,$00\t;00 060 08739 100"},
         // 0xFFFFFFFF x 7.5 = 32212254712.5: 0xFFF8 modulo 65536, exact in 64 bits.
-        {"a length beyond 32-bit products", kDefault, {0, 60, 100, 0xFFFFFFFFu},
+        {"a length beyond 32-bit products", standard, {0, 60, 100, 0xFFFFFFFFu},
          "\tdb\t60,$0C,$F8,$FF\t;00 060 -0001 100"},
-        {"length 0", kDefault, {0, 60, 100, 0}, "\tdb\t60,$0C,$00,$00\t;00 060 00000 100"},
-        {"fewer conversions than arguments: the first ones", NoteEncoder("x", "%d %X"), {0, 60, 100, 480}, "60 AC"},
-        {"no backslash-t pair: other backslashes stay", NoteEncoder("x", "db %d\\n"), {0, 60, 100, 480},
-         "db 60\\n"},
-        {"more conversions than arguments get zeros, %s prints nothing",
-         NoteEncoder("x", "%d %s%d %d %d %d %d|%d"), {12, 60, 100, 480}, "60 12 60 480 100 0|0"},
-        {"the long form's arguments in order", user1, {2, 64, 64, 500},
-         "1,2,3,4,5,6,7,8 -> 64 8 166 14 2 64 500 64 0"},
-        {"a trail byte 0x5C before t is part of a character", NoteEncoder("x", "\x95\x5Ct\\t%d"),
-         {0, 60, 100, 480}, "\x95\x5Ct\t60"},
+        {"the long form's arguments in order", NoteEncoder("%d %d %d %d %d %d %d %d %d", "x"), {2, 64, 64, 500},
+         "64 8 166 14 2 64 500 64 0"},
+        {"a trail byte 0x5C before t is part of a character", NoteEncoder("x", "\x95\x5Ct\\t%d\\n"),
+         {0, 60, 100, 480}, "\x95\x5Ct\t60\\n"},
     };
-    for (const auto& c : cases) EXPECT_EQ(c.line, Line(c.encoder, c.record)) << c.what;
-    EXPECT_EQ(255u, Line(NoteEncoder("x", "%0200d%0200d"), {0, 60, 100, 480}).size()) << "lines are cut";
+    char line[256];
+    for (const auto& c : cases) EXPECT_EQ(c.line, std::string(line, c.encoder.encodeLine(c.record, line))) << c.what;
+    EXPECT_EQ(255u, NoteEncoder("x", "%0200d%0200d").encodeLine({0, 60, 100, 480}, line)) << "lines are cut";
 }
 
-TEST(NoteEncoder, LengthCodesMatchTheNoteValuesExactly)
+// The sixteen low bits are the channel checks; the bits above stay as stored.
+TEST(ChannelMask, ChecksAreTheSixteenChannelBitsAndReplaceOnlyThem)
 {
-    const uint32_t ticks[] = {60, 80, 90, 120, 160, 180, 240, 320, 360, 480, 640, 720, 960, 1440, 1920};
-    for (int i = 0; i < 15; ++i) {
-        EXPECT_EQ(0x10u * (i + 1), NoteEncoder::LengthCode(ticks[i]));
-        EXPECT_EQ(0u, NoteEncoder::LengthCode(ticks[i] - 1));
-        EXPECT_EQ(0u, NoteEncoder::LengthCode(ticks[i] + 1));
+    const struct {
+        uint32_t before;
+        std::initializer_list<int> checked;
+        uint32_t after;
+    } cases[] = {
+        {0x0000FDFF, {}, 0x00000000},
+        {0xABCD0000, {0, 9, 15}, 0xABCD8201},
+        {0xFFFFFFFF, {1}, 0xFFFF0002},
+    };
+    for (const auto& c : cases) {
+        ChannelMask::Checks checks{};
+        for (int n : c.checked) checks[size_t(n)] = true;
+        EXPECT_EQ(c.after, ChannelMask::WithChecks(c.before, checks)) << std::hex << c.before;
+        EXPECT_EQ(checks, ChannelMask::ChecksOf(c.after)) << std::hex << c.after;
+        EXPECT_EQ(c.after & 0xFFFF, ChannelMask::FromChecks(checks));
     }
-    EXPECT_EQ(0u, NoteEncoder::LengthCode(0));
-    EXPECT_EQ(0u, NoteEncoder::LengthCode(1930));
 }
 
-TEST(NoteEncoder, SelectedChannelsComeFromTheOptionsOrTheButtonsCutTo16)
+TEST(NoteEncoder, InPlaceAndLineByLineTextsEqualTheReference)
 {
-    EXPECT_EQ(0xFDFFu, NoteEncoder::SelectedChannels(true, 0xFDFF, 0x0004));
-    EXPECT_EQ(0x0004u, NoteEncoder::SelectedChannels(false, 0xFDFF, 0x0004));
-    EXPECT_EQ(0u, NoteEncoder::SelectedChannels(false, 0xFFFF, 0));
-    EXPECT_EQ(0xFFFFu, NoteEncoder::SelectedChannels(true, 0xFFFFFFFF, 0));
-}
-
-TEST(NoteEncoder, EncodesSelectedChannelsInAscendingOrder)
-{
-    TempFile file(SmfWithTrack(Cat({Note(0, 9, 36, 100), Note(0, 2, 64, 64), Note(0, 0, 60, 100),
-                                    Note(480, 0, 60, 0), Note(20, 2, 64, 0), Note(0, 9, 36, 0),
-                                    {0x00, 0xFF, 0x2F, 0x00}})));
+    // Notes on all channels with lengths in and out of the table, rests,
+    // overlaps and huge lengths.
+    const uint32_t table[] = {60, 80, 90, 120, 160, 180, 240, 320, 360, 480, 640, 720, 960, 1440, 1920};
+    std::mt19937 random(77);
+    Bytes track;
+    for (int i = 0; i < 3000; ++i) {
+        const uint8_t c = static_cast<uint8_t>(0x90 | random() % 16), key = static_cast<uint8_t>(random() % 128);
+        const uint32_t gap = random() % 3 == 0 ? random() % 500 : 0;
+        const uint32_t length = random() % 2 ? table[random() % 15] : (random() % 50 ? random() % 3000 : random());
+        track = Cat({track, Event(gap, {c, key, uint8_t(1 + random() % 127)}), Event(length, {c, key, 0})});
+    }
+    TempFile file(SmfWithTrack(Cat({track, {0x00, 0xFF, 0x2F, 0x00}})));
     SmfNoteFile notes;
+    ReferenceNotes reference;
     ASSERT_EQ(0u, notes.open(file.path()));
+    ASSERT_EQ(0u, reference.open(file.path()));
     notes.readEvents();
-
-    TextSink all;
-    kDefault.encodeNotes(notes, 0xFDFF, all);  // the default set skips channel 9
-    EXPECT_EQ("\tdb\t60,$AC\t\t;00 060 00480 100\r\n"
-              "\tdb\t64,$08,$A6,$0E\t;02 064 00500 064\r\n",
-              all.text);
-
-    TextSink drums;
-    kDefault.encodeNotes(notes, 1u << 9, drums);
-    EXPECT_EQ("\tdb\t36,$0C,$A6,$0E\t;09 036 00500 100\r\n", drums.text);
-
-    TextSink none;
-    kDefault.encodeNotes(notes, 0, none);
-    EXPECT_EQ("", none.text);
+    reference.readEvents();
+    const std::pair<std::string, std::string> formats[] = {
+        {NoteEncoder::kDefaultFormat1, NoteEncoder::kDefaultFormat2},
+        {"%d %X %x %u|%-6d|%.4i", "\\t%5d%%\\t%08X %3.2d"},
+        // Left to the full formatter: "#", strings, a line that is cut.
+        {"%#x %s %c %d", std::string(250, '=') + "%d %d %d"},
+    };
+    for (const auto& f : formats) {
+        const NoteEncoder encoder(f.first, f.second);
+        for (const uint32_t mask : {0xFFFFu, 0xFDFFu, 0x0001u, 0x8000u, 0u}) {
+            const std::string expected = ReferenceEncoding(reference.lists, mask, f.first, f.second);
+            LineByLine byLine;
+            encoder.encodeNotes(notes, mask, byLine);
+            EXPECT_EQ(expected, byLine.text) << f.second << " mask " << mask;
+            // The smallest room the encoder takes, and a larger one.
+            for (const size_t room : {LineSink::kTextSpace, size_t{1} << 16}) {
+                InPlace inPlace(room);
+                encoder.encodeNotes(notes, mask, inPlace);
+                EXPECT_EQ(expected, inPlace.text) << f.second << " mask " << mask << " room " << room;
+                EXPECT_TRUE(mask != 0xFFFFu || room != LineSink::kTextSpace || inPlace.lent > 10);
+            }
+        }
+    }
 }

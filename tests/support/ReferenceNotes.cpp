@@ -11,17 +11,16 @@ int ReferenceNotes::onDeltaTime(uint32_t delta)
 
 int ReferenceNotes::onShortEvent(const MidiEventRecord* record)
 {
-    const uint32_t status = record->event & 0xFF, key = (record->event >> 8) & 0xFF,
-                   velocity = (record->event >> 16) & 0xFF;
+    const uint32_t status = record->event & 0xFF, velocity = (record->event >> 16) & 0xFF;
+    const uint8_t key = (record->event >> 8) & 0xFF, c = status & 0x0F;
     if (status < 0x90 || status > 0x9F || key >= 128) return 1;
-    const uint8_t c = static_cast<uint8_t>(status - 0x90);
     sounding_.erase(std::remove_if(sounding_.begin(), sounding_.end(),
                                    [&](const Sounding& s) { return s.channel == c && s.key == key; }),
                     sounding_.end());
     if (velocity != 0) {
         if (idle_[c]) lists[c].push_back(NoteRecord{c, 0, 0, idle_[c]});
-        lists[c].push_back(NoteRecord{c, static_cast<uint8_t>(key), static_cast<uint8_t>(velocity), 0});
-        sounding_.push_back({c, static_cast<uint8_t>(key), lists[c].size() - 1});
+        lists[c].push_back(NoteRecord{c, key, static_cast<uint8_t>(velocity), 0});
+        sounding_.push_back({c, key, lists[c].size() - 1});
     }
     idle_[c] = 0;
     return 1;

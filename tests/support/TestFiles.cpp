@@ -1,7 +1,6 @@
 #include "support/TestFiles.h"
 
 #include <atomic>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -14,12 +13,12 @@ TempFile::TempFile(const Bytes& content, const std::string& name)
     // Test programs run in parallel: a random part keeps their folders apart.
     static std::atomic<unsigned> counter{0};
     static const unsigned run = std::random_device{}();
-    const fs::path dir = fs::temp_directory_path() /
-                         ("velmora-test-" + std::to_string(run) + "-" + std::to_string(counter++));
+    const fs::path dir = fs::temp_directory_path() / ("velmora-test-" + std::to_string(run) + "-" +
+                                                      std::to_string(counter++));
     fs::create_directories(dir);
     path_ = (dir / name).string();
-    std::ofstream out(path_, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(content.data()), static_cast<std::streamsize>(content.size()));
+    std::ofstream(path_, std::ios::binary).write(reinterpret_cast<const char*>(content.data()),
+                                                 static_cast<std::streamsize>(content.size()));
 }
 
 TempFile::~TempFile()
@@ -28,15 +27,8 @@ TempFile::~TempFile()
     fs::remove_all(fs::path(path_).parent_path(), ec);
 }
 
-std::string TestDataDir()
-{
-    return VELMORA_TESTDATA_DIR;
-}
-
-std::string SamplesDir()
-{
-    return VELMORA_SAMPLES_DIR;
-}
+std::string TestDataDir() { return VELMORA_TESTDATA_DIR; }
+std::string SamplesDir() { return VELMORA_SAMPLES_DIR; }
 
 Bytes ReadAll(const std::string& path)
 {

@@ -1,6 +1,6 @@
 #pragma once
-// Test helpers: files written for one test, and where the shared test data
-// lie. MIDI bytes are built with the builders of tools/SmfTrackWriter.h.
+// Files written for one test, and where the shared test data lie. MIDI bytes
+// come from the builders of tools/SmfTrackWriter.h.
 #include "tools/SmfTrackWriter.h"
 
 #include <string>
@@ -18,8 +18,6 @@ private:
     std::string path_;
 };
 
-// The folder of the shared real-world MIDI files, and the project's samples.
-std::string TestDataDir();
-std::string SamplesDir();
-// The bytes of a file (empty when it cannot be read).
-Bytes ReadAll(const std::string& path);
+std::string TestDataDir();  // the shared real-world MIDI files
+std::string SamplesDir();   // the project's samples
+Bytes ReadAll(const std::string& path);  // empty when it cannot be read
