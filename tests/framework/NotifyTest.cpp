@@ -58,9 +58,9 @@ struct RecordingEdit : KvEdit {
         EXPECT_EQ((LPARAM)GetHandle(), l);
         return codes.push_back(code), 0;
     }
-    LRESULT OnEnSetFocus(WPARAM w, UINT c, LPARAM l) override { return Note(w, c, l); }
-    LRESULT OnEnChange(WPARAM w, UINT c, LPARAM l) override { return Note(w, c, l); }
-    LRESULT OnEnUpdate(WPARAM w, UINT c, LPARAM l) override { return Note(w, c, l); }
+    LRESULT OnEnSetFocus(WPARAM w, UINT, LPARAM l) override { return Note(w, EN_SETFOCUS, l); }
+    LRESULT OnEnChange(WPARAM w, UINT, LPARAM l) override { return Note(w, EN_CHANGE, l); }
+    LRESULT OnEnUpdate(WPARAM w, UINT, LPARAM l) override { return Note(w, EN_UPDATE, l); }
 };
 
 struct CommandParent : KvWindow {
