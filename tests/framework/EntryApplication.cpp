@@ -1,29 +1,20 @@
 // A program with the framework's entry point and an application object.
 // Command line "init0": Initialize refuses (Run would exit 9). Otherwise Run
-// checks what the entry point stored and exits 42 when all is right.
+// exits 42 when the entry point stored instance, command line and show command.
 #include "framework/KvApplication.h"
 
 #include <cstring>
 
 namespace {
 
-class EntryTestApplication : public KvApplication {
-public:
-    int Initialize() override
-    {
-        return commandLine && std::strstr(commandLine, "init0") ? 0 : 1;
-    }
-
+struct EntryTestApplication : KvApplication {
+    bool Has(const char* word) const { return commandLine && std::strstr(commandLine, word); }
+    int Initialize() override { return Has("init0") ? 0 : 1; }
     int Run() override
     {
-        if (commandLine && std::strstr(commandLine, "init0")) return 9;
-        if (instance != GetModuleHandleA(nullptr)) return 3;
-        if (!commandLine || !std::strstr(commandLine, "run-me")) return 4;
-        if (showCommand != SW_SHOWMINNOACTIVE) return 5;
-        return 42;
+        const bool stored = instance == GetModuleHandleA(nullptr) && Has("run-me") && showCommand == SW_SHOWMINNOACTIVE;
+        return Has("init0") ? 9 : stored ? 42 : 3;
     }
-};
-
-EntryTestApplication application;
+} application;
 
 }  // namespace

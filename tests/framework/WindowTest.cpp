@@ -1,0 +1,206 @@
+// The window registry, binding at creation, the window procedure's fallbacks,
+// the dispatcher's table, the quit message and the tab-stop walk.
+#include "TestWindows.h"
+
+#include "framework/KvMenu.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using fwtest::RawWindow;
+using fwtest::WindowGuard;
+
+namespace {
+
+std::string Line(const char* name, ULONG_PTR a = 0, ULONG_PTR b = 0, ULONG_PTR c = 0)
+{
+    return name + (" " + std::to_string(a)) + " " + std::to_string(b) + " " + std::to_string(c);
+}
+
+// Logs each typed operation with its arguments, and answers `answer`.
+struct Recorder : KvWindow {
+    std::vector<std::string> log;
+    LRESULT answer = 0, destroyAnswer = 1, otherAnswer = 0;
+    using U = ULONG_PTR;
+    LRESULT N(const char* name, U a = 0, U b = 0, U c = 0) { log.push_back(Line(name, a, b, c)); return answer; }
+    static U H(KvWindow* w) { return reinterpret_cast<U>(w->GetHandle()); }
+    LRESULT OnMove(UINT x, UINT y) override { return N("Move", x, y); }
+    LRESULT OnSize(WPARAM t, UINT w, UINT h) override { return N("Size", t, w, h); }
+    LRESULT OnActivate(UINT s, UINT m, KvWindow* o) override { return N("Activate", s, m, H(o)); }
+    LRESULT OnSetCursor(KvWindow* w, UINT h, UINT m) override { return N("SetCursor", H(w), h, m); }
+    LRESULT OnKeyDown(WPARAM v, LPARAM k) override { return N("KeyDown", v, k); }
+    LRESULT OnCommand(UINT c, UINT id, KvWindow* w) override { return N("Command", c, id, H(w)); }
+    LRESULT OnHScroll(UINT c, UINT p, KvWindow* w) override { return N("HScroll", c, p, H(w)); }
+    LRESULT OnInitMenuPopup(KvMenu* m, UINT p, UINT s) override { return N("InitMenuPopup", (U)m->GetHandle(), p, s); }
+    LRESULT OnMenuChar(UINT c, UINT f, KvMenu* m) override { return N("MenuChar", c, f, (U)m->GetHandle()); }
+    LRESULT OnMouseMove(UINT k, UINT x, UINT y) override { return N("MouseMove", k, x, y); }
+    LRESULT OnLButtonDown(WPARAM k, UINT x, UINT y) override { return N("LButtonDown", k, x, y); }
+    LRESULT OnDestroy() override { N("Destroy"); return destroyAnswer; }
+    LRESULT OnOtherMessage(HWND, UINT m, WPARAM w, LPARAM) override { N("Other", m, w); return otherAnswer; }
+};
+
+}  // namespace
+
+TEST(WindowRegistry, KeepsConstructionOrderAndFindsTheEarliestOfOneHandle)
+{
+    HWND window = RawWindow();
+    WindowGuard guard(window);
+    auto a = std::make_unique<KvWindow>(window);
+    auto b = std::make_unique<KvWindow>();
+    auto c = std::make_unique<KvWindow>(window);
+    EXPECT_EQ((std::vector<KvWindow*>{a.get(), b.get(), c.get()}), fwtest::RegistryContents());
+    EXPECT_EQ(a.get(), KvWindow::FindWindowObject(window));
+    EXPECT_EQ(nullptr, KvWindow::FindWindowObject(nullptr));  // b is no stand-in for "no window"
+    a.reset();
+    EXPECT_EQ((std::vector<KvWindow*>{b.get(), c.get()}), fwtest::RegistryContents());
+    EXPECT_EQ(c.get(), KvWindow::FindWindowObject(window));
+    EXPECT_TRUE(IsWindow(window));  // objects never destroy their window
+}
+
+TEST(WindowCreate, BindsAtTheFirstMessageAndLeavesNoPendingObjectOnFailure)
+{
+    struct Probe : KvWindow {
+        HWND handleAtFirst = nullptr;
+        UINT first = 0;
+        LRESULT OnOtherMessage(HWND, UINT m, WPARAM, LPARAM) override
+        {
+            if (!first) first = m, handleAtFirst = GetHandle();
+            return 0;
+        }
+    } probe;
+    WindowGuard guard(fwtest::Parent(probe));
+    EXPECT_EQ(probe.GetHandle(), probe.handleAtFirst);
+    EXPECT_NE(static_cast<UINT>(WM_CREATE), probe.first);
+
+    // A system class never binds its object; a later window of ours must not get it.
+    KvWindow foreign;
+    WindowGuard staticGuard(foreign.Create(0, "STATIC", "", 0, 0, 0, 10, 10, nullptr, nullptr,
+                                           GetModuleHandleA(nullptr), nullptr));
+    HWND raw = RawWindow();
+    WindowGuard rawGuard(raw);
+    EXPECT_EQ(nullptr, KvWindow::FindWindowObject(raw));
+    // Creation refused by a handler (WM_NCCREATE answered 0).
+    struct Refuser : KvWindow {
+        LRESULT OnOtherMessage(HWND, UINT m, WPARAM, LPARAM) override { return m == WM_NCCREATE; }
+    } refuser;
+    EXPECT_EQ(nullptr, fwtest::Parent(refuser));
+    EXPECT_EQ(nullptr, KvWindow::PendingWindow());
+}
+
+TEST(WindowProcedure, UnhandledGoesToOtherMessageThenDefaultHandledAnswersExtraMemory)
+{
+    Recorder object;
+    WindowGuard guard(object.Create(0, fwtest::FrameClass(sizeof(LONG_PTR)), "Hello", WS_OVERLAPPEDWINDOW, 0, 0, 100,
+                                    100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr));
+    object.log.clear();
+    EXPECT_EQ(5, object.SendMessage(WM_GETTEXTLENGTH, 0, 0));  // the default procedure's answer
+    EXPECT_EQ((std::vector<std::string>{Line("Other", WM_GETTEXTLENGTH)}), object.log);
+    object.otherAnswer = 1;  // handled: the answer left at index 0 of the extra memory
+    object.SetWindowLong(0, -1234567890123LL);
+    EXPECT_EQ(-1234567890123LL, object.SendMessage(WM_GETTEXTLENGTH, 0, 0));
+    object.otherAnswer = 0;
+    object.log.clear();
+    object.SendMessage(WM_KEYDOWN, 'A', 1);  // in the table, not handled: both are asked
+    EXPECT_EQ((std::vector<std::string>{Line("KeyDown", 'A', 1), Line("Other", WM_KEYDOWN, 'A')}), object.log);
+}
+
+TEST(Dispatch, TableEntriesReachTheirOperationWithDecodedArguments)
+{
+    Recorder object;
+    HWND window = fwtest::Parent(object);
+    WindowGuard guard(window);
+    HWND other = RawWindow();
+    WindowGuard otherGuard(other);
+    const ULONG_PTR o = reinterpret_cast<ULONG_PTR>(other);
+    const LPARAM xy = MAKELPARAM(0xFFFD, 20);  // x = -3, y = 20
+    HMENU menu = CreatePopupMenu();
+    const struct {
+        UINT message;
+        WPARAM wParam;
+        LPARAM lParam;
+        std::string expected;
+    } cases[] = {
+        {WM_MOVE, 0, xy, Line("Move", 0x14FFFD, 0x14)},
+        {WM_SIZE, SIZE_MAXIMIZED, MAKELPARAM(640, 480), Line("Size", 2, 0x01E00280, 0x1E0)},
+        {WM_ACTIVATE, MAKEWPARAM(WA_CLICKACTIVE, 1), (LPARAM)other, Line("Activate", 0x10002, 1, o)},
+        {WM_SETCURSOR, (WPARAM)other, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE), Line("SetCursor", o, 0x2000001, 0x200)},
+        {WM_COMMAND, MAKEWPARAM(30, 0x300), (LPARAM)other, Line("Command", 0x300, 30, o)},
+        {WM_HSCROLL, MAKEWPARAM(SB_THUMBTRACK, 77), (LPARAM)other, Line("HScroll", SB_THUMBTRACK, 77, o)},
+        {WM_INITMENUPOPUP, (WPARAM)menu, MAKELPARAM(2, 1), Line("InitMenuPopup", (ULONG_PTR)menu, 2, 1)},
+        {WM_MENUCHAR, MAKEWPARAM('f', MF_POPUP), (LPARAM)menu, Line("MenuChar", 0x100066, MF_POPUP, (ULONG_PTR)menu)},
+        {WM_MOUSEMOVE, 0x12345, xy, Line("MouseMove", 0x2345, 0x14FFFD, 0x14)},
+        {WM_LBUTTONDOWN, MK_LBUTTON, xy, Line("LButtonDown", MK_LBUTTON, 0x14FFFD, 0x14)},
+    };
+    object.answer = 9;
+    const size_t objects = fwtest::RegistryContents().size();
+    for (const auto& c : cases) {
+        object.log.clear();
+        EXPECT_EQ(9, object.Dispatch(window, c.message, c.wParam, c.lParam)) << std::hex << c.message;
+        EXPECT_EQ(std::vector<std::string>{c.expected}, object.log) << std::hex << c.message;
+    }
+    EXPECT_EQ(objects, fwtest::RegistryContents().size());  // the temporaries that carried `other` are gone
+    EXPECT_EQ(nullptr, KvWindow::FindWindowObject(other));
+    object.log.clear();
+    EXPECT_EQ(0, object.Dispatch(window, WM_TIMER, 0, 0));  // outside the table: nothing, 0
+    EXPECT_TRUE(object.log.empty());
+    DestroyMenu(menu);
+}
+
+TEST(Dispatch, DestroyPostsQuitOnlyForTheRegistryHeadThatAsksAndUnbinds)
+{
+    Recorder head, second;
+    fwtest::TakeQuitMessage();  // left by earlier windows of this process
+    HWND window = fwtest::Parent(second);
+    DestroyWindow(window);
+    EXPECT_FALSE(fwtest::TakeQuitMessage());
+    EXPECT_EQ(nullptr, second.GetHandle());
+    EXPECT_EQ(nullptr, KvWindow::FindWindowObject(window));
+    head.destroyAnswer = 0;
+    DestroyWindow(fwtest::Parent(head));
+    EXPECT_FALSE(fwtest::TakeQuitMessage());
+    head.destroyAnswer = 1;
+    DestroyWindow(fwtest::Parent(head));
+    EXPECT_TRUE(fwtest::TakeQuitMessage());
+}
+
+namespace {
+
+// Objects bound to made-up handles 1, 2, ... in registry order; their styles
+// come from a table instead of windows.
+std::vector<LONG_PTR> styles;
+LONG_PTR TableStyle(HWND window) { return styles.at(reinterpret_cast<size_t>(window) - 1); }
+std::vector<std::unique_ptr<KvWindow>> Registry(std::vector<LONG_PTR> list)
+{
+    styles = list;
+    std::vector<std::unique_ptr<KvWindow>> objects;
+    while (objects.size() < list.size()) objects.push_back(std::make_unique<KvWindow>((HWND)(objects.size() + 1)));
+    return objects;
+}
+const LONG_PTR kStop = WS_TABSTOP | WS_VISIBLE;
+
+}  // namespace
+
+TEST(TabStopSearch, WalksBothWaysWrappingAndSkipsNonStops)
+{
+    auto r = Registry({kStop, WS_VISIBLE, WS_CHILD | kStop, WS_TABSTOP, kStop});
+    KvWindow unbound;
+    const struct {
+        KvWindow* from;
+        bool backwards;
+        KvWindow* to;
+    } cases[] = {
+        {r[0].get(), false, r[2].get()}, {r[2].get(), false, r[4].get()}, {r[4].get(), false, r[0].get()},
+        {r[0].get(), true, r[4].get()},  {r[2].get(), true, r[0].get()},  {r[1].get(), false, r[2].get()},
+        {r[3].get(), false, r[4].get()}, {&unbound, false, r[0].get()},   {nullptr, false, r[0].get()},
+        {nullptr, true, r[4].get()},
+    };
+    for (const auto& c : cases) EXPECT_EQ(c.to, KvWindow::FindTabStop(c.from, c.backwards, TableStyle));
+    // The only stop finds no other; with no stop at all the walk ends.
+    r.clear();
+    const auto one = Registry({kStop, WS_VISIBLE});
+    EXPECT_EQ(nullptr, KvWindow::FindTabStop(one[0].get(), true, TableStyle));
+    styles[0] = WS_VISIBLE;
+    EXPECT_EQ(nullptr, KvWindow::FindTabStop(nullptr, false, TableStyle));
+    EXPECT_EQ(nullptr, KvWindow::FindTabStop(one[1].get(), true, TableStyle));
+}
