@@ -86,8 +86,7 @@ int MainApplication::RunMainWindow()
     // never comes.
     if (!CreateMainWindow()) return 0;
     MainWindow* main = GetMainWindow();
-    main->ShowWindow(showCommand);
-    main->UpdateWindow();
+    main->Reveal(showCommand);
     if (main->GetFolderTree()->GetHandle()) ::SetFocus(main->GetFolderTree()->GetHandle());
     const HACCEL accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
 

@@ -36,6 +36,8 @@ public:
     LRESULT OnLButtonUp(WPARAM keys, UINT x, UINT y) override;
     LRESULT OnSize(WPARAM type, UINT width, UINT height) override;
 
+    // Shows the window and paints it at once.
+    void Reveal(int showCommand);
     // Places the panes for a client area of width x height.
     void Layout(int width, int height);
 
