@@ -8,10 +8,12 @@
 #include "app/RightFrame.h"
 #include "encode/view/DataFrame.h"
 #include "app/settings/Settings.h"
+#include "browser/PathUtilities.h"
 #include "browser/shell/FolderTreeView.h"
 #include "browser/shell/MidiListView.h"
 #include "encode/view/DataView.h"
 #include "framework/KvApplication.h"
+#include "framework/KvDropFiles.h"
 #include "framework/KvMenu.h"
 #include "framework/KvStatusBar.h"
 #include "resources/resource.h"
@@ -97,6 +99,38 @@ LRESULT MainWindow::OnCreate(CREATESTRUCTA*)
     // The tree made its root (the desktop) the selection; now the folder of
     // the last run, when it still parses.
     folderTree->GoToPath(settings->GetLastPath().c_str());
+    DragAcceptFiles(GetHandle(), TRUE);
+    return 1;
+}
+
+void MainWindow::OpenPath(const std::string& path)
+{
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (path.empty() || attributes == INVALID_FILE_ATTRIBUTES) return;
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+        folderTree->GoToPath(path.c_str());
+        return;
+    }
+    folderTree->GoToPath(DirectoryOf(path).c_str());
+    MidiListView* list = rightFrame->GetFileList();
+    for (int row = 0; row < int(list->GetItemCount()); ++row) {
+        const ItemRecord* record = list->RecordAt(row);
+        if (record && lstrcmpiA(record->path, path.c_str()) == 0) {
+            list->SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+            list->SendMessage(LVM_ENSUREVISIBLE, WPARAM(row), FALSE);
+            return;
+        }
+    }
+}
+
+LRESULT MainWindow::OnDropFiles(KvDropFiles* drop)
+{
+    char path[MAX_PATH] = {};
+    // Only the first item counts; a name longer than a path is none.
+    if (drop && DragQueryFileA(drop->GetHandle(), 0, nullptr, 0) < sizeof path &&
+        DragQueryFileA(drop->GetHandle(), 0, path, sizeof path) > 0) {
+        OpenPath(path);
+    }
     return 1;
 }
 
@@ -238,6 +272,7 @@ LRESULT MainWindow::OnCommand(UINT, UINT id, KvWindow*)
         Relayout();
         break;
     case IDM_MIDIONLY:
+    case IDM_REFRESH:
         rightFrame->RefreshFileList();
         break;
     default:

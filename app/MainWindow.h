@@ -32,10 +32,15 @@ public:
     LRESULT OnClose() override;
     LRESULT OnCommand(UINT code, UINT id, KvWindow* control) override;
     LRESULT OnCreate(CREATESTRUCTA* create) override;
+    LRESULT OnDropFiles(KvDropFiles* drop) override;
     LRESULT OnLButtonDown(WPARAM keys, UINT x, UINT y) override;
     LRESULT OnLButtonUp(WPARAM keys, UINT x, UINT y) override;
     LRESULT OnSize(WPARAM type, UINT width, UINT height) override;
 
+    // Opens a folder in the tree and the list, or a file's folder with the
+    // file's row selected (so the data view shows it); a path that names
+    // nothing is ignored.
+    void OpenPath(const std::string& path);
     // Shows the window and paints it at once.
     void Reveal(int showCommand);
     // Places the panes for a client area of width x height.

@@ -13,7 +13,10 @@
 
 #include <gtest/gtest.h>
 
+#include <shellapi.h>
+
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <string>
 
@@ -82,5 +85,58 @@ TEST_P(MidiOnlyButton, ListsTheFolderAgainWithTheFilter)
 }
 
 INSTANTIATE_TEST_SUITE_P(Browser, MidiOnlyButton, ::testing::Values(Start::Existing));
+
+using FromOutside = StartFolder;
+
+// The path of the list's selected row, or "" when none is selected.
+std::string SelectedRowPath(MidiListView* list)
+{
+    const int row = int(list->GetNextItem(-1, LVNI_SELECTED));
+    const ItemRecord* record = list->RecordAt(row);
+    return record ? record->path : "";
+}
+
+TEST_P(FromOutside, OpenPathShowsAFolderOrSelectsAFileAndIgnoresWhatIsMissing)
+{
+    struct Case {
+        std::string path;
+        std::string folder;
+        std::string row;
+    } cases[] = {
+        {TestFolder() + "\\song.mid", TestFolder(), TestFolder() + "\\song.mid"},
+        {TestFolder() + "\\sub", TestFolder() + "\\sub", ""},
+        {TestFolder() + "\\missing.mid", TestFolder() + "\\sub", ""},
+    };
+    MidiListView* list = main->GetRightFrame()->GetFileList();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path);
+        main->OpenPath(c.path);
+        EXPECT_EQ(c.folder, main->GetFolderTree()->SelectedPath());
+        EXPECT_EQ(c.row, SelectedRowPath(list));
+    }
+}
+
+TEST_P(FromOutside, ADroppedFolderOpensLikeAPath)
+{
+    const std::string path = TestFolder() + "\\sub";
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + path.size() + 2);
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(block));
+    drop->pFiles = sizeof(DROPFILES);
+    std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), path.c_str(), path.size());
+    GlobalUnlock(block);
+    main->SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(block), 0);
+    EXPECT_EQ(path, main->GetFolderTree()->SelectedPath());
+}
+
+TEST_P(FromOutside, RefreshListsAFileAddedSince)
+{
+    MidiListView* list = main->GetRightFrame()->GetFileList();
+    ASSERT_EQ(3, list->GetItemCount());
+    std::fclose(std::fopen((TestFolder() + "\\later.mid").c_str(), "wb"));
+    main->SendMessage(WM_COMMAND, IDM_REFRESH, 0);
+    EXPECT_EQ(4, list->GetItemCount());
+}
+
+INSTANTIATE_TEST_SUITE_P(Browser, FromOutside, ::testing::Values(Start::Existing));
 
 }  // namespace
