@@ -30,6 +30,17 @@ bool Shown(KvWindow* window)
     return window->GetHandle() && window->IsWindowVisible();
 }
 
+// The file list's views, by command. A list that refuses a view (Wine's
+// refuses tiles) keeps the one it has.
+struct ViewMode {
+    UINT command;
+    DWORD view;
+};
+constexpr ViewMode kViewModes[] = {
+    {IDM_VIEW_THUMBNAILS, LV_VIEW_ICON}, {IDM_VIEW_TILES, LV_VIEW_TILE},       {IDM_VIEW_ICONS, LV_VIEW_SMALLICON},
+    {IDM_VIEW_LIST, LV_VIEW_LIST},       {IDM_VIEW_DETAILS, LV_VIEW_DETAILS},
+};
+
 HMENU ChildId(int id)
 {
     return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
@@ -100,7 +111,30 @@ LRESULT MainWindow::OnCreate(CREATESTRUCTA*)
     // the last run, when it still parses.
     folderTree->GoToPath(settings->GetLastPath().c_str());
     DragAcceptFiles(GetHandle(), TRUE);
+    CheckMenuRadioItem(GetMenu(), IDM_VIEW_THUMBNAILS, IDM_VIEW_DETAILS, IDM_VIEW_DETAILS, MF_BYCOMMAND);
     return 1;
+}
+
+void MainWindow::SetListView(UINT command)
+{
+    MidiListView* list = rightFrame->GetFileList();
+    for (const ViewMode& mode : kViewModes) {
+        if (mode.command != command) continue;
+        if (mode.view == LV_VIEW_ICON) {
+            // The large icons come from the system's large image list.
+            SHFILEINFOA info{};
+            const auto large = reinterpret_cast<HIMAGELIST>(SHGetFileInfoA("", 0, &info, sizeof info, SHGFI_SYSICONINDEX));
+            list->SetImageList(large, LVSIL_NORMAL);
+        }
+        list->SendMessage(LVM_SETVIEW, mode.view, 0);
+    }
+    const DWORD shown = DWORD(list->SendMessage(LVM_GETVIEW, 0, 0));
+    for (const ViewMode& mode : kViewModes) {
+        if (mode.view == shown) {
+            CheckMenuRadioItem(GetMenu(), IDM_VIEW_THUMBNAILS, IDM_VIEW_DETAILS, mode.command, MF_BYCOMMAND);
+            break;
+        }
+    }
 }
 
 void MainWindow::OpenPath(const std::string& path)
@@ -270,6 +304,13 @@ LRESULT MainWindow::OnCommand(UINT, UINT id, KvWindow*)
     case IDM_TREEVIEW:
         Toggle(folderTree, IDM_TREEVIEW);
         Relayout();
+        break;
+    case IDM_VIEW_THUMBNAILS:
+    case IDM_VIEW_TILES:
+    case IDM_VIEW_ICONS:
+    case IDM_VIEW_LIST:
+    case IDM_VIEW_DETAILS:
+        SetListView(id);
         break;
     case IDM_MIDIONLY:
     case IDM_REFRESH:

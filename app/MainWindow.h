@@ -65,6 +65,9 @@ public:
     static const char kExitQuestion[];
 
 private:
+    // Switches the file list to the view of a view command (40029 to 40033)
+    // and puts the menu's radio mark on the view it then shows.
+    void SetListView(UINT command);
     // Shows a hidden pane or hides a shown one, with the menu's check mark.
     void Toggle(KvWindow* pane, UINT menuId);
 

@@ -137,6 +137,29 @@ TEST_P(FromOutside, RefreshListsAFileAddedSince)
     EXPECT_EQ(4, list->GetItemCount());
 }
 
+TEST_P(FromOutside, ViewCommandsSwitchTheListAndMoveTheRadioMark)
+{
+    constexpr DWORD kAny = ~DWORD{0};
+    struct Case {
+        UINT command;
+        DWORD view;  // kAny: whatever the list accepts (Wine refuses tiles)
+    } cases[] = {
+        {IDM_VIEW_THUMBNAILS, LV_VIEW_ICON}, {IDM_VIEW_ICONS, LV_VIEW_SMALLICON}, {IDM_VIEW_LIST, LV_VIEW_LIST},
+        {IDM_VIEW_TILES, kAny},              {IDM_VIEW_DETAILS, LV_VIEW_DETAILS},
+    };
+    const UINT commandOf[] = {IDM_VIEW_THUMBNAILS, IDM_VIEW_DETAILS, IDM_VIEW_ICONS, IDM_VIEW_LIST, IDM_VIEW_TILES};
+    MidiListView* list = main->GetRightFrame()->GetFileList();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.command);
+        main->SendMessage(WM_COMMAND, c.command, 0);
+        const DWORD view = DWORD(list->SendMessage(LVM_GETVIEW, 0, 0));
+        if (c.view != kAny) EXPECT_EQ(c.view, view);
+        ASSERT_LT(view, 5u);
+        for (UINT id = IDM_VIEW_THUMBNAILS; id <= IDM_VIEW_DETAILS; ++id)
+            EXPECT_EQ(id == commandOf[view], (GetMenuState(main->GetMenu(), id, MF_BYCOMMAND) & MF_CHECKED) != 0) << id;
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Browser, FromOutside, ::testing::Values(Start::Existing));
 
 }  // namespace
