@@ -10,6 +10,7 @@
 #include "app/settings/Settings.h"
 #include "browser/PathUtilities.h"
 #include "browser/shell/FolderTreeView.h"
+#include "browser/shell/IdListPool.h"
 #include "browser/shell/MidiListView.h"
 #include "encode/view/DataView.h"
 #include "framework/KvApplication.h"
@@ -40,6 +41,33 @@ constexpr ViewMode kViewModes[] = {
     {IDM_VIEW_THUMBNAILS, LV_VIEW_ICON}, {IDM_VIEW_TILES, LV_VIEW_TILE},       {IDM_VIEW_ICONS, LV_VIEW_SMALLICON},
     {IDM_VIEW_LIST, LV_VIEW_LIST},       {IDM_VIEW_DETAILS, LV_VIEW_DETAILS},
 };
+
+// An id list as bytes (terminator included), and back.
+std::string Bytes(LPCITEMIDLIST list)
+{
+    return list ? std::string(reinterpret_cast<const char*>(list), IdListSize(list)) : std::string();
+}
+
+LPCITEMIDLIST IdList(const std::string& bytes)
+{
+    return reinterpret_cast<LPCITEMIDLIST>(bytes.data());
+}
+
+// The list of the parent folder (the list without its last id); empty for
+// the desktop, which has none. The walk stays inside the bytes.
+std::string ParentOf(const std::string& list)
+{
+    size_t at = 0;
+    size_t last = std::string::npos;
+    while (at + 2 <= list.size()) {
+        const size_t size = size_t(BYTE(list[at])) | size_t(BYTE(list[at + 1])) << 8;
+        if (size < 2 || at + size > list.size()) break;
+        last = at;
+        at += size;
+    }
+    if (last == std::string::npos) return std::string();
+    return list.substr(0, last) + std::string(2, '\0');
+}
 
 HMENU ChildId(int id)
 {
@@ -112,6 +140,7 @@ LRESULT MainWindow::OnCreate(CREATESTRUCTA*)
     folderTree->GoToPath(settings->GetLastPath().c_str());
     DragAcceptFiles(GetHandle(), TRUE);
     CheckMenuRadioItem(GetMenu(), IDM_VIEW_THUMBNAILS, IDM_VIEW_DETAILS, IDM_VIEW_DETAILS, MF_BYCOMMAND);
+    UpdateNavigationButtons();
     return 1;
 }
 
@@ -199,7 +228,40 @@ void MainWindow::OpenItem(const ItemRecord& record)
 void MainWindow::ShowFolderInList(LPCITEMIDLIST folder)
 {
     MidiListView* list = rightFrame->GetFileList();
-    if (list && list->GetHandle()) list->ShowFolder(folder);
+    if (!list || !list->GetHandle()) return;
+    list->ShowFolder(folder);
+    history_.Visit(Bytes(folder));
+    UpdateNavigationButtons();
+}
+
+void MainWindow::GoBack()
+{
+    const std::string* place = history_.Back();
+    if (place) SelectFolderInTree(IdList(*place));
+    UpdateNavigationButtons();
+}
+
+void MainWindow::GoForward()
+{
+    const std::string* place = history_.Forward();
+    if (place) SelectFolderInTree(IdList(*place));
+    UpdateNavigationButtons();
+}
+
+void MainWindow::GoUp()
+{
+    const std::string* current = history_.Current();
+    const std::string parent = current ? ParentOf(*current) : std::string();
+    if (!parent.empty()) SelectFolderInTree(IdList(parent));
+}
+
+void MainWindow::UpdateNavigationButtons()
+{
+    if (!mainToolbar->GetHandle()) return;
+    const std::string* current = history_.Current();
+    mainToolbar->SendMessage(TB_ENABLEBUTTON, IDM_BACK, history_.CanGoBack());
+    mainToolbar->SendMessage(TB_ENABLEBUTTON, IDM_FORWARD, history_.CanGoForward());
+    mainToolbar->SendMessage(TB_ENABLEBUTTON, IDM_UP, current && !ParentOf(*current).empty());
 }
 
 void MainWindow::SetTitleFolder(const std::string& path)
@@ -304,6 +366,15 @@ LRESULT MainWindow::OnCommand(UINT, UINT id, KvWindow*)
     case IDM_TREEVIEW:
         Toggle(folderTree, IDM_TREEVIEW);
         Relayout();
+        break;
+    case IDM_BACK:
+        GoBack();
+        break;
+    case IDM_FORWARD:
+        GoForward();
+        break;
+    case IDM_UP:
+        GoUp();
         break;
     case IDM_VIEW_THUMBNAILS:
     case IDM_VIEW_TILES:

@@ -160,6 +160,41 @@ TEST_P(FromOutside, ViewCommandsSwitchTheListAndMoveTheRadioMark)
     }
 }
 
+TEST_P(FromOutside, BackForwardAndUpWalkTheFoldersShownAndGreyWhenTheyCannot)
+{
+    const std::string top = TestFolder(), sub = TestFolder() + "\\sub", desktop = DesktopPath();
+    const std::string above = fs::path(top).parent_path().string();
+    struct Step {
+        UINT command;  // 0: open the sub-folder
+        std::string folder;
+        bool back, forward, up;
+    } steps[] = {
+        {0, sub, true, false, true},
+        {IDM_BACK, top, true, true, true},
+        {IDM_BACK, desktop, false, true, false},
+        {IDM_BACK, desktop, false, true, false},
+        {IDM_FORWARD, top, true, true, true},
+        {IDM_FORWARD, sub, true, false, true},
+        {IDM_FORWARD, sub, true, false, true},
+        {IDM_BACK, top, true, true, true},
+        {IDM_UP, above, true, false, true},  // a new move drops what lay ahead
+    };
+    MainToolbar* toolbar = main->GetMainToolbar();
+    auto enabled = [&](UINT id) { return toolbar->SendMessage(TB_ISBUTTONENABLED, id, 0) != 0; };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.command);
+        if (s.command) {
+            main->SendMessage(WM_COMMAND, s.command, 0);
+        } else {
+            main->OpenPath(sub);
+        }
+        EXPECT_EQ(s.folder, main->GetFolderTree()->SelectedPath());
+        EXPECT_EQ(s.back, enabled(IDM_BACK));
+        EXPECT_EQ(s.forward, enabled(IDM_FORWARD));
+        EXPECT_EQ(s.up, enabled(IDM_UP));
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Browser, FromOutside, ::testing::Values(Start::Existing));
 
 }  // namespace
