@@ -12,6 +12,7 @@
 #include "browser/shell/FolderTreeView.h"
 #include "browser/shell/IdListPool.h"
 #include "browser/shell/MidiListView.h"
+#include "browser/shell/SystemImageList.h"
 #include "encode/view/DataView.h"
 #include "framework/KvApplication.h"
 #include "framework/KvDropFiles.h"
@@ -150,10 +151,7 @@ void MainWindow::SetListView(UINT command)
     for (const ViewMode& mode : kViewModes) {
         if (mode.command != command) continue;
         if (mode.view == LV_VIEW_ICON) {
-            // The large icons come from the system's large image list.
-            SHFILEINFOA info{};
-            const auto large = reinterpret_cast<HIMAGELIST>(SHGetFileInfoA("", 0, &info, sizeof info, SHGFI_SYSICONINDEX));
-            list->SetImageList(large, LVSIL_NORMAL);
+            list->SetImageList(SystemImageList(false), LVSIL_NORMAL);
         }
         list->SendMessage(LVM_SETVIEW, mode.view, 0);
     }
