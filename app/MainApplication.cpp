@@ -86,8 +86,9 @@ int MainApplication::RunMainWindow()
     // never comes.
     if (!CreateMainWindow()) return 0;
     MainWindow* main = GetMainWindow();
-    main->ShowWindow(showCommand);
-    main->UpdateWindow();
+    main->Reveal(showCommand);
+    // A folder or file named on the command line opens as if dropped.
+    if (__argc >= 2 && __argv[1]) main->OpenPath(__argv[1]);
     if (main->GetFolderTree()->GetHandle()) ::SetFocus(main->GetFolderTree()->GetHandle());
     const HACCEL accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
 

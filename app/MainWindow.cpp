@@ -9,10 +9,14 @@
 #include "encode/view/DataFrame.h"
 #include "encode/view/DataView.h"
 #include "app/settings/Settings.h"
+#include "browser/PathUtilities.h"
 #include "browser/shell/FolderTreeView.h"
+#include "browser/shell/IdListPool.h"
 #include "browser/shell/MidiListView.h"
+#include "browser/shell/SystemImageList.h"
 #include "encode/view/DataView.h"
 #include "framework/KvApplication.h"
+#include "framework/KvDropFiles.h"
 #include "framework/KvMenu.h"
 #include "framework/KvStatusBar.h"
 #include "resources/resource.h"
@@ -27,6 +31,44 @@ MainWindow* g_mainWindow = nullptr;
 bool Shown(KvWindow* window)
 {
     return window->GetHandle() && window->IsWindowVisible();
+}
+
+// The file list's views, by command. A list that refuses a view (Wine's
+// refuses tiles) keeps the one it has.
+struct ViewMode {
+    UINT command;
+    DWORD view;
+};
+constexpr ViewMode kViewModes[] = {
+    {IDM_VIEW_THUMBNAILS, LV_VIEW_ICON}, {IDM_VIEW_TILES, LV_VIEW_TILE},       {IDM_VIEW_ICONS, LV_VIEW_SMALLICON},
+    {IDM_VIEW_LIST, LV_VIEW_LIST},       {IDM_VIEW_DETAILS, LV_VIEW_DETAILS},
+};
+
+// An id list as bytes (terminator included), and back.
+std::string Bytes(LPCITEMIDLIST list)
+{
+    return list ? std::string(reinterpret_cast<const char*>(list), IdListSize(list)) : std::string();
+}
+
+LPCITEMIDLIST IdList(const std::string& bytes)
+{
+    return reinterpret_cast<LPCITEMIDLIST>(bytes.data());
+}
+
+// The list of the parent folder (the list without its last id); empty for
+// the desktop, which has none. The walk stays inside the bytes.
+std::string ParentOf(const std::string& list)
+{
+    size_t at = 0;
+    size_t last = std::string::npos;
+    while (at + 2 <= list.size()) {
+        const size_t size = size_t(BYTE(list[at])) | size_t(BYTE(list[at + 1])) << 8;
+        if (size < 2 || at + size > list.size()) break;
+        last = at;
+        at += size;
+    }
+    if (last == std::string::npos) return std::string();
+    return list.substr(0, last) + std::string(2, '\0');
 }
 
 HMENU ChildId(int id)
@@ -104,7 +146,72 @@ LRESULT MainWindow::OnCreate(CREATESTRUCTA*)
     // The tree made its root (the desktop) the selection; now the folder of
     // the last run, when it still parses.
     folderTree->GoToPath(settings->GetLastPath().c_str());
+    DragAcceptFiles(GetHandle(), TRUE);
+    CheckMenuRadioItem(GetMenu(), IDM_VIEW_THUMBNAILS, IDM_VIEW_DETAILS, IDM_VIEW_DETAILS, MF_BYCOMMAND);
+    UpdateNavigationButtons();
     return 1;
+}
+
+void MainWindow::SetListView(UINT command)
+{
+    MidiListView* list = rightFrame->GetFileList();
+    for (const ViewMode& mode : kViewModes) {
+        if (mode.command != command) continue;
+        if (mode.view == LV_VIEW_ICON) {
+            list->SetImageList(SystemImageList(false), LVSIL_NORMAL);
+        }
+        list->SendMessage(LVM_SETVIEW, mode.view, 0);
+    }
+    const DWORD shown = DWORD(list->SendMessage(LVM_GETVIEW, 0, 0));
+    for (const ViewMode& mode : kViewModes) {
+        if (mode.view == shown) {
+            CheckMenuRadioItem(GetMenu(), IDM_VIEW_THUMBNAILS, IDM_VIEW_DETAILS, mode.command, MF_BYCOMMAND);
+            break;
+        }
+    }
+}
+
+void MainWindow::OpenPath(const std::string& path)
+{
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (path.empty() || attributes == INVALID_FILE_ATTRIBUTES) return;
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+        folderTree->GoToPath(path.c_str());
+        return;
+    }
+    folderTree->GoToPath(DirectoryOf(path).c_str());
+    MidiListView* list = rightFrame->GetFileList();
+    for (int row = 0; row < int(list->GetItemCount()); ++row) {
+        const ItemRecord* record = list->RecordAt(row);
+        if (record && lstrcmpiA(record->path, path.c_str()) == 0) {
+            list->SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+            list->SendMessage(LVM_ENSUREVISIBLE, WPARAM(row), FALSE);
+            return;
+        }
+    }
+}
+
+LRESULT MainWindow::OnDropFiles(KvDropFiles* drop)
+{
+    char path[MAX_PATH] = {};
+    // Only the first item counts; a name longer than a path is none.
+    if (drop && DragQueryFileA(drop->GetHandle(), 0, nullptr, 0) < sizeof path &&
+        DragQueryFileA(drop->GetHandle(), 0, path, sizeof path) > 0) {
+        OpenPath(path);
+    }
+    return 1;
+}
+
+void MainWindow::Reveal(int showCommand)
+{
+    ShowWindow(showCommand);
+    UpdateWindow();
+    // Wine's tree view shows blank on its first appearance when its nodes
+    // were filled while it had no height: it is painted once more.
+    if (folderTree->GetHandle()) {
+        InvalidateRect(folderTree->GetHandle(), nullptr, TRUE);
+        folderTree->UpdateWindow();
+    }
 }
 
 bool MainWindow::IsMidiOnly()
@@ -126,7 +233,40 @@ void MainWindow::OpenItem(const ItemRecord& record)
 void MainWindow::ShowFolderInList(LPCITEMIDLIST folder)
 {
     MidiListView* list = rightFrame->GetFileList();
-    if (list && list->GetHandle()) list->ShowFolder(folder);
+    if (!list || !list->GetHandle()) return;
+    list->ShowFolder(folder);
+    history_.Visit(Bytes(folder));
+    UpdateNavigationButtons();
+}
+
+void MainWindow::GoBack()
+{
+    const std::string* place = history_.Back();
+    if (place) SelectFolderInTree(IdList(*place));
+    UpdateNavigationButtons();
+}
+
+void MainWindow::GoForward()
+{
+    const std::string* place = history_.Forward();
+    if (place) SelectFolderInTree(IdList(*place));
+    UpdateNavigationButtons();
+}
+
+void MainWindow::GoUp()
+{
+    const std::string* current = history_.Current();
+    const std::string parent = current ? ParentOf(*current) : std::string();
+    if (!parent.empty()) SelectFolderInTree(IdList(parent));
+}
+
+void MainWindow::UpdateNavigationButtons()
+{
+    if (!mainToolbar->GetHandle()) return;
+    const std::string* current = history_.Current();
+    mainToolbar->SendMessage(TB_ENABLEBUTTON, IDM_BACK, history_.CanGoBack());
+    mainToolbar->SendMessage(TB_ENABLEBUTTON, IDM_FORWARD, history_.CanGoForward());
+    mainToolbar->SendMessage(TB_ENABLEBUTTON, IDM_UP, current && !ParentOf(*current).empty());
 }
 
 void MainWindow::SetTitleFolder(const std::string& path)
@@ -232,7 +372,24 @@ LRESULT MainWindow::OnCommand(UINT, UINT id, KvWindow*)
         Toggle(folderTree, IDM_TREEVIEW);
         Relayout();
         break;
+    case IDM_BACK:
+        GoBack();
+        break;
+    case IDM_FORWARD:
+        GoForward();
+        break;
+    case IDM_UP:
+        GoUp();
+        break;
+    case IDM_VIEW_THUMBNAILS:
+    case IDM_VIEW_TILES:
+    case IDM_VIEW_ICONS:
+    case IDM_VIEW_LIST:
+    case IDM_VIEW_DETAILS:
+        SetListView(id);
+        break;
     case IDM_MIDIONLY:
+    case IDM_REFRESH:
         rightFrame->RefreshFileList();
         break;
     default:

@@ -6,6 +6,7 @@
 // toolbar commands. It is the browser's host: the tree and the list reach
 // the title, each other and the data view through it.
 #include "app/SettingsCapture.h"
+#include "browser/NavigationHistory.h"
 #include "browser/shell/BrowserHost.h"
 #include "framework/KvWindow.h"
 
@@ -32,10 +33,17 @@ public:
     LRESULT OnClose() override;
     LRESULT OnCommand(UINT code, UINT id, KvWindow* control) override;
     LRESULT OnCreate(CREATESTRUCTA* create) override;
+    LRESULT OnDropFiles(KvDropFiles* drop) override;
     LRESULT OnLButtonDown(WPARAM keys, UINT x, UINT y) override;
     LRESULT OnLButtonUp(WPARAM keys, UINT x, UINT y) override;
     LRESULT OnSize(WPARAM type, UINT width, UINT height) override;
 
+    // Opens a folder in the tree and the list, or a file's folder with the
+    // file's row selected (so the data view shows it); a path that names
+    // nothing is ignored.
+    void OpenPath(const std::string& path);
+    // Shows the window and paints it at once.
+    void Reveal(int showCommand);
     // Places the panes for a client area of width x height.
     void Layout(int width, int height);
 
@@ -46,6 +54,7 @@ public:
     // "velmora - [path]".
     void SetTitleFolder(const std::string& path) override;
     void ShowFolderInList(LPCITEMIDLIST folder) override;
+    void GoUp() override;
 
     FolderTreeView* GetFolderTree() const { return folderTree; }
     RightFrame* GetRightFrame() const { return rightFrame; }
@@ -58,6 +67,14 @@ public:
     static const char kExitQuestion[];
 
 private:
+    // Switches the file list to the view of a view command (40029 to 40033)
+    // and puts the menu's radio mark on the view it then shows.
+    void SetListView(UINT command);
+    // Back and forward through the folders shown; the tree follows.
+    void GoBack();
+    void GoForward();
+    // Greys back, forward and up when they cannot act.
+    void UpdateNavigationButtons();
     // Shows a hidden pane or hides a shown one, with the menu's check mark.
     void Toggle(KvWindow* pane, UINT menuId);
 
@@ -68,6 +85,7 @@ private:
     KvMenu* menu = nullptr;
     KvStatusBar* statusBar;
     SettingsCapture capture_;
+    NavigationHistory history_;
     BOOL dragging = FALSE;
 };
 

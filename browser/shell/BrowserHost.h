@@ -24,6 +24,8 @@ public:
     virtual void SetTitleFolder(const std::string& path) = 0;
     // Lists the folder with this absolute id list in the file list.
     virtual void ShowFolderInList(LPCITEMIDLIST folder) = 0;
+    // Shows the parent of the file list's folder (Backspace in the list).
+    virtual void GoUp() = 0;
 };
 
 // The process's host, or null while there is none.

@@ -77,7 +77,13 @@ LRESULT MidiListView::OnDblClk(NMITEMACTIVATE* item)
 
 LRESULT MidiListView::OnListKeyDown(NMLVKEYDOWN* key)
 {
-    if (key && key->wVKey == VK_RETURN) OpenSelected();
+    BrowserHost* host = GetBrowserHost();
+    if (key && key->wVKey == VK_RETURN) {
+        OpenSelected();
+        // A folder opened keeps the tree in step, as after a double-click.
+        if (currentFolder && host) host->SelectFolderInTree(currentFolder);
+    }
+    if (key && key->wVKey == VK_BACK && host) host->GoUp();
     return 0;
 }
 

@@ -2,6 +2,7 @@
 
 #include "browser/ItemTexts.h"
 #include "browser/PathUtilities.h"
+#include "browser/shell/SystemImageList.h"
 
 #include <cstring>
 #include <string>
@@ -180,10 +181,7 @@ void ShellListView::ReleaseCurrentFolder()
 
 LRESULT ShellListView::OnCreate(CREATESTRUCTA*)
 {
-    SHFILEINFOA info{};
-    const HIMAGELIST icons = reinterpret_cast<HIMAGELIST>(
-        SHGetFileInfoA("", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
-    SetImageList(icons, LVSIL_SMALL);
+    SetImageList(SystemImageList(true), LVSIL_SMALL);
     InsertColumns();
     return 1;
 }

@@ -1,6 +1,7 @@
 #include "browser/shell/ShellTreeView.h"
 
 #include "browser/shell/IdListPool.h"
+#include "browser/shell/SystemImageList.h"
 
 #include <shellapi.h>
 
@@ -58,10 +59,7 @@ ShellTreeView::~ShellTreeView() = default;
 
 LRESULT ShellTreeView::OnCreate(CREATESTRUCTA*)
 {
-    SHFILEINFOA info{};
-    const auto images = reinterpret_cast<HIMAGELIST>(
-        SHGetFileInfoA("", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
-    SetImageList(images, TVSIL_NORMAL);
+    SetImageList(SystemImageList(true), TVSIL_NORMAL);
     InsertRoot();
     return 1;
 }

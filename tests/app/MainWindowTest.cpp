@@ -232,7 +232,7 @@ TEST_F(MainWindowTest, UnhandledCommandsChangeNothing)
 {
     main->SetWindowPos(nullptr, 0, 0, 800, 600, SWP_NOMOVE | SWP_NOZORDER);
     const RECT before = ChildRect(main->GetRightFrame()->GetHandle());
-    for (UINT id : {40003u, 40004u, 40005u, 40029u, 40038u, 12345u})
+    for (UINT id : {12345u})
         main->SendMessage(WM_COMMAND, id, 0);
     const RECT after = ChildRect(main->GetRightFrame()->GetHandle());
     EXPECT_TRUE(EqualRect(&before, &after));

@@ -111,14 +111,14 @@ TEST_F(MidiListViewTest, AFifoIsListedWithoutBeingRead)
     EXPECT_FALSE(IsRegularFile(folder + "\\pipe"));
 }
 
-TEST_F(MidiListViewTest, DoubleClickMakesTheTreeFollowAndEnterDoesNot)
+TEST_F(MidiListViewTest, DoubleClickAndEnterMakeTheTreeFollowAndBackspaceGoesUp)
 {
     TestFolder folder("midi-open");
     folder.Folder("inner");
     const struct {
         bool doubleClick;
         int treeSelections;
-    } cases[] = {{true, 1}, {false, 0}};
+    } cases[] = {{true, 1}, {false, 1}};
     for (const auto& c : cases) {
         host.treeSelections = 0;
         Show(folder.path());
@@ -133,6 +133,10 @@ TEST_F(MidiListViewTest, DoubleClickMakesTheTreeFollowAndEnterDoesNot)
         EXPECT_EQ(fixture.CurrentPath(), folder / "inner");
         EXPECT_EQ(host.treeSelections, c.treeSelections);
     }
+    NMLVKEYDOWN back{};
+    back.wVKey = VK_BACK;
+    list.OnListKeyDown(&back);
+    EXPECT_EQ(1, host.upRequests);
 }
 
 TEST_F(MidiListViewTest, EachSelectedRowGoesToTheDataView)

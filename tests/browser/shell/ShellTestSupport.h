@@ -76,9 +76,11 @@ public:
     void OpenItem(const ItemRecord& record) override { opened.push_back(record.displayName); }
     void SetTitleFolder(const std::string& path) override { titles.push_back(path); }
     void ShowFolderInList(LPCITEMIDLIST folder) override;
+    void GoUp() override { ++upRequests; }
 
     bool midiOnly = false;
     int treeSelections = 0;
+    int upRequests = 0;
     std::vector<std::string> opened;
     std::vector<std::string> titles;
     std::vector<std::string> shown;  // paths of the folders handed to the list
