@@ -98,14 +98,13 @@ TEST(Program, OptionsAnswerKeysOnThePageTheyOpenOn)
         ASSERT_NE(nullptr, main);
         const HWND sheet = OpenOptions(program, main);
         ASSERT_NE(nullptr, sheet);
+        SetForegroundWindow(sheet);  // an inactive program has no focus to show
         HWND focused = program.focus();
         for (int i = 0; i < 50 && !focused; ++i, Sleep(20)) focused = program.focus();
         const HWND page = CurrentPage(sheet);
         const HWND tabs = HWND(SendMessageA(sheet, PSM_GETTABCONTROL, 0, 0));
         EXPECT_TRUE(focused && (focused == page || IsChild(page, focused) || focused == tabs));
         EXPECT_TRUE(IsWindowVisible(focused));
-
-        SetForegroundWindow(sheet);
         Sleep(100);
         for (const char* keys : {"X", "5", " ", "Q1 X5 "}) {
             PressKeys(keys);
