@@ -2,8 +2,10 @@
 
 #include "AppTestSupport.h"
 
-#include "app/settings/Settings.h"
+#include "encode/view/ChannelToolBar.h"
 #include "framework/KvMessage.h"
+
+#include <commctrl.h>
 
 #include <cstring>
 #include <vector>
@@ -13,9 +15,31 @@ std::string TestKeyPath()
     return "Software\\velmora-tests\\app-" + std::to_string(GetCurrentProcessId());
 }
 
-void DeleteTestKey()
+void DeleteTestKey() { RegDeleteTreeA(HKEY_CURRENT_USER, TestKeyPath().c_str()); }
+
+void WriteValue(const std::string& key, const char* name, DWORD type, const void* data, DWORD size)
 {
-    RegDeleteTreeA(HKEY_CURRENT_USER, TestKeyPath().c_str());
+    EXPECT_EQ(ERROR_SUCCESS, RegSetKeyValueA(HKEY_CURRENT_USER, key.c_str(), name, type, data, size)) << name;
+}
+
+bool ReadNumberAt(const std::string& key, const char* name, DWORD& value)
+{
+    DWORD size = sizeof value;
+    return RegGetValueA(HKEY_CURRENT_USER, key.c_str(), name, RRF_RT_REG_DWORD, nullptr, &value, &size) ==
+           ERROR_SUCCESS;
+}
+
+bool ReadTextAt(const std::string& key, const char* name, std::string& text)
+{
+    DWORD size = 0;
+    if (RegGetValueA(HKEY_CURRENT_USER, key.c_str(), name, RRF_RT_REG_SZ, nullptr, nullptr, &size) != ERROR_SUCCESS)
+        return false;
+    std::vector<char> buffer(size + 1, '\0');
+    if (RegGetValueA(HKEY_CURRENT_USER, key.c_str(), name, RRF_RT_REG_SZ, nullptr, buffer.data(), &size) !=
+        ERROR_SUCCESS)
+        return false;
+    text.assign(buffer.data());
+    return true;
 }
 
 void Pump(DWORD ms)
@@ -56,6 +80,23 @@ void SetClipboardTextForTest(const std::string& text)
     GlobalUnlock(block);
     SetClipboardData(CF_TEXT, block);
     CloseClipboard();
+}
+
+ItemRecord RecordOf(const std::string& path)
+{
+    ItemRecord r{};
+    std::strncpy(r.path, path.c_str(), sizeof r.path - 1);
+    return r;
+}
+
+void ClickButton(ChannelToolBar* toolbar, UINT id)
+{
+    RECT r{};
+    toolbar->SendMessage(TB_GETRECT, id, reinterpret_cast<LPARAM>(&r));
+    const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    toolbar->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
+    toolbar->SendMessage(WM_LBUTTONUP, 0, at);
+    Pump();
 }
 
 Watcher::Watcher(const char* cls, const char* title, std::function<void(HWND)> answer)
@@ -102,16 +143,39 @@ Program::~Program()
 {
     if (!started) return;
     if (WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(pi.hProcess, 99);
+    WaitForSingleObject(pi.hProcess, 5000);
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
 }
 
 long Program::exitCode(DWORD ms)
 {
-    if (WaitForSingleObject(pi.hProcess, ms) != WAIT_OBJECT_0) return -1;
+    if (!started || WaitForSingleObject(pi.hProcess, ms) != WAIT_OBJECT_0) return -1;
     DWORD code = 0;
     GetExitCodeProcess(pi.hProcess, &code);
     return long(code);
+}
+
+HWND Program::window(const char* cls, const char* title, DWORD ms) const
+{
+    const DWORD start = GetTickCount();
+    do {
+        HWND window = nullptr;
+        while ((window = FindWindowExA(nullptr, window, cls, title)) != nullptr) {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(window, &pid);
+            if (pid == pi.dwProcessId && IsWindowVisible(window)) return window;
+        }
+        Sleep(20);
+    } while (GetTickCount() - start < ms);
+    return nullptr;
+}
+
+HWND Program::focus() const
+{
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(pi.dwThreadId, &info) ? info.hwndFocus : nullptr;
 }
 
 HWND WaitForMainWindow()
@@ -122,6 +186,24 @@ HWND WaitForMainWindow()
         Sleep(20);
     }
     return nullptr;
+}
+
+bool Answers(HWND window, DWORD ms)
+{
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, ms, &result) != 0;
+}
+
+void PressKeys(const std::string& keys)
+{
+    for (const char key : keys) {
+        INPUT input[2] = {};
+        input[0].type = input[1].type = INPUT_KEYBOARD;
+        input[0].ki.wVk = input[1].ki.wVk = WORD(static_cast<unsigned char>(key));
+        input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        SendInput(2, input, sizeof(INPUT));
+        Sleep(30);
+    }
 }
 
 std::function<void(HWND)> PressButton(int id)
@@ -156,44 +238,4 @@ void AppWindowTest::TearDown()
     delete main;
     main = nullptr;
     DeleteTestKey();
-}
-
-void AppWindowTest::WriteNumber(const char* name, DWORD value)
-{
-    HKEY key;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, TestKeyPath().c_str(), 0, nullptr, 0, KEY_WRITE,
-                                             nullptr, &key, nullptr));
-    RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
-    RegCloseKey(key);
-}
-
-void AppWindowTest::WriteText(const char* name, const std::string& text)
-{
-    HKEY key;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, TestKeyPath().c_str(), 0, nullptr, 0, KEY_WRITE,
-                                             nullptr, &key, nullptr));
-    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()), DWORD(text.size() + 1));
-    RegCloseKey(key);
-}
-
-bool AppWindowTest::ReadNumber(const char* name, DWORD& value)
-{
-    DWORD size = sizeof value, type = 0;
-    return RegGetValueA(HKEY_CURRENT_USER, TestKeyPath().c_str(), name, RRF_RT_ANY, &type, &value, &size) ==
-               ERROR_SUCCESS &&
-           type == REG_DWORD;
-}
-
-bool AppWindowTest::ReadText(const char* name, std::string& text)
-{
-    DWORD size = 0, type = 0;
-    if (RegGetValueA(HKEY_CURRENT_USER, TestKeyPath().c_str(), name, RRF_RT_ANY, &type, nullptr, &size) !=
-        ERROR_SUCCESS)
-        return false;
-    std::vector<char> buffer(size + 1, '\0');
-    if (RegGetValueA(HKEY_CURRENT_USER, TestKeyPath().c_str(), name, RRF_RT_ANY, &type, buffer.data(), &size) !=
-        ERROR_SUCCESS)
-        return false;
-    text.assign(buffer.data());
-    return type == REG_SZ;
 }

@@ -1,10 +1,11 @@
 #pragma once
 // Helpers of the application's window tests: a main window made as the
-// program makes it (with a settings key of the test's own), a message pump,
-// a watcher that answers a message box or a dialog from another thread, and
-// clipboard and registry access.
+// program makes it (with a settings key of the test's own), the program
+// itself as another process, a message pump, a watcher that answers a message
+// box or a dialog from another thread, and clipboard and registry access.
 #include "app/MainApplication.h"
 #include "app/MainWindow.h"
+#include "browser/shell/ItemRecord.h"
 
 #include <windows.h>
 
@@ -15,8 +16,14 @@
 #include <string>
 #include <thread>
 
+class ChannelToolBar;
+
 std::string TestKeyPath();  // a settings key of this test process
 void DeleteTestKey();
+// Values under HKEY_CURRENT_USER\`key` (the key is made when missing).
+void WriteValue(const std::string& key, const char* name, DWORD type, const void* data, DWORD size);
+bool ReadNumberAt(const std::string& key, const char* name, DWORD& value);
+bool ReadTextAt(const std::string& key, const char* name, std::string& text);
 
 // Runs the queued messages through the program's loop body until none is
 // left (and at least `ms` milliseconds have passed).
@@ -24,6 +31,10 @@ void Pump(DWORD ms = 0);
 
 std::string ClipboardText();
 void SetClipboardTextForTest(const std::string& text);
+
+ItemRecord RecordOf(const std::string& path);
+// Clicks a toolbar button as the mouse would, so that the toolbar toggles it.
+void ClickButton(ChannelToolBar* toolbar, UINT id);
 
 // Waits on its own thread for a top-level window of class `cls` with title
 // `title`, then runs `answer` with it (which posts what a person would do).
@@ -43,7 +54,8 @@ private:
 };
 
 // The program itself, started as a process (and ended at the end of the
-// scope when it still runs).
+// scope when it still runs). Every question to it has a timeout, so a
+// program that stopped answering fails the test instead of hanging it.
 struct Program {
     explicit Program(const std::string& arguments);
     ~Program();
@@ -51,12 +63,19 @@ struct Program {
     Program& operator=(const Program&) = delete;
     // The exit code, or -1 when it did not end within the time.
     long exitCode(DWORD ms = 15000);
+    // A visible top-level window of the program, or null after `ms`.
+    HWND window(const char* cls, const char* title, DWORD ms = 5000) const;
+    HWND focus() const;  // the keyboard focus in the program's thread
     BOOL started = FALSE;
     PROCESS_INFORMATION pi{};
 };
 
 // The program's visible main window, or null when none shows up in time.
 HWND WaitForMainWindow();
+// True when the window's thread handles a message within `ms`.
+bool Answers(HWND window, DWORD ms = 1000);
+// Presses and releases each key in turn (virtual-key codes).
+void PressKeys(const std::string& keys);
 
 // Posts a message box's button.
 std::function<void(HWND)> PressButton(int id);
@@ -69,10 +88,13 @@ protected:
     void TearDown() override;
     virtual void Prepare() {}
 
-    void WriteNumber(const char* name, DWORD value);
-    void WriteText(const char* name, const std::string& text);
-    bool ReadNumber(const char* name, DWORD& value);
-    bool ReadText(const char* name, std::string& text);
+    void WriteNumber(const char* name, DWORD value) { WriteValue(TestKeyPath(), name, REG_DWORD, &value, 4); }
+    void WriteText(const char* name, const std::string& text)
+    {
+        WriteValue(TestKeyPath(), name, REG_SZ, text.c_str(), DWORD(text.size() + 1));
+    }
+    bool ReadNumber(const char* name, DWORD& value) { return ReadNumberAt(TestKeyPath(), name, value); }
+    bool ReadText(const char* name, std::string& text) { return ReadTextAt(TestKeyPath(), name, text); }
 
     MainApplication app;
     MainWindow* main = nullptr;

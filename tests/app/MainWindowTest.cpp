@@ -110,6 +110,15 @@ TEST_F(MainWindowTest, LayoutOfVisibleAndHiddenPanes)
     EXPECT_EQ(200, data.bottom - data.top);
     EXPECT_EQ(rh - 203, list.bottom);
 
+    // The data view hidden: the list takes the whole frame; the menu does
+    // not touch the toolbar's button.
+    main->SendMessage(WM_COMMAND, IDM_DATAVIEW, 0);
+    EXPECT_FALSE(rf->GetDataFrame()->IsWindowVisible());
+    EXPECT_EQ(rf->GetClientHeight(), rf->GetFileList()->GetWindowHeight());
+    EXPECT_TRUE(main->GetMainToolbar()->IsChecked(IDM_DATAVIEW));
+    main->SendMessage(WM_COMMAND, IDM_DATAVIEW, 0);
+    EXPECT_TRUE(rf->GetDataFrame()->IsWindowVisible());
+
     // Tree, toolbar and status bar hidden: the right frame covers everything.
     main->SendMessage(WM_COMMAND, IDM_TREEVIEW, 0);
     main->SendMessage(WM_COMMAND, IDM_TOOLBAR, 0);
@@ -120,6 +129,7 @@ TEST_F(MainWindowTest, LayoutOfVisibleAndHiddenPanes)
     EXPECT_EQ(w, right.right);
     EXPECT_EQ(h, right.bottom);
     for (UINT id : {IDM_TOOLBAR, IDM_STATUSBAR, IDM_TREEVIEW}) EXPECT_FALSE(Checked(main, id)) << id;
+    EXPECT_TRUE(Checked(main, IDM_DATAVIEW));
 
     // A resize keeps the tree's width and the data view's height.
     main->SendMessage(WM_COMMAND, IDM_TREEVIEW, 0);
@@ -127,20 +137,6 @@ TEST_F(MainWindowTest, LayoutOfVisibleAndHiddenPanes)
     EXPECT_EQ(200, main->GetFolderTree()->GetWindowWidth());
     EXPECT_EQ(200, rf->GetDataFrame()->GetWindowHeight());
     EXPECT_EQ(203, ChildRect(rf->GetHandle()).left);
-}
-
-TEST_F(MainWindowTest, HidingTheDataViewGivesTheListTheWholeFrame)
-{
-    RightFrame* rf = main->GetRightFrame();
-    main->SendMessage(WM_COMMAND, IDM_DATAVIEW, 0);
-    EXPECT_FALSE(rf->GetDataFrame()->IsWindowVisible());
-    EXPECT_FALSE(Checked(main, IDM_DATAVIEW));
-    EXPECT_EQ(rf->GetClientHeight(), rf->GetFileList()->GetWindowHeight());
-    // The menu does not touch the toolbar's button.
-    EXPECT_TRUE(main->GetMainToolbar()->IsChecked(IDM_DATAVIEW));
-    main->SendMessage(WM_COMMAND, IDM_DATAVIEW, 0);
-    EXPECT_TRUE(rf->GetDataFrame()->IsWindowVisible());
-    EXPECT_TRUE(Checked(main, IDM_DATAVIEW));
 }
 
 TEST_F(MainWindowTest, VerticalSplitterFollowsTheMouseWithoutLimits)
@@ -185,20 +181,17 @@ TEST_F(MainWindowTest, HorizontalSplitterFollowsTheMouseWithoutLimits)
     EXPECT_EQ(nullptr, GetCapture());
 }
 
-TEST_F(MainWindowTest, ExitQuestionAnsweredNoKeepsRunningAndSavesNothing)
+TEST_F(MainWindowTest, ExitQuestionNoKeepsRunningUnsavedAndYesSavesOnceAndCloses)
 {
-    Watcher watcher("#32770", "velmora", PressButton(IDNO));
-    main->SendMessage(WM_COMMAND, IDM_EXIT, 0);
-    watcher.join();
-    EXPECT_TRUE(watcher.seen());
-    EXPECT_EQ("アプリケーションを終了します。\nよろしいですか？", watcher.text());
-    EXPECT_TRUE(IsWindow(main->GetHandle()));
-    DWORD flags;
-    EXPECT_FALSE(ReadNumber("ShowWindowFlag", flags));
-}
-
-TEST_F(MainWindowTest, ExitQuestionAnsweredYesSavesOnceAndCloses)
-{
+    {
+        Watcher watcher("#32770", "velmora", PressButton(IDNO));
+        main->SendMessage(WM_COMMAND, IDM_EXIT, 0);
+        watcher.join();
+        EXPECT_EQ("アプリケーションを終了します。\nよろしいですか？", watcher.text());
+        EXPECT_TRUE(IsWindow(main->GetHandle()));
+        DWORD flags;
+        EXPECT_FALSE(ReadNumber("ShowWindowFlag", flags));
+    }
     Watcher watcher("#32770", "velmora", PressButton(IDYES));
     main->SendMessage(WM_COMMAND, IDM_EXIT, 0);
     watcher.join();

@@ -2,6 +2,7 @@
 
 #include "app/OptionsSheet.h"
 #include "app/settings/Settings.h"
+#include "encode/NoteEncoder.h"
 #include "resources/resource.h"
 
 #include <gtest/gtest.h>
@@ -11,32 +12,18 @@
 
 namespace {
 
-const char kFormat1[] = "\\tdb\\t%02d,$%02X,$%02X,$%02X\\t;%02d %03d %05d %03d";
-const char kFormat2[] = "\\tdb\\t%02d,$%02X\\t\\t;%02d %03d %05d %03d";
-
-HWND CurrentPage(HWND sheet)
-{
-    return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
-}
+HWND CurrentPage(HWND sheet) { return HWND(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0)); }
 
 int CurrentTab(HWND sheet)
 {
-    return int(SendMessageA(reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETTABCONTROL, 0, 0)), TCM_GETCURSEL,
-                            0, 0));
+    return int(SendMessageA(HWND(SendMessageA(sheet, PSM_GETTABCONTROL, 0, 0)), TCM_GETCURSEL, 0, 0));
 }
 
-// Runs `steps` on the watcher's thread once the sheet is up; each step may
-// look at the sheet and post to it.
-void RunSheet(HWND owner, std::function<void(HWND)> steps)
+std::string ItemText(HWND page, int id)
 {
-    Watcher watcher("#32770", "オプション", [steps](HWND sheet) {
-        Sleep(100);
-        steps(sheet);
-    });
-    OptionsSheet sheet;
-    sheet.Show(owner);
-    watcher.join();
-    EXPECT_TRUE(watcher.seen());
+    char buffer[256] = {};
+    GetDlgItemTextA(page, id, buffer, sizeof buffer);
+    return buffer;
 }
 
 void WaitFor(std::function<bool()> condition)
@@ -47,84 +34,68 @@ void WaitFor(std::function<bool()> condition)
 }  // namespace
 
 class OptionsSheetTest : public AppWindowTest {
+protected:
+    // Runs `steps` on the watcher's thread once the sheet shows page `tab`;
+    // each step may look at the sheet and post to it.
+    void RunSheet(int tab, std::function<void(HWND sheet, HWND page)> steps)
+    {
+        int opened = -1;
+        Watcher watcher("#32770", "オプション", [&, tab](HWND sheet) {
+            WaitFor([&] { return CurrentTab(sheet) == tab && CurrentPage(sheet); });
+            opened = CurrentTab(sheet);
+            steps(sheet, CurrentPage(sheet));
+        });
+        OptionsSheet sheet;
+        sheet.Show(main->GetHandle());
+        watcher.join();
+        EXPECT_TRUE(watcher.seen());
+        EXPECT_EQ(tab, opened);
+    }
 };
 
 TEST_F(OptionsSheetTest, OpensOnTheRememberedPageAndRemembersTheLast)
 {
-    int firstTab = -1;
-    RunSheet(main->GetHandle(), [&](HWND sheet) {
-        firstTab = CurrentTab(sheet);
+    RunSheet(0, [&](HWND sheet, HWND) {
         PostMessageA(sheet, PSM_SETCURSEL, 1, 0);
         WaitFor([&] { return CurrentTab(sheet) == 1; });
         PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
     });
-    EXPECT_EQ(0, firstTab);
     EXPECT_EQ(1, GetSettings().SelectedTab);  // recorded after Cancel too
-
-    int secondTab = -1;
-    RunSheet(main->GetHandle(), [&](HWND sheet) {
-        WaitFor([&] { return CurrentTab(sheet) == 1; });
-        secondTab = CurrentTab(sheet);
-        PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
-    });
-    EXPECT_EQ(1, secondTab);
+    RunSheet(1, [&](HWND sheet, HWND) { PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0); });
 }
 
 TEST_F(OptionsSheetTest, EncodePageAppliesOnlyOnOkOrApply)
 {
     GetSettings().SelectedTab = 1;
     GetSettings().EncodeChannel = 0xABCDFDFF;
-    std::string shown1, shown2;
+    GetSettings().SetPrintFormat2("mine");
+    std::string shown1, restored2, question;
     bool ch10 = true, ch1 = false;
-    RunSheet(main->GetHandle(), [&](HWND sheet) {
-        WaitFor([&] { return CurrentTab(sheet) == 1 && CurrentPage(sheet); });
-        HWND page = CurrentPage(sheet);
-        char buffer[256] = {};
-        GetDlgItemTextA(page, IDC_FORMAT1, buffer, sizeof buffer);
-        shown1 = buffer;
-        GetDlgItemTextA(page, IDC_FORMAT2, buffer, sizeof buffer);
-        shown2 = buffer;
+    RunSheet(1, [&](HWND sheet, HWND page) {
+        shown1 = ItemText(page, IDC_FORMAT1);
         ch10 = IsDlgButtonChecked(page, IDC_CHANNEL_FIRST + 9) == BST_CHECKED;
         ch1 = IsDlgButtonChecked(page, IDC_CHANNEL_FIRST) == BST_CHECKED;
-        // Clear all, a new short format, then Apply and Cancel.
+        // Clear all, a new short format, then Apply; later changes are cancelled.
         SendMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_CLEAR_ALL, BN_CLICKED), 0);
         SetDlgItemTextA(page, IDC_FORMAT2, "S %d");
         SendMessageA(sheet, PSM_CHANGED, WPARAM(page), 0);
         SendMessageA(sheet, PSM_PRESSBUTTON, PSBTN_APPLYNOW, 0);
         SetDlgItemTextA(page, IDC_FORMAT1, "never applied");
-        PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
-    });
-    EXPECT_EQ(kFormat1, shown1);  // backslash-t pairs as stored
-    EXPECT_EQ(kFormat2, shown2);
-    EXPECT_FALSE(ch10);
-    EXPECT_TRUE(ch1);
-    EXPECT_EQ(0xABCD0000u, GetSettings().EncodeChannel);  // bits 16 to 31 survive
-    EXPECT_EQ("S %d", GetSettings().GetPrintFormat2());
-    EXPECT_EQ(kFormat1, GetSettings().GetPrintFormat1());
-}
-
-TEST_F(OptionsSheetTest, RestoringTheDefaultsThenCancelChangesNothing)
-{
-    GetSettings().SelectedTab = 1;
-    GetSettings().SetPrintFormat1("mine 1");
-    GetSettings().SetPrintFormat2("mine 2");
-    std::string restored1, question;
-    RunSheet(main->GetHandle(), [&](HWND sheet) {
-        WaitFor([&] { return CurrentTab(sheet) == 1 && CurrentPage(sheet); });
-        HWND page = CurrentPage(sheet);
         Watcher box("#32770", "velmora", PressButton(IDYES));
         SendMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_DEFAULT_FORMATS, BN_CLICKED), 0);
         box.join();
         question = box.text();
-        char buffer[256] = {};
-        GetDlgItemTextA(page, IDC_FORMAT1, buffer, sizeof buffer);
-        restored1 = buffer;
+        restored2 = ItemText(page, IDC_FORMAT2);
         PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
     });
+    EXPECT_EQ(NoteEncoder::kDefaultFormat1, shown1);  // backslash-t pairs as stored
+    EXPECT_FALSE(ch10);
+    EXPECT_TRUE(ch1);
     EXPECT_EQ("現在の出力フォーマットが失われます。\nよろしいですか？", question);
-    EXPECT_EQ(kFormat1, restored1);
-    EXPECT_EQ("mine 1", GetSettings().GetPrintFormat1());
-    EXPECT_EQ("mine 2", GetSettings().GetPrintFormat2());
+    EXPECT_EQ(NoteEncoder::kDefaultFormat2, restored2);
+    EXPECT_EQ(0xABCD0000u, GetSettings().EncodeChannel);  // bits 16 to 31 survive
+    EXPECT_EQ("S %d", GetSettings().GetPrintFormat2());
+    EXPECT_EQ(NoteEncoder::kDefaultFormat1, GetSettings().GetPrintFormat1());
 }
 
 TEST_F(OptionsSheetTest, OkOnTheGeneralPageLeavesTheUnvisitedEncodePageAlone)
@@ -132,9 +103,7 @@ TEST_F(OptionsSheetTest, OkOnTheGeneralPageLeavesTheUnvisitedEncodePageAlone)
     GetSettings().SetPrintFormat1("");
     GetSettings().EncodeChannel = 0x1234;
     GetSettings().RealTimeEncode = 0;
-    RunSheet(main->GetHandle(), [&](HWND sheet) {
-        WaitFor([&] { return CurrentPage(sheet) != nullptr; });
-        HWND page = CurrentPage(sheet);
+    RunSheet(0, [&](HWND sheet, HWND page) {
         SendMessageA(GetDlgItem(page, IDC_REALTIME), BM_CLICK, 0, 0);
         PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
     });

@@ -1,8 +1,14 @@
-// The program itself, started as a process: the /u switch, the exit code,
-// Ctrl+W through its own message loop.
+// The program itself, started as a process and seen from outside as a user
+// sees it: the /u switch, the exit code, Ctrl+W through its own message loop,
+// and the options sheet under real keys and clicks.
 #include "AppTestSupport.h"
 
 #include "app/settings/Settings.h"
+#include "encode/NoteEncoder.h"
+#include "resources/resource.h"
+
+#include <commctrl.h>
+#include <prsht.h>
 
 #include <gtest/gtest.h>
 
@@ -18,6 +24,21 @@ bool KeyExists()
     return true;
 }
 
+// Opens the options as the menu does and waits for the sheet.
+HWND OpenOptions(Program& program, HWND main)
+{
+    PostMessageA(main, WM_COMMAND, IDM_OPTIONS, 0);
+    return program.window("#32770", "オプション");
+}
+
+HWND CurrentPage(HWND sheet) { return HWND(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0)); }
+
+void Click(HWND button)
+{
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(button, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
+}
+
 }  // namespace
 
 TEST(Program, UnregisterSwitchDeletesTheKeyInAnyCase)
@@ -29,7 +50,6 @@ TEST(Program, UnregisterSwitchDeletesTheKeyInAnyCase)
         Program program(arguments);
         ASSERT_TRUE(program.started);
         box.join();
-        EXPECT_TRUE(box.seen());
         EXPECT_EQ("レジストリ情報を削除しました。", box.text());
         EXPECT_EQ(0, program.exitCode());
         EXPECT_FALSE(KeyExists());
@@ -37,25 +57,10 @@ TEST(Program, UnregisterSwitchDeletesTheKeyInAnyCase)
     }
 }
 
-TEST(Program, StartsAndEndsWithExitCodeZeroSavingItsSettings)
+TEST(Program, CtrlWAsksAndEndsWithExitCodeZeroSavingItsSettings)
 {
     RegDeleteTreeA(HKEY_CURRENT_USER, Settings::kKey);
     Program program("other /u");  // "/u" only counts as the first argument
-    ASSERT_TRUE(program.started);
-    const HWND main = WaitForMainWindow();
-    ASSERT_NE(nullptr, main);
-    PostMessageA(main, WM_CLOSE, 0, 0);
-    EXPECT_EQ(0, program.exitCode());
-    EXPECT_TRUE(KeyExists());
-    DWORD flags = 0, size = sizeof flags;
-    EXPECT_EQ(ERROR_SUCCESS, RegGetValueA(HKEY_CURRENT_USER, Settings::kKey, "ShowWindowFlag", RRF_RT_REG_DWORD,
-                                          nullptr, &flags, &size));
-    EXPECT_EQ(15u, flags);
-}
-
-TEST(Program, CtrlWAsksBeforeEnding)
-{
-    Program program("");
     ASSERT_TRUE(program.started);
     const HWND main = WaitForMainWindow();
     ASSERT_NE(nullptr, main);
@@ -63,15 +68,115 @@ TEST(Program, CtrlWAsksBeforeEnding)
     Sleep(200);
     Watcher box("#32770", "velmora", PressButton(IDYES));
     INPUT keys[4] = {};
-    for (INPUT& k : keys) k.type = INPUT_KEYBOARD;
-    keys[0].ki.wVk = VK_CONTROL;
-    keys[1].ki.wVk = 'W';
-    keys[2].ki.wVk = 'W';
-    keys[2].ki.dwFlags = KEYEVENTF_KEYUP;
-    keys[3].ki.wVk = VK_CONTROL;
-    keys[3].ki.dwFlags = KEYEVENTF_KEYUP;
+    const WORD order[4] = {VK_CONTROL, 'W', 'W', VK_CONTROL};
+    for (int i = 0; i < 4; ++i) {
+        keys[i].type = INPUT_KEYBOARD;
+        keys[i].ki.wVk = order[i];
+        keys[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
+    }
     SendInput(4, keys, sizeof(INPUT));
     box.join();
     EXPECT_TRUE(box.seen());
     EXPECT_EQ(0, program.exitCode());
+    DWORD flags = 0;
+    EXPECT_TRUE(ReadNumberAt(Settings::kKey, "ShowWindowFlag", flags));
+    EXPECT_EQ(15u, flags);
+}
+
+// Opening on either page, the focus sits in the page that is shown, and
+// letters, digits and Space typed there leave the program answering.
+TEST(Program, OptionsAnswerKeysOnThePageTheyOpenOn)
+{
+    for (DWORD tab : {0u, 1u}) {
+        SCOPED_TRACE(tab);
+        RegDeleteTreeA(HKEY_CURRENT_USER, Settings::kKey);
+        WriteValue(Settings::kKey, "SelectedTab", REG_DWORD, &tab, 4);
+        Program program("");
+        const HWND main = WaitForMainWindow();
+        ASSERT_NE(nullptr, main);
+        const HWND sheet = OpenOptions(program, main);
+        ASSERT_NE(nullptr, sheet);
+        // The remembered page is selected through a posted request: wait
+        // for it, and for the focus to settle where the user can see it.
+        const HWND tabs = HWND(SendMessageA(sheet, PSM_GETTABCONTROL, 0, 0));
+        HWND page = nullptr, focused = nullptr;
+        for (int i = 0; i < 100; ++i, Sleep(20)) {
+            page = CurrentPage(sheet);
+            focused = program.focus();
+            if (page == HWND(SendMessageA(sheet, PSM_INDEXTOHWND, tab, 0)) && IsWindowVisible(focused)) break;
+        }
+        EXPECT_TRUE(focused && (focused == page || IsChild(page, focused) || focused == tabs));
+        EXPECT_TRUE(IsWindowVisible(focused));
+        SetForegroundWindow(sheet);  // the keys below go to the foreground window
+        Sleep(100);
+        for (const char* keys : {"X", "5", " ", "Q1 X5 "}) {
+            PressKeys(keys);
+            EXPECT_TRUE(Answers(sheet)) << "after \"" << keys << "\"";
+        }
+        PressKeys("\x1B");  // Escape closes the sheet
+        EXPECT_TRUE(Answers(main));
+        PostMessageA(main, WM_CLOSE, 0, 0);
+        EXPECT_EQ(0, program.exitCode(5000));
+    }
+}
+
+// Each change a user makes on a page offers Apply; Apply applies every page
+// and is grey again; Cancel afterwards keeps what was applied.
+TEST(Program, ChangesOnThePagesOfferApplyAndApplyStoresThem)
+{
+    RegDeleteTreeA(HKEY_CURRENT_USER, Settings::kKey);
+    Program program("");
+    const HWND main = WaitForMainWindow();
+    ASSERT_NE(nullptr, main);
+    const HWND sheet = OpenOptions(program, main);
+    ASSERT_NE(nullptr, sheet);
+    const HWND apply = GetDlgItem(sheet, 0x3021);
+    ASSERT_NE(nullptr, apply);
+    EXPECT_FALSE(IsWindowEnabled(apply));  // filling the boxes is no change
+
+    const struct {
+        int page;
+        int id;
+        char typed;  // 0: a click
+    } changes[] = {
+        {0, IDC_REALTIME, 0},  {1, IDC_CHANNEL_FIRST, 0}, {1, IDC_CLEAR_ALL, 0},       {1, IDC_SELECT_ALL, 0},
+        {1, IDC_FORMAT1, 'x'}, {1, IDC_DEFAULT_FORMATS, 0}, {1, IDC_FORMAT2, 'y'}, {1, IDC_CHANNEL_FIRST + 15, 0},
+    };
+    for (const auto& c : changes) {
+        SCOPED_TRACE(c.id);
+        PostMessageA(sheet, PSM_SETCURSEL, WPARAM(c.page), 0);
+        ASSERT_TRUE(Answers(sheet));
+        // The switch is posted, and a page is made the first time it is shown.
+        HWND control = nullptr;
+        for (int i = 0; i < 250 && !control; ++i, Sleep(20)) {
+            const HWND page = HWND(SendMessageA(sheet, PSM_INDEXTOHWND, WPARAM(c.page), 0));
+            if (page && CurrentPage(sheet) == page) control = GetDlgItem(page, c.id);
+        }
+        ASSERT_NE(nullptr, control);
+        if (c.typed) {  // posted, as the keyboard's characters come
+            const LRESULT before = SendMessageA(control, WM_GETTEXTLENGTH, 0, 0);
+            PostMessageA(control, WM_CHAR, WPARAM(static_cast<unsigned char>(c.typed)), 1);
+            for (int i = 0; i < 100 && SendMessageA(control, WM_GETTEXTLENGTH, 0, 0) == before; ++i) Sleep(10);
+        } else {
+            Watcher box("#32770", "velmora", PressButton(IDYES));  // the defaults' question
+            Click(control);
+        }
+        EXPECT_TRUE(IsWindowEnabled(apply));
+        Click(apply);
+        EXPECT_FALSE(IsWindowEnabled(apply));
+    }
+    PostMessageA(sheet, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(Answers(main));
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    ASSERT_EQ(0, program.exitCode());
+
+    DWORD channels = 0;
+    std::string format1, format2;
+    ASSERT_TRUE(ReadNumberAt(Settings::kKey, "EncodeChannel", channels));
+    ASSERT_TRUE(ReadTextAt(Settings::kKey, "PrintFormat1", format1));
+    ASSERT_TRUE(ReadTextAt(Settings::kKey, "PrintFormat2", format2));
+    EXPECT_EQ(0x7FFFu, channels);
+    EXPECT_EQ(NoteEncoder::kDefaultFormat1, format1);
+    EXPECT_EQ(std::string(NoteEncoder::kDefaultFormat2).size() + 1, format2.size());
+    EXPECT_NE(std::string::npos, format2.find('y'));
 }

@@ -79,7 +79,7 @@ protected:
     FolderTreeView tree;
 };
 
-TEST_F(FolderTree, StartsAtTheDesktopExpandedAndSelected)
+TEST_F(FolderTree, StartsAtTheDesktopAndListsSubFoldersInTheShellsOrder)
 {
     const HTREEITEM rootItem = tree.GetRootItem();
     ASSERT_NE(nullptr, rootItem);
@@ -88,6 +88,9 @@ TEST_F(FolderTree, StartsAtTheDesktopExpandedAndSelected)
     EXPECT_EQ(DesktopPath(), tree.SelectedPath());
     EXPECT_EQ(std::vector<std::string>{DesktopPath()}, host.titles);
     EXPECT_EQ(std::vector<std::string>{DesktopPath()}, host.shown);
+    // Sub-folders come in the shell's order, hidden ones too, and no files.
+    const HTREEITEM alphaParent = tree.GetNextItem(Node("alpha"), TVGN_PARENT);
+    EXPECT_EQ((std::vector<std::string>{".hidden", "alpha", "Beta", "empty"}), ChildLabels(alphaParent));
 }
 
 TEST_F(FolderTree, GoToPathSelectsAnExistingFolderAndLeavesTheRestAlone)
@@ -118,17 +121,15 @@ TEST_F(FolderTree, GoToPathSelectsAnExistingFolderAndLeavesTheRestAlone)
     }
 }
 
-TEST_F(FolderTree, SubFoldersComeInTheShellsOrderWithHiddenOnesAndNoFiles)
+TEST_F(FolderTree, SubFoldersAreReadOnceAtTheFirstExpansionAndEmptyOnesLoseTheirButton)
 {
-    const HTREEITEM alphaParent = tree.GetNextItem(Node("alpha"), TVGN_PARENT);
-    EXPECT_EQ((std::vector<std::string>{".hidden", "alpha", "Beta", "empty"}), ChildLabels(alphaParent));
-}
-
-TEST_F(FolderTree, SubFoldersAreReadOnceAtTheFirstExpansion)
-{
+    const HTREEITEM empty = Node("empty");
     const HTREEITEM alpha = Node("alpha");
     EXPECT_TRUE(ChildLabels(alpha).empty());  // selected, not expanded
+    tree.Expand(empty, TVE_EXPAND);
     tree.Expand(alpha, TVE_EXPAND);
+    EXPECT_EQ(0, Children(empty));
+    EXPECT_EQ(1, Children(alpha));
     folder.Folder("alpha\\late");
     // Closed and opened again by the user's keys (the selection is alpha).
     tree.SendMessage(WM_KEYDOWN, VK_SUBTRACT, 0);
@@ -152,27 +153,14 @@ TEST_F(FolderTree, SelectIdListStopsAtTheDeepestNodeTheTreeHas)
     }
 }
 
-TEST_F(FolderTree, AFolderWithoutSubFoldersHasNoButtonOnceRead)
-{
-    const HTREEITEM empty = Node("empty");
-    const HTREEITEM alpha = Node("alpha");
-    tree.Expand(empty, TVE_EXPAND);
-    tree.Expand(alpha, TVE_EXPAND);
-    EXPECT_EQ(0, Children(empty));
-    EXPECT_EQ(1, Children(alpha));
-}
-
-TEST_F(FolderTree, SelectedPathOfAFolderWithoutAPathIsItsLabel)
+TEST_F(FolderTree, SelectedPathOfAFolderWithoutAPathIsItsLabelAndDestroyingGivesEveryNodeBack)
 {
     tree.GoToPath("::{20d04fe0-3aea-1069-a2d8-08002b30309d}");  // the computer's drives
     const HTREEITEM drives = tree.GetSelection();
     ASSERT_NE(tree.GetRootItem(), drives);
     EXPECT_FALSE(Label(drives).empty());
     EXPECT_EQ(Label(drives), tree.SelectedPath());
-}
-
-TEST_F(FolderTree, DestroyingTheWindowGivesBackEveryNode)
-{
+    // Destroying the window gives back every node.
     tree.Expand(Node("alpha\\deep"), TVE_EXPAND);
     EXPECT_GT(tree.PoolBlockCount(), 0u);
     DestroyWindow(parent.GetHandle());
