@@ -215,23 +215,6 @@ TEST_F(MainWindowTest, CloseBoxSavesWithoutAQuestion)
     EXPECT_EQ(200u, width);
 }
 
-TEST_F(MainWindowTest, TitleNamesTheFolder)
-{
-    main->SetTitleFolder("C:\\Music");
-    EXPECT_EQ("velmora - [C:\\Music]", main->GetText());
-}
-
-TEST_F(MainWindowTest, UnhandledCommandsChangeNothing)
-{
-    main->SetWindowPos(nullptr, 0, 0, 800, 600, SWP_NOMOVE | SWP_NOZORDER);
-    const RECT before = ChildRect(main->GetRightFrame()->GetHandle());
-    for (UINT id : {12345u})
-        main->SendMessage(WM_COMMAND, id, 0);
-    const RECT after = ChildRect(main->GetRightFrame()->GetHandle());
-    EXPECT_TRUE(EqualRect(&before, &after));
-    EXPECT_TRUE(IsWindow(main->GetHandle()));
-}
-
 TEST_F(MainWindowTest, TabAndShiftTabCycleThroughThePanesInOrder)
 {
     DataFrame* data = main->GetRightFrame()->GetDataFrame();

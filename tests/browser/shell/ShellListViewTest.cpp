@@ -179,20 +179,6 @@ TEST(ShellListIcons, ShareOverlayWinsOverLinkOverlay)
     EXPECT_FALSE(IconStateOf(SFGAO_FOLDER | SFGAO_FILESYSTEM, &state, &mask));
 }
 
-TEST_F(ShellListViewTest, DoubleClickOnAFolderRowListsThatFolder)
-{
-    TestFolder folder("open");
-    folder.Folder("inner");
-    folder.File("inner\\deep.txt");
-    fixture.Show(folder.path());
-    list.OnDblClk(nullptr);  // nothing selected: nothing happens
-    EXPECT_EQ(fixture.CurrentPath(), folder.path());
-    fixture.Select(RowNamed(list, "inner"));
-    list.OnDblClk(nullptr);
-    EXPECT_EQ(fixture.CurrentPath(), folder / "inner");
-    EXPECT_EQ(RowNamed(list, "deep.txt"), 0);
-}
-
 TEST_F(ShellListViewTest, AFolderThatVanishedListsNothing)
 {
     TestFolder folder("vanish");
