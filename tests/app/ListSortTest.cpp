@@ -9,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <string>
 
@@ -30,18 +29,16 @@ Bytes Smf(uint16_t format, const std::string& name, const std::string& copyright
                                                         Meta(0, 0x01, std::string(padding, 'x')), Meta(0, 0x2F, "")}))});
 }
 
-// Writes `bytes` (or a sparse file of `size` bytes) changed on day `day` of 2020.
-void Make(const std::string& name, const Bytes& bytes, uint64_t size, WORD day)
+// Writes `bytes`, then makes the file `size` bytes long (sparse) when asked;
+// changed on day `day` of 2020.
+void Make(const std::string& name, const Bytes& bytes, LONGLONG size, WORD day)
 {
     const HANDLE file = CreateFileA((Folder() + "\\" + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, file);
     DWORD written = 0;
     WriteFile(file, bytes.data(), DWORD(bytes.size()), &written, nullptr);
     LARGE_INTEGER end;
-    end.QuadPart = LONGLONG(size);
-    if (size) {
-        EXPECT_TRUE(SetFilePointerEx(file, end, nullptr, FILE_BEGIN) && SetEndOfFile(file));
-    }
+    end.QuadPart = size;
+    if (size && SetFilePointerEx(file, end, nullptr, FILE_BEGIN)) SetEndOfFile(file);
     SYSTEMTIME when{2020, 1, 0, day, 12, 0, 0, 0};
     FILETIME time{};
     SystemTimeToFileTime(&when, &time);
@@ -57,7 +54,7 @@ protected:
         fs::create_directories(Folder() + "\\e");
         Make("a.mid", Smf(1, "Mike", "(c) Y", 0), 0, 3);
         Make("b.mid", Smf(0, "Zulu", "(c) X", 100), 0, 1);
-        Make("c.bin", {}, (4ull << 30) + 10, 2);  // its low 32 bits say 10 bytes
+        Make("c.bin", {}, (4LL << 30) + 10, 2);  // its low 32 bits say 10 bytes
         Make("d.txt", {'x'}, 0, 4);
         WriteText("LastPath", Folder());
     }
@@ -67,83 +64,69 @@ protected:
         fs::remove_all(Folder());
     }
 
-    MidiListView* list() { return main->GetRightFrame()->GetFileList(); }
-    std::string rows()
+    // "e a.mid ... |0^|N": the rows' file names, the header's arrows ("v"
+    // downward) and the arrangement command with the radio mark.
+    std::string State()
     {
-        std::string names;
-        for (int row = 0; row < int(list()->GetItemCount()); ++row)
-            names += fs::path(list()->RecordAt(row)->path).filename().string() + " ";
-        return names;
-    }
-    // "3^" for an upward arrow on column 3, "3v" downward; "" for none.
-    std::string arrows()
-    {
-        const HWND header = HWND(list()->SendMessage(LVM_GETHEADER, 0, 0));
-        std::string marks;
+        MidiListView* list = main->GetRightFrame()->GetFileList();
+        std::string state;
+        for (int row = 0; row < int(list->GetItemCount()); ++row)
+            state += fs::path(list->RecordAt(row)->path).filename().string() + " ";
+        state += "|";
         for (int column = 0; column < 7; ++column) {
             HDITEMA item{};
             item.mask = HDI_FORMAT;
-            SendMessageA(header, HDM_GETITEMA, column, LPARAM(&item));
-            if (item.fmt & HDF_SORTUP) marks += std::to_string(column) + "^";
-            if (item.fmt & HDF_SORTDOWN) marks += std::to_string(column) + "v";
+            SendMessageA(HWND(list->SendMessage(LVM_GETHEADER, 0, 0)), HDM_GETITEMA, column, LPARAM(&item));
+            if (item.fmt & (HDF_SORTUP | HDF_SORTDOWN)) state += std::to_string(column) + (item.fmt & HDF_SORTUP ? "^" : "v");
         }
-        return marks;
-    }
-    UINT radio()
-    {
+        state += "|";
         for (UINT id = IDM_ARRANGE_NAME; id <= IDM_ARRANGE_DATE; ++id)
-            if (GetMenuState(main->GetMenu(), id, MF_BYCOMMAND) & MF_CHECKED) return id;
-        return 0;
+            if (GetMenuState(main->GetMenu(), id, MF_BYCOMMAND) & MF_CHECKED) state += "NSTM"[id - IDM_ARRANGE_NAME];
+        return state;
     }
-    void click(int column)
+    void Click(int column)
     {
         NMLISTVIEW click{};
-        click.hdr = {list()->GetHandle(), 30, UINT(LVN_COLUMNCLICK)};
+        click.hdr = {main->GetRightFrame()->GetFileList()->GetHandle(), 30, UINT(LVN_COLUMNCLICK)};
         click.iItem = -1;
         click.iSubItem = column;
-        SendMessageA(GetParent(list()->GetHandle()), WM_NOTIFY, 30, LPARAM(&click));
+        SendMessageA(GetParent(click.hdr.hwndFrom), WM_NOTIFY, 30, LPARAM(&click));
     }
 };
 
 TEST_F(ListSort, CommandsAndHeaderClicksOrderTheRowsFoldersFirstAndMarkTheColumn)
 {
-    EXPECT_EQ("e ", rows().substr(0, 2));
-    EXPECT_EQ("", arrows());
-    enum Action { kCommand, kClick, kRefresh, kRevisit };
+    EXPECT_EQ("e ", State().substr(0, 2));
+    enum { kCommand, kClick, kRefresh, kRevisit };
     const struct {
-        Action action;
+        int action;
         int what;  // a command or a column
-        const char* rows;
-        const char* arrows;
-        UINT radio;
+        const char* state;
     } steps[] = {
-        {kCommand, IDM_ARRANGE_SIZE, "e d.txt a.mid b.mid c.bin ", "1^", IDM_ARRANGE_SIZE},
-        {kCommand, IDM_ARRANGE_DATE, "e b.mid c.bin a.mid d.txt ", "3^", IDM_ARRANGE_DATE},
-        {kCommand, IDM_ARRANGE_TYPE, "e c.bin a.mid b.mid d.txt ", "2^", IDM_ARRANGE_TYPE},
-        {kCommand, IDM_ARRANGE_NAME, "e a.mid b.mid c.bin d.txt ", "0^", IDM_ARRANGE_NAME},
-        {kClick, 0, "e d.txt c.bin b.mid a.mid ", "0v", IDM_ARRANGE_NAME},
-        {kClick, 3, "e b.mid c.bin a.mid d.txt ", "3^", IDM_ARRANGE_DATE},
-        {kClick, 3, "e d.txt a.mid c.bin b.mid ", "3v", IDM_ARRANGE_DATE},
-        {kClick, 4, "e c.bin d.txt b.mid a.mid ", "4^", 0},
-        {kClick, 5, "e c.bin d.txt a.mid b.mid ", "5^", 0},
-        {kClick, 6, "e c.bin d.txt b.mid a.mid ", "6^", 0},
-        {kClick, 1, "e d.txt a.mid b.mid c.bin ", "1^", IDM_ARRANGE_SIZE},
-        {kClick, 1, "e c.bin b.mid a.mid d.txt ", "1v", IDM_ARRANGE_SIZE},
-        {kRefresh, 0, "e c.bin b.mid a.mid d.txt ", "1v", IDM_ARRANGE_SIZE},
-        {kRevisit, 0, "e c.bin b.mid a.mid d.txt ", "1v", IDM_ARRANGE_SIZE},
+        {kCommand, IDM_ARRANGE_SIZE, "e d.txt a.mid b.mid c.bin |1^|S"},
+        {kCommand, IDM_ARRANGE_DATE, "e b.mid c.bin a.mid d.txt |3^|M"},
+        {kCommand, IDM_ARRANGE_TYPE, "e c.bin a.mid b.mid d.txt |2^|T"},
+        {kCommand, IDM_ARRANGE_NAME, "e a.mid b.mid c.bin d.txt |0^|N"},
+        {kClick, 0, "e d.txt c.bin b.mid a.mid |0v|N"},
+        {kClick, 3, "e b.mid c.bin a.mid d.txt |3^|M"},
+        {kClick, 3, "e d.txt a.mid c.bin b.mid |3v|M"},
+        {kClick, 4, "e c.bin d.txt b.mid a.mid |4^|"},
+        {kClick, 5, "e c.bin d.txt a.mid b.mid |5^|"},
+        {kClick, 6, "e c.bin d.txt b.mid a.mid |6^|"},
+        {kClick, 1, "e d.txt a.mid b.mid c.bin |1^|S"},
+        {kClick, 1, "e c.bin b.mid a.mid d.txt |1v|S"},
+        {kRefresh, 0, "e c.bin b.mid a.mid d.txt |1v|S"},
+        {kRevisit, 0, "e c.bin b.mid a.mid d.txt |1v|S"},
     };
     for (const auto& s : steps) {
-        SCOPED_TRACE(std::to_string(s.action) + " " + std::to_string(s.what));
         if (s.action == kCommand) main->SendMessage(WM_COMMAND, s.what, 0);
-        if (s.action == kClick) click(s.what);
+        if (s.action == kClick) Click(s.what);
         if (s.action == kRefresh) main->SendMessage(WM_COMMAND, IDM_REFRESH, 0);
         if (s.action == kRevisit) {
             main->OpenPath(Folder() + "\\e");
             main->OpenPath(Folder());
         }
-        EXPECT_EQ(s.rows, rows());
-        EXPECT_EQ(s.arrows, arrows());
-        EXPECT_EQ(s.radio, radio());
+        EXPECT_EQ(s.state, State()) << s.action << " " << s.what;
     }
 }
 
