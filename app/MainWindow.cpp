@@ -267,7 +267,9 @@ void MainWindow::SortChanged()
         CheckMenuRadioItem(GetMenu(), IDM_ARRANGE_NAME, IDM_ARRANGE_DATE, IDM_ARRANGE_NAME + column, MF_BYCOMMAND);
         return;
     }
-    for (UINT id = IDM_ARRANGE_NAME; id <= IDM_ARRANGE_DATE; ++id) CheckMenuItem(GetMenu(), id, MF_BYCOMMAND | MF_UNCHECKED);
+    for (UINT id = IDM_ARRANGE_NAME; id <= IDM_ARRANGE_DATE; ++id) {
+        CheckMenuItem(GetMenu(), id, MF_BYCOMMAND | MF_UNCHECKED);
+    }
 }
 
 void MainWindow::UpdateNavigationButtons()

@@ -64,7 +64,7 @@ LRESULT MidiListView::AddItem(IShellFolder* folder, LPCITEMIDLIST folderId, LPCI
     char format[256];
     wsprintfA(format, "SMF Format %u", static_cast<unsigned>(smf.header().format));
     record->smfFormat = smf.header().format;
-    // Kept byte for byte, as the file holds them (both fields end in a zero).
+    // Kept byte for byte, as the file holds them.
     static_assert(sizeof record->sequenceName == sizeof smf.info().sequenceName, "same size");
     static_assert(sizeof record->copyright == sizeof smf.info().copyright, "same size");
     std::memcpy(record->sequenceName, smf.info().sequenceName, sizeof record->sequenceName);

@@ -433,10 +433,11 @@ void ShellListView::Resort()
     for (int index = 0; index < count; ++index) {
         HDITEMA item{};
         item.mask = HDI_FORMAT;
-        if (!::SendMessageA(header, HDM_GETITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item))) continue;
+        const WPARAM at = static_cast<WPARAM>(index);
+        if (!::SendMessageA(header, HDM_GETITEMA, at, reinterpret_cast<LPARAM>(&item))) continue;
         item.fmt &= ~(HDF_SORTUP | HDF_SORTDOWN);
         if (index == rowOrder_.SortedColumn()) item.fmt |= rowOrder_.Descending() ? HDF_SORTDOWN : HDF_SORTUP;
-        ::SendMessageA(header, HDM_SETITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+        ::SendMessageA(header, HDM_SETITEMA, at, reinterpret_cast<LPARAM>(&item));
     }
     const int focused = static_cast<int>(GetNextItem(-1, LVNI_FOCUSED));
     if (focused >= 0) SendMessage(LVM_ENSUREVISIBLE, static_cast<WPARAM>(focused), FALSE);

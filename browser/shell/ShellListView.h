@@ -4,8 +4,8 @@
 // the id list of the folder shown. Opens rows (folders in the list, anything
 // else through the shell's default action), shows the shell's context menu
 // for the selection and drags a row's image inside the list.
-#include "browser/shell/IdListPool.h"
 #include "browser/RowOrder.h"
+#include "browser/shell/IdListPool.h"
 #include "browser/shell/ItemRecord.h"
 #include "framework/KvListView.h"
 

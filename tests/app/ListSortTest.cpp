@@ -25,15 +25,17 @@ std::string Folder()
 
 Bytes Smf(uint16_t format, const std::string& name, const std::string& copyright, size_t padding)
 {
-    return Cat({HeaderChunk(format, 1), TrackChunk(Cat({Meta(0, 0x03, name), Meta(0, 0x02, copyright),
-                                                        Meta(0, 0x01, std::string(padding, 'x')), Meta(0, 0x2F, "")}))});
+    const Bytes track = Cat({Meta(0, 0x03, name), Meta(0, 0x02, copyright), Meta(0, 0x01, std::string(padding, 'x')),
+                             Meta(0, 0x2F, "")});
+    return Cat({HeaderChunk(format, 1), TrackChunk(track)});
 }
 
 // Writes `bytes`, then makes the file `size` bytes long (sparse) when asked;
 // changed on day `day` of 2020.
 void Make(const std::string& name, const Bytes& bytes, LONGLONG size, WORD day)
 {
-    const HANDLE file = CreateFileA((Folder() + "\\" + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    const std::string path = Folder() + "\\" + name;
+    const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     DWORD written = 0;
     WriteFile(file, bytes.data(), DWORD(bytes.size()), &written, nullptr);
     LARGE_INTEGER end;
@@ -77,7 +79,8 @@ protected:
             HDITEMA item{};
             item.mask = HDI_FORMAT;
             SendMessageA(HWND(list->SendMessage(LVM_GETHEADER, 0, 0)), HDM_GETITEMA, column, LPARAM(&item));
-            if (item.fmt & (HDF_SORTUP | HDF_SORTDOWN)) state += std::to_string(column) + (item.fmt & HDF_SORTUP ? "^" : "v");
+            if (item.fmt & HDF_SORTUP) state += std::to_string(column) + "^";
+            if (item.fmt & HDF_SORTDOWN) state += std::to_string(column) + "v";
         }
         state += "|";
         for (UINT id = IDM_ARRANGE_NAME; id <= IDM_ARRANGE_DATE; ++id)
