@@ -260,6 +260,18 @@ void MainWindow::GoUp()
     if (!parent.empty()) SelectFolderInTree(IdList(parent));
 }
 
+void MainWindow::SortChanged()
+{
+    const int column = rightFrame->GetFileList()->GetRowOrder().SortedColumn();
+    if (column >= 0 && column <= IDM_ARRANGE_DATE - IDM_ARRANGE_NAME) {
+        CheckMenuRadioItem(GetMenu(), IDM_ARRANGE_NAME, IDM_ARRANGE_DATE, IDM_ARRANGE_NAME + column, MF_BYCOMMAND);
+        return;
+    }
+    for (UINT id = IDM_ARRANGE_NAME; id <= IDM_ARRANGE_DATE; ++id) {
+        CheckMenuItem(GetMenu(), id, MF_BYCOMMAND | MF_UNCHECKED);
+    }
+}
+
 void MainWindow::UpdateNavigationButtons()
 {
     if (!mainToolbar->GetHandle()) return;
@@ -387,6 +399,13 @@ LRESULT MainWindow::OnCommand(UINT, UINT id, KvWindow*)
     case IDM_VIEW_LIST:
     case IDM_VIEW_DETAILS:
         SetListView(id);
+        break;
+    case IDM_ARRANGE_NAME:
+    case IDM_ARRANGE_SIZE:
+    case IDM_ARRANGE_TYPE:
+    case IDM_ARRANGE_DATE:
+        rightFrame->GetFileList()->Arrange(int(id - IDM_ARRANGE_NAME));
+        SortChanged();
         break;
     case IDM_MIDIONLY:
     case IDM_REFRESH:

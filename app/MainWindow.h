@@ -55,6 +55,9 @@ public:
     void SetTitleFolder(const std::string& path) override;
     void ShowFolderInList(LPCITEMIDLIST folder) override;
     void GoUp() override;
+    // Puts the arrangement submenu's radio mark on the list's sort column
+    // (none for a column the submenu does not offer).
+    void SortChanged() override;
 
     FolderTreeView* GetFolderTree() const { return folderTree; }
     RightFrame* GetRightFrame() const { return rightFrame; }

@@ -26,6 +26,8 @@ public:
     virtual void ShowFolderInList(LPCITEMIDLIST folder) = 0;
     // Shows the parent of the file list's folder (Backspace in the list).
     virtual void GoUp() = 0;
+    // The user sorted the file list by another column or direction.
+    virtual void SortChanged() {}
 };
 
 // The process's host, or null while there is none.

@@ -18,4 +18,11 @@ struct ItemRecord {
     uint32_t kind;            // sort key: 0 no find data, 1 folder, 2 anything else
     ITEMIDLIST* absoluteId;   // copies from the list's pool
     ITEMIDLIST* childId;
+    // Sort keys beyond the texts: the whole size from the file system (0 for
+    // folders), the last write time, and what a MIDI file says of itself.
+    uint64_t fileSize;
+    uint64_t writeTime;
+    int32_t smfFormat;        // -1 when the file is no SMF
+    char sequenceName[256];
+    char copyright[256];
 };

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <cstring>
+
 namespace {
 
 const ShellListView::Column kMidiColumns[] = {
@@ -61,9 +63,17 @@ LRESULT MidiListView::AddItem(IShellFolder* folder, LPCITEMIDLIST folderId, LPCI
     smf.readEvents();
     char format[256];
     wsprintfA(format, "SMF Format %u", static_cast<unsigned>(smf.header().format));
+    record->smfFormat = smf.header().format;
+    // Kept byte for byte, as the file holds them.
+    static_assert(sizeof record->sequenceName == sizeof smf.info().sequenceName, "same size");
+    static_assert(sizeof record->copyright == sizeof smf.info().copyright, "same size");
+    std::memcpy(record->sequenceName, smf.info().sequenceName, sizeof record->sequenceName);
+    std::memcpy(record->copyright, smf.info().copyright, sizeof record->copyright);
+    record->sequenceName[sizeof record->sequenceName - 1] = '\0';
+    record->copyright[sizeof record->copyright - 1] = '\0';
     SetSubItemText(index, 4, format);
-    SetSubItemText(index, 5, smf.info().sequenceName);
-    SetSubItemText(index, 6, smf.info().copyright);
+    SetSubItemText(index, 5, record->sequenceName);
+    SetSubItemText(index, 6, record->copyright);
     return 1;
 }
 

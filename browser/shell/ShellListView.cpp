@@ -2,6 +2,7 @@
 
 #include "browser/ItemTexts.h"
 #include "browser/PathUtilities.h"
+#include "browser/shell/BrowserHost.h"
 #include "browser/shell/SystemImageList.h"
 
 #include <cstring>
@@ -130,6 +131,12 @@ std::string TimeTextOf(const FILETIME& time)
         return std::string();
     }
     return TimeText(fields.wYear, fields.wMonth, fields.wDay, fields.wHour, fields.wMinute);
+}
+
+RowKeys KeysOf(const ItemRecord& record)
+{
+    return RowKeys{record.kind,     record.fileSize,     record.writeTime, record.typeName,
+                   record.smfFormat, record.sequenceName, record.copyright};
 }
 
 const ShellListView::Column kShellColumns[] = {
@@ -326,10 +333,13 @@ LRESULT ShellListView::FillRecord(ItemRecord* record, IShellFolder* folder, LPCI
         WIN32_FIND_DATAA find{};
         if (FAILED(SHGetDataFromIDListA(folder, childId, SHGDFIL_FINDDATA, &find, sizeof find))) return 0;
         if ((mask & kFieldSize) && !(find.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-            CopyToField(record->sizeText, sizeof record->sizeText, SizeText(FileSizeOf(path, find)).c_str());
+            record->fileSize = FileSizeOf(path, find);
+            CopyToField(record->sizeText, sizeof record->sizeText, SizeText(record->fileSize).c_str());
         }
         if (mask & kFieldDate) {
             CopyToField(record->dateText, sizeof record->dateText, TimeTextOf(find.ftLastWriteTime).c_str());
+            record->writeTime =
+                (uint64_t{find.ftLastWriteTime.dwHighDateTime} << 32) | find.ftLastWriteTime.dwLowDateTime;
         }
         if (mask & kFieldFileAttributes) record->fileAttributes = find.dwFileAttributes;
         if (mask & kFieldKind) record->kind = KindOfAttributes(find.dwFileAttributes);
@@ -342,6 +352,7 @@ ItemRecord* ShellListView::MakeRecord(IShellFolder* folder, LPCITEMIDLIST folder
     ItemRecord* record = static_cast<ItemRecord*>(pool->Alloc(sizeof(ItemRecord)));
     if (!record) return nullptr;
     std::memset(record, 0, sizeof *record);
+    record->smfFormat = -1;
     FillRecord(record, folder, folderId, childId, kFieldAll);
     return record;
 }
@@ -393,7 +404,59 @@ int ShellListView::CompareItems(LPARAM first, LPARAM second)
     const ItemRecord* a = reinterpret_cast<const ItemRecord*>(first);
     const ItemRecord* b = reinterpret_cast<const ItemRecord*>(second);
     if (!a || !b) return 0;
-    return CompareKinds(a->kind, b->kind);
+    if (rowOrder_.SortedColumn() == RowOrder::kByKind) return CompareKinds(a->kind, b->kind);
+    int names = 0;
+    const HRESULT shell =
+        sortFolder_ && a->childId && b->childId ? sortFolder_->CompareIDs(0, a->childId, b->childId) : E_FAIL;
+    if (SUCCEEDED(shell)) {
+        names = static_cast<short>(HRESULT_CODE(shell));
+    } else {
+        names = lstrcmpiA(a->displayName, b->displayName);
+    }
+    return rowOrder_.Compare(KeysOf(*a), KeysOf(*b), names);
+}
+
+LRESULT ShellListView::SortItems()
+{
+    ComPtr<IShellFolder> folder;
+    if (currentFolder && BindFolder(currentFolder, folder)) sortFolder_ = folder.Get();
+    const LRESULT sorted = KvListView::SortItems();
+    sortFolder_ = nullptr;
+    return sorted;
+}
+
+void ShellListView::Resort()
+{
+    SortItems();
+    const HWND header = reinterpret_cast<HWND>(SendMessage(LVM_GETHEADER, 0, 0));
+    const int count = header ? static_cast<int>(::SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+    for (int index = 0; index < count; ++index) {
+        HDITEMA item{};
+        item.mask = HDI_FORMAT;
+        const WPARAM at = static_cast<WPARAM>(index);
+        if (!::SendMessageA(header, HDM_GETITEMA, at, reinterpret_cast<LPARAM>(&item))) continue;
+        item.fmt &= ~(HDF_SORTUP | HDF_SORTDOWN);
+        if (index == rowOrder_.SortedColumn()) item.fmt |= rowOrder_.Descending() ? HDF_SORTDOWN : HDF_SORTUP;
+        ::SendMessageA(header, HDM_SETITEMA, at, reinterpret_cast<LPARAM>(&item));
+    }
+    const int focused = static_cast<int>(GetNextItem(-1, LVNI_FOCUSED));
+    if (focused >= 0) SendMessage(LVM_ENSUREVISIBLE, static_cast<WPARAM>(focused), FALSE);
+}
+
+void ShellListView::Arrange(int column)
+{
+    rowOrder_.Arrange(column);
+    Resort();
+}
+
+LRESULT ShellListView::OnColumnClick(NMLISTVIEW* column)
+{
+    if (!column) return 0;
+    rowOrder_.Click(column->iSubItem);
+    Resort();
+    BrowserHost* host = GetBrowserHost();
+    if (host) host->SortChanged();
+    return 0;
 }
 
 LRESULT ShellListView::OnGetDispInfo(NMLVDISPINFOA* info)

@@ -4,6 +4,7 @@
 // the id list of the folder shown. Opens rows (folders in the list, anything
 // else through the shell's default action), shows the shell's context menu
 // for the selection and drags a row's image inside the list.
+#include "browser/RowOrder.h"
 #include "browser/shell/IdListPool.h"
 #include "browser/shell/ItemRecord.h"
 #include "framework/KvListView.h"
@@ -71,6 +72,15 @@ public:
     LRESULT OnGetDispInfo(NMLVDISPINFOA* info) override;
     LRESULT OnDeleteItem(NMLISTVIEW* item) override;
     LRESULT OnBeginDrag(NMLISTVIEW* drag) override;
+    // Sorts by the row order; the names by the shell's own comparison.
+    LRESULT SortItems() override;
+    // A header click sorts by that column, reversing on the sorted one.
+    LRESULT OnColumnClick(NMLISTVIEW* column) override;
+
+    // Sorts the rows by `column` ascending (the arrangement commands); the
+    // order stays for the folders shown later.
+    void Arrange(int column);
+    const RowOrder& GetRowOrder() const { return rowOrder_; }
 
     LPCITEMIDLIST GetCurrentFolder() const { return currentFolder; }
     // The record of row `index`, or null when there is no such row.
@@ -101,6 +111,11 @@ protected:
 private:
     void ReleaseCurrentFolder();
     void EndDrag();
+    // Sorts again and puts the header's arrow on the sorted column only.
+    void Resort();
+
+    RowOrder rowOrder_;
+    IShellFolder* sortFolder_ = nullptr;  // the folder's object while sorting
 
     int cursorShown_ = 0;  // ShowCursor(FALSE) calls still to undo
 };
