@@ -153,7 +153,9 @@ TEST_P(FromOutside, ViewCommandsSwitchTheListAndMoveTheRadioMark)
         SCOPED_TRACE(c.command);
         main->SendMessage(WM_COMMAND, c.command, 0);
         const DWORD view = DWORD(list->SendMessage(LVM_GETVIEW, 0, 0));
-        if (c.view != kAny) EXPECT_EQ(c.view, view);
+        if (c.view != kAny) {
+            EXPECT_EQ(c.view, view);
+        }
         ASSERT_LT(view, 5u);
         for (UINT id = IDM_VIEW_THUMBNAILS; id <= IDM_VIEW_DETAILS; ++id)
             EXPECT_EQ(id == commandOf[view], (GetMenuState(main->GetMenu(), id, MF_BYCOMMAND) & MF_CHECKED) != 0) << id;
