@@ -3,10 +3,12 @@
 // and the paths against their properties) on the saved fuzz inputs, on real
 // files and on files built here.
 #include "FuzzChecks.h"
+#include "encode/CompiledFormat.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <filesystem>
 #include <random>
 
@@ -99,4 +101,48 @@ TEST(FuzzRegressions, LengthsThatWouldWrapKeepEveryProperty)
                                    Bytes{0x00, 0xFF, 0x51}, Bytes{0x00, 0xFF, 0x7F}})
             EXPECT_EQ("", CheckSmf(SmfWithTrack(Cat({start, {0x8F, 0xFF, 0xFF, 0xFF, last}, note, note, note}))))
                 << int(last);
+}
+
+// Random formats of text, "%%" and conversions, either only of the forms that
+// CompiledFormat lays out itself (the first half of each list) or of every
+// kind the formatter knows, with random and missing arguments.
+TEST(FuzzRegressions, RandomFormatsKeepEveryProperty)
+{
+    static const std::vector<std::vector<std::string>> kParts = {
+        {"", "-", "0", "-0", "", "#", "#0", "-#0", "0-", "0"},
+        {"", "1", "2", "5", "8", "12", "", "3", "9", "40", "255", "99999"},
+        {"", ".", ".3", ".7", ".12", ".0", "", ".200"},
+        {"", "l", "h", "w", "", "I64", "I32", "I"},
+        {"d", "i", "u", "x", "X", "d", "X", "c", "s", "p", "z", "C", "%", ""},
+    };
+    static const int32_t kValues[] = {0,     INT32_MIN, INT32_MAX, -1,         -999,        9,         10,
+                                      99999, 100000,    99999999,  100000000,  0xFFFF,      0x10000,   0xFFFFFFF,
+                                      0x10000000, 4095, 255,       256,        -10,         1000};
+    std::mt19937 random(5150);
+    int compiled = 0;
+    for (int i = 0; i < 20000; ++i) {
+        std::string formats[2];
+        for (std::string& format : formats) {
+            const bool simple = random() % 2 == 0;
+            format = random() % 10 ? "" : std::string(200 + random() % 60, '-');  // near the line's end
+            for (int pieces = 1 + static_cast<int>(random() % 9); pieces > 0; --pieces) {
+                if (random() % 3 == 0) {
+                    format += random() % 4 ? "\tdb\t,$" : "%%";
+                    continue;
+                }
+                format += '%';
+                for (const auto& part : kParts) format += part[random() % (simple ? part.size() / 2 : part.size())];
+            }
+            compiled += CompiledFormat(format).compiled();
+        }
+        int32_t args[8];
+        for (int32_t& a : args) a = random() % 3 ? kValues[random() % 20] : static_cast<int32_t>(random());
+        const std::string input = EncoderInput(args, random() % 9, static_cast<uint8_t>(random()), formats[0],
+                                               formats[1], "", "", "");
+        ASSERT_EQ("", CheckEncoderInput(reinterpret_cast<const uint8_t*>(input.data()), input.size()))
+            << "\"" << formats[0] << "\" and \"" << formats[1] << '"';
+    }
+    // Both ways of formatting were taken, often.
+    EXPECT_GT(compiled, 40000 / 4);
+    EXPECT_LT(compiled, 40000 * 9 / 10);
 }
