@@ -12,9 +12,10 @@
 
 namespace {
 
-// Writes down what the walks hand to the hooks, as "d0 s403C90 l80000002"
+// Writes down what a walk hands to the hooks, as "d0 s403C90 l80000002"
 // (delta-times, short and long events), and counts records holding anything
-// but the event (a stream id, stale bytes).
+// but the event (a stream id, stale bytes). That a second walk hands out the
+// same is checked by the fuzz checks (FuzzRegressions) on many files.
 class Recording : public SmfFile {
 public:
     int onDeltaTime(uint32_t d) override { return note('d', d, true); }
@@ -40,20 +41,6 @@ private:
     }
 };
 
-// Reads the first track twice: both walks must hand out the same events, in
-// records that hold nothing else. Returns the first walk's trace.
-std::string ReadTwice(Recording& smf)
-{
-    EXPECT_EQ(1, smf.readEvents());
-    const std::string first = smf.trace;
-    smf.trace.clear();
-    EXPECT_EQ(1, smf.readEvents());
-    EXPECT_EQ(first, smf.trace);
-    EXPECT_EQ(2, smf.ends);
-    EXPECT_EQ(0, smf.uncleanRecords);
-    return first;
-}
-
 const Bytes kNote = Event(0, {0x90, 0x3C, 0x40}), kEnd = Event(0, {0xFF, 0x2F, 0x00}), kLater{0x01, 0x92, 0x40, 0x40};
 
 }  // namespace
@@ -77,8 +64,7 @@ TEST(SmfReader, TracksGiveTheirEventsAndStopWhereTheyMakeNoSense)
         {"running status: a data byte as the status, its velocity as a delta-time",
          {0x00, 0x90, 0x3C, 0x40, 0x10, 0x3E, 0x40, 0xFF, 0x2F, 0x00}, "d0 s403C90 d10 s3E d40"},
         {"escape skipped by its length", Cat({{0x00, 0xF7, 0x02, 0x90, 0x3C}, kNote, kEnd}), "d0 d0 s403C90 d0"},
-        {"escape with a huge length", Cat({{0x00, 0xF7, 0x8F, 0xFF, 0xFF, 0xFF, 0x7F}, kNote}), "d0"},
-        {"meta length near 2^32", Cat({{0x00, 0xFF, 0x06, 0x8F, 0xFF, 0xFF, 0xFF, 0x7F}, kNote}), "d0"},
+        {"escape with a length near 2^32", Cat({{0x00, 0xF7, 0x8F, 0xFF, 0xFF, 0xFF, 0x7F}, kNote}), "d0"},
         {"five-byte delta-time wraps", {0x8F, 0xFF, 0xFF, 0xFF, 0x7F, 0x90, 0x3C, 0x40}, "dFFFFFFFF s403C90"},
         {"tempo with fewer than 12 bytes from its start", Cat({Meta(0, 0x51, "\x07\xA1\x20"), kNote}), "d0"},
         {"tempo with 12 bytes from its start",
@@ -96,7 +82,9 @@ TEST(SmfReader, TracksGiveTheirEventsAndStopWhereTheyMakeNoSense)
                              Cat({kNote, {0x05, static_cast<uint8_t>(s), 0x00}, kNote}), "d0 s403C90 d5"});
     for (const Case& c : cases) {
         ReaderOn<Recording> smf(SmfWithTrack(c.track));
-        EXPECT_EQ(c.trace, ReadTwice(smf)) << c.what;
+        EXPECT_EQ(1, smf.readEvents());
+        EXPECT_EQ(c.trace, smf.trace) << c.what;
+        EXPECT_EQ(0, smf.uncleanRecords) << c.what;
     }
 }
 
@@ -109,7 +97,7 @@ TEST(SmfReader, MetaTextsKeepTheLastAndEndAtZeroBytes255BytesOrTheData)
         Meta(0, 0x03, "One"), Meta(0, 0x03, "Two"), Meta(0, 0x02, "\x82\xA0" "2026"),
         Meta(0, 0x05, std::string("la\0cd", 5)), Meta(0, 0x00, "\x07\x05"), Meta(0, 0x00, ""),
     })));
-    ReadTwice(r);
+    r.readEvents();
     EXPECT_STREQ("Two", r.info().sequenceName);
     EXPECT_STREQ("\x82\xA0" "2026", r.info().copyright);
     EXPECT_STREQ("la", r.info().lyric);
@@ -118,8 +106,8 @@ TEST(SmfReader, MetaTextsKeepTheLastAndEndAtZeroBytes255BytesOrTheData)
     // A text running past the end is kept only when it ends before, at a zero byte.
     ReaderOn<Recording> zero(SmfWithTrack({0x00, 0xFF, 0x02, 0x08, 'a', 'b', 0x00}));
     ReaderOn<Recording> past(SmfWithTrack(Cat({Meta(0, 0x03, "X"), {0x00, 0xFF, 0x03, 0x05, 'a', 'b'}})));
-    ReadTwice(zero);
-    ReadTwice(past);
+    zero.readEvents();
+    past.readEvents();
     EXPECT_STREQ("ab", zero.info().copyright);
     EXPECT_STREQ("X", past.info().sequenceName);
 }
@@ -161,6 +149,7 @@ TEST(CompleteReading, HandsOnTheChannelEventsOfAllTracksInMergedOrder)
         EXPECT_EQ(1, f.readAllTracks());
         EXPECT_EQ(c.trace, f.trace) << c.what;
         EXPECT_EQ(1, f.ends) << c.what;
+        EXPECT_EQ(0, f.uncleanRecords) << c.what;
     }
 }
 
