@@ -29,13 +29,14 @@ private:
     static bool Clean(const MidiEventRecord& r, uint32_t used)
     {
         const uint8_t* end = r.parameters + MidiEventRecord::kParameterSize;
-        return r.streamId == 0 && std::all_of(r.parameters + used, end, [](uint8_t b) { return b == 0; });
+        const uint8_t* unused = r.parameters + std::min<uint32_t>(used, MidiEventRecord::kParameterSize);
+        return r.streamId == 0 && std::all_of(unused, end, [](uint8_t b) { return b == 0; });
     }
     int note(char kind, uint32_t value, bool clean)
     {
         char text[16];
         std::snprintf(text, sizeof text, " %c%X", kind, value);
-        trace += text + (trace.empty() ? 1 : 0);
+        trace += text + (trace.empty() ? 1 : 0);  // no space before the first
         uncleanRecords += !clean;
         return 1;
     }
