@@ -14,20 +14,16 @@
 
 namespace {
 
-struct LineByLine : LineSink {
+// Takes lines one by one, or, given a room, lends the encoder that many bytes
+// at a time, filled with a marker so that a line written out of place shows.
+struct Text : LineSink {
+    explicit Text(size_t room = 0) : room(room) {}
     void appendLine(const char* line, size_t length) override { text.append(line, length) += "\r\n"; }
-    std::string text;
-};
-
-// Lends the encoder room in place, `room` bytes at a time, filled with a
-// marker so that a line written out of place would show.
-struct InPlace : LineByLine {
-    explicit InPlace(size_t room) : room(room) {}
     char* textSpace(size_t& given) override
     {
         space.assign(given = room, '#');
-        ++lent;
-        return &space[0];
+        lent += room > 0;
+        return room ? &space[0] : nullptr;
     }
     void textWritten(size_t count) override
     {
@@ -35,14 +31,13 @@ struct InPlace : LineByLine {
         text.append(space, 0, count);
     }
     size_t room;
-    std::string space;
+    std::string text, space;
     int lent = 0;
 };
 
 }  // namespace
 
-// Lines of the default formats and of users' formats, for records given as
-// {channel, key, velocity, length}.
+// Records given as {channel, key, velocity, length}.
 TEST(NoteEncoder, RecordsGiveTheirLines)
 {
     const NoteEncoder standard(NoteEncoder::kDefaultFormat1, NoteEncoder::kDefaultFormat2);
@@ -76,11 +71,7 @@ TEST(ChannelMask, ChecksAreTheSixteenChannelBitsAndReplaceOnlyThem)
         uint32_t before;
         std::initializer_list<int> checked;
         uint32_t after;
-    } cases[] = {
-        {0x0000FDFF, {}, 0x00000000},
-        {0xABCD0000, {0, 9, 15}, 0xABCD8201},
-        {0xFFFFFFFF, {1}, 0xFFFF0002},
-    };
+    } cases[] = {{0x0000FDFF, {}, 0x00000000}, {0xABCD0000, {0, 9, 15}, 0xABCD8201}, {0xFFFFFFFF, {1}, 0xFFFF0002}};
     for (const auto& c : cases) {
         ChannelMask::Checks checks{};
         for (int n : c.checked) checks[size_t(n)] = true;
@@ -90,10 +81,11 @@ TEST(ChannelMask, ChecksAreTheSixteenChannelBitsAndReplaceOnlyThem)
     }
 }
 
+// Notes on all channels with lengths in and out of the table, rests,
+// overlaps and huge lengths, through formats that are compiled and formats
+// left to the full formatter ("#", strings, a line that is cut).
 TEST(NoteEncoder, InPlaceAndLineByLineTextsEqualTheReference)
 {
-    // Notes on all channels with lengths in and out of the table, rests,
-    // overlaps and huge lengths.
     const uint32_t table[] = {60, 80, 90, 120, 160, 180, 240, 320, 360, 480, 640, 720, 960, 1440, 1920};
     std::mt19937 random(77);
     Bytes track;
@@ -103,32 +95,26 @@ TEST(NoteEncoder, InPlaceAndLineByLineTextsEqualTheReference)
         const uint32_t length = random() % 2 ? table[random() % 15] : (random() % 50 ? random() % 3000 : random());
         track = Cat({track, Event(gap, {c, key, uint8_t(1 + random() % 127)}), Event(length, {c, key, 0})});
     }
-    TempFile file(SmfWithTrack(Cat({track, {0x00, 0xFF, 0x2F, 0x00}})));
-    SmfNoteFile notes;
-    ReferenceNotes reference;
-    ASSERT_EQ(0u, notes.open(file.path()));
-    ASSERT_EQ(0u, reference.open(file.path()));
+    const Bytes file = SmfWithTrack(Cat({track, {0x00, 0xFF, 0x2F, 0x00}}));
+    ReaderOn<SmfNoteFile> notes(file);
+    ReaderOn<ReferenceNotes> reference(file);
     notes.readEvents();
     reference.readEvents();
     const std::pair<std::string, std::string> formats[] = {
         {NoteEncoder::kDefaultFormat1, NoteEncoder::kDefaultFormat2},
         {"%d %X %x %u|%-6d|%.4i", "\\t%5d%%\\t%08X %3.2d"},
-        // Left to the full formatter: "#", strings, a line that is cut.
         {"%#x %s %c %d", std::string(250, '=') + "%d %d %d"},
     };
     for (const auto& f : formats) {
         const NoteEncoder encoder(f.first, f.second);
         for (const uint32_t mask : {0xFFFFu, 0xFDFFu, 0x0001u, 0x8000u, 0u}) {
             const std::string expected = ReferenceEncoding(reference.lists, mask, f.first, f.second);
-            LineByLine byLine;
-            encoder.encodeNotes(notes, mask, byLine);
-            EXPECT_EQ(expected, byLine.text) << f.second << " mask " << mask;
-            // The smallest room the encoder takes, and a larger one.
-            for (const size_t room : {LineSink::kTextSpace, size_t{1} << 16}) {
-                InPlace inPlace(room);
-                encoder.encodeNotes(notes, mask, inPlace);
-                EXPECT_EQ(expected, inPlace.text) << f.second << " mask " << mask << " room " << room;
-                EXPECT_TRUE(mask != 0xFFFFu || room != LineSink::kTextSpace || inPlace.lent > 10);
+            // Line by line, the smallest room the encoder takes, and a larger one.
+            for (const size_t room : {size_t{0}, LineSink::kTextSpace, size_t{1} << 16}) {
+                Text text(room);
+                encoder.encodeNotes(notes, mask, text);
+                EXPECT_EQ(expected, text.text) << f.second << " mask " << mask << " room " << room;
+                EXPECT_TRUE(mask != 0xFFFFu || room != LineSink::kTextSpace || text.lent > 10);
             }
         }
     }

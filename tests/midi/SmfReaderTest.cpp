@@ -7,82 +7,42 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
 
-// An SmfFile that writes down what the walks hand to its hooks, as
-// "d0 s403C90 l80000002 ..." (delta-times, short and long events), and
-// counts records holding anything but the event (a stream id, stale bytes).
-class RecordingSmfFile : public SmfFile {
+// Writes down what a walk hands to the hooks, as "d0 s403C90 l80000002"
+// (delta-times, short and long events), and counts records holding anything
+// but the event (a stream id, stale bytes). That a second walk hands out the
+// same is checked by the fuzz checks (FuzzRegressions) on many files.
+class Recording : public SmfFile {
 public:
-    int onDeltaTime(uint32_t d) override { return note('d', d); }
-    int onShortEvent(const MidiEventRecord* r) override { return record('s', *r, 0); }
-    int onLongEvent(const MidiEventRecord* r) override { return record('l', *r, r->event & 0x7FFFFFFF); }
+    int onDeltaTime(uint32_t d) override { return note('d', d, true); }
+    int onShortEvent(const MidiEventRecord* r) override { return note('s', r->event, Clean(*r, 0)); }
+    int onLongEvent(const MidiEventRecord* r) override { return note('l', r->event, Clean(*r, r->event & 0x7FFFFFFF)); }
     void onEventsEnd() override { ++ends; }
     std::string trace;
     int ends = 0, uncleanRecords = 0;
 
 private:
-    int note(char kind, uint32_t value)
+    static bool Clean(const MidiEventRecord& r, uint32_t used)
     {
-        char buffer[32];
-        std::snprintf(buffer, sizeof buffer, "%s%c%X", trace.empty() ? "" : " ", kind, value);
-        trace += buffer;
-        return 1;
+        const uint8_t* end = r.parameters + MidiEventRecord::kParameterSize;
+        const uint8_t* unused = r.parameters + std::min<uint32_t>(used, MidiEventRecord::kParameterSize);
+        return r.streamId == 0 && std::all_of(unused, end, [](uint8_t b) { return b == 0; });
     }
-    int record(char kind, const MidiEventRecord& r, uint32_t used)
+    int note(char kind, uint32_t value, bool clean)
     {
-        bool clean = r.streamId == 0;
-        for (uint32_t i = used; i < MidiEventRecord::kParameterSize; ++i) clean = clean && r.parameters[i] == 0;
+        char text[16];
+        std::snprintf(text, sizeof text, " %c%X", kind, value);
+        trace += text + (trace.empty() ? 1 : 0);  // no space before the first
         uncleanRecords += !clean;
-        return note(kind, r.event);
+        return 1;
     }
 };
 
 const Bytes kNote = Event(0, {0x90, 0x3C, 0x40}), kEnd = Event(0, {0xFF, 0x2F, 0x00}), kLater{0x01, 0x92, 0x40, 0x40};
-
-// Reads a file twice: both walks must hand out the same events, in records
-// that hold nothing else.
-struct Read {
-    explicit Read(const Bytes& file) : temp(file)
-    {
-        EXPECT_EQ(0u, smf.open(temp.path()));
-        EXPECT_EQ(1, smf.readEvents());
-        const std::string first = smf.trace;
-        smf.trace.clear();
-        EXPECT_EQ(1, smf.readEvents());
-        EXPECT_EQ(first, smf.trace);
-        EXPECT_EQ(2, smf.ends);
-        EXPECT_EQ(0, smf.uncleanRecords);
-    }
-    TempFile temp;
-    RecordingSmfFile smf;
-};
-
-Bytes Smf(uint16_t format, uint16_t tracks, std::initializer_list<Bytes> chunks)
-{
-    Bytes out = HeaderChunk(format, tracks);
-    for (const Bytes& c : chunks) out = Cat({out, c});
-    return out;
-}
-
-// A track chunk whose declared length is `length`, whatever its data.
-Bytes DeclaredTrack(uint32_t length, const Bytes& data)
-{
-    Bytes chunk = TrackChunk(data);
-    for (int i = 0; i < 4; ++i) chunk[4 + i] = static_cast<uint8_t>(length >> (24 - 8 * i));
-    return chunk;
-}
-
-// Seventeen empty text events of the largest four-byte delta-time: 64-bit
-// time 0x10FFFFFEF, which 32 bits would wrap to 0x0FFFFFEF.
-Bytes PastFourGigaTicks()
-{
-    Bytes out;
-    for (int i = 0; i < 17; ++i) out = Cat({out, VarLen(0x0FFFFFFF), {0xFF, 0x01, 0x00}});
-    return out;
-}
 
 }  // namespace
 
@@ -105,8 +65,7 @@ TEST(SmfReader, TracksGiveTheirEventsAndStopWhereTheyMakeNoSense)
         {"running status: a data byte as the status, its velocity as a delta-time",
          {0x00, 0x90, 0x3C, 0x40, 0x10, 0x3E, 0x40, 0xFF, 0x2F, 0x00}, "d0 s403C90 d10 s3E d40"},
         {"escape skipped by its length", Cat({{0x00, 0xF7, 0x02, 0x90, 0x3C}, kNote, kEnd}), "d0 d0 s403C90 d0"},
-        {"escape with a huge length", Cat({{0x00, 0xF7, 0x8F, 0xFF, 0xFF, 0xFF, 0x7F}, kNote}), "d0"},
-        {"meta length near 2^32", Cat({{0x00, 0xFF, 0x06, 0x8F, 0xFF, 0xFF, 0xFF, 0x7F}, kNote}), "d0"},
+        {"escape with a length near 2^32", Cat({{0x00, 0xF7, 0x8F, 0xFF, 0xFF, 0xFF, 0x7F}, kNote}), "d0"},
         {"five-byte delta-time wraps", {0x8F, 0xFF, 0xFF, 0xFF, 0x7F, 0x90, 0x3C, 0x40}, "dFFFFFFFF s403C90"},
         {"tempo with fewer than 12 bytes from its start", Cat({Meta(0, 0x51, "\x07\xA1\x20"), kNote}), "d0"},
         {"tempo with 12 bytes from its start",
@@ -122,63 +81,76 @@ TEST(SmfReader, TracksGiveTheirEventsAndStopWhereTheyMakeNoSense)
         if (s != 0xF7)
             cases.push_back({"system status " + std::to_string(s),
                              Cat({kNote, {0x05, static_cast<uint8_t>(s), 0x00}, kNote}), "d0 s403C90 d5"});
-    for (const Case& c : cases) EXPECT_EQ(c.trace, Read(SmfWithTrack(c.track)).smf.trace) << c.what;
+    for (const Case& c : cases) {
+        ReaderOn<Recording> smf(SmfWithTrack(c.track));
+        EXPECT_EQ(1, smf.readEvents());
+        EXPECT_EQ(c.trace, smf.trace) << c.what;
+        EXPECT_EQ(0, smf.uncleanRecords) << c.what;
+    }
 }
 
 TEST(SmfReader, MetaTextsKeepTheLastAndEndAtZeroBytes255BytesOrTheData)
 {
     Bytes text(300, 'x');
     text[254] = 'y';
-    Read r(SmfWithTrack(Cat({
+    ReaderOn<Recording> r(SmfWithTrack(Cat({
         {0x00, 0xFF, 0x01}, VarLen(300), text,  // cut to 255 bytes
         Meta(0, 0x03, "One"), Meta(0, 0x03, "Two"), Meta(0, 0x02, "\x82\xA0" "2026"),
         Meta(0, 0x05, std::string("la\0cd", 5)), Meta(0, 0x00, "\x07\x05"), Meta(0, 0x00, ""),
     })));
-    EXPECT_STREQ("Two", r.smf.info().sequenceName);
-    EXPECT_STREQ("\x82\xA0" "2026", r.smf.info().copyright);
-    EXPECT_STREQ("la", r.smf.info().lyric);
-    EXPECT_EQ(7u, r.smf.info().sequenceNumber);  // the first of 07 05; length 0 changes nothing
-    EXPECT_EQ(std::string(254, 'x') + "y", r.smf.info().text);
+    r.readEvents();
+    EXPECT_STREQ("Two", r.info().sequenceName);
+    EXPECT_STREQ("\x82\xA0" "2026", r.info().copyright);
+    EXPECT_STREQ("la", r.info().lyric);
+    EXPECT_EQ(7u, r.info().sequenceNumber);  // the first of 07 05; length 0 changes nothing
+    EXPECT_EQ(std::string(254, 'x') + "y", r.info().text);
     // A text running past the end is kept only when it ends before, at a zero byte.
-    EXPECT_STREQ("ab", Read(SmfWithTrack({0x00, 0xFF, 0x02, 0x08, 'a', 'b', 0x00})).smf.info().copyright);
-    const Read past(SmfWithTrack(Cat({Meta(0, 0x03, "X"), {0x00, 0xFF, 0x03, 0x05, 'a', 'b'}})));
-    EXPECT_STREQ("X", past.smf.info().sequenceName);
+    ReaderOn<Recording> zero(SmfWithTrack({0x00, 0xFF, 0x02, 0x08, 'a', 'b', 0x00}));
+    ReaderOn<Recording> past(SmfWithTrack(Cat({Meta(0, 0x03, "X"), {0x00, 0xFF, 0x03, 0x05, 'a', 'b'}})));
+    zero.readEvents();
+    past.readEvents();
+    EXPECT_STREQ("ab", zero.info().copyright);
+    EXPECT_STREQ("X", past.info().sequenceName);
 }
 
 TEST(CompleteReading, HandsOnTheChannelEventsOfAllTracksInMergedOrder)
 {
+    Bytes pastFourGigaTicks;  // 17 x 0x0FFFFFFF = 0x10FFFFFEF, which 32 bits would wrap
+    for (int i = 0; i < 17; ++i) pastFourGigaTicks = Cat({pastFourGigaTicks, VarLen(0x0FFFFFFF), {0xFF, 0x01, 0x00}});
     const struct {
         const char* what;
         Bytes file;
         const char* trace;
     } cases[] = {
         {"running status across meta and sysex",
-         Smf(0, 1, {TrackChunk({0x00, 0x90, 0x3C, 0x40, 0x10, 0xFF, 0x01, 0x01, 'a', 0x10, 0xF0, 0x01, 0xF7, 0x10,
-                                 0xF7, 0x00, 0x10, 0x3E, 0x00})}),
+         SmfWithTrack({0x00, 0x90, 0x3C, 0x40, 0x10, 0xFF, 0x01, 0x01, 'a', 0x10, 0xF0, 0x01, 0xF7, 0x10, 0xF7, 0x00,
+                       0x10, 0x3E, 0x00}),
          "d0 s403C90 d40 s3E90 d0"},
-        {"running status with no status before it", Smf(0, 1, {TrackChunk({0x05, 0x3C, 0x40, 0x00, 0x90})}), "d5"},
-        {"a system status ends the track", Smf(0, 1, {TrackChunk({0x00, 0xF1, 0x00, 0x90, 0x3C, 0x40})}), "d0"},
+        {"running status with no status before it", SmfWithTrack({0x05, 0x3C, 0x40, 0x00, 0x90}), "d5"},
+        {"a system status ends the track", SmfWithTrack({0x00, 0xF1, 0x00, 0x90, 0x3C, 0x40}), "d0"},
         {"equal times go by track index",
-         Smf(1, 2, {TrackChunk({0x10, 0x90, 0x3C, 0x40}), TrackChunk({0x10, 0x91, 0x3E, 0x40})}),
+         Cat({HeaderChunk(1, 2), TrackChunk({0x10, 0x90, 0x3C, 0x40}), TrackChunk({0x10, 0x91, 0x3E, 0x40})}),
          "d10 s403C90 d0 s403E91 d0"},
         {"times are summed in 64 bits",
-         Smf(1, 2, {TrackChunk(Cat({PastFourGigaTicks(), kNote})), TrackChunk(Cat({VarLen(0xFFFFFFF0), {0x91, 0x3E, 0x40}}))}),
+         Cat({HeaderChunk(1, 2), TrackChunk(Cat({pastFourGigaTicks, kNote})),
+              TrackChunk(Cat({VarLen(0xFFFFFFF0), {0x91, 0x3E, 0x40}}))}),
          "dFFFFFFF0 s403E91 dFFFFFFF s403C90 d0"},
         {"a short declared length ends the track at it",
-         Smf(0, 1, {DeclaredTrack(6, {0x00, 0x90, 0x3C, 0x40, 0x07, 0x90, 0x3E, 0x40})}), "d0 s403C90 d7"},
+         Cat({HeaderChunk(), {'M', 'T', 'r', 'k', 0, 0, 0, 6, 0x00, 0x90, 0x3C, 0x40, 0x07, 0x90, 0x3E, 0x40}}),
+         "d0 s403C90 d7"},
         {"chunks of other types between tracks are skipped",
-         Smf(1, 2, {TrackChunk(kNote), HeaderChunk(0, 1), TrackChunk(kLater)}), "d0 s403C90 d1 s404092 d0"},
-        {"format 2 reads the first track only", Smf(2, 2, {TrackChunk(kNote), TrackChunk(kLater)}), "d0 s403C90 d0"},
+         Cat({HeaderChunk(1, 2), TrackChunk(kNote), HeaderChunk(), TrackChunk(kLater)}), "d0 s403C90 d1 s404092 d0"},
+        {"format 2 reads the first track only", Cat({HeaderChunk(2, 2), TrackChunk(kNote), TrackChunk(kLater)}),
+         "d0 s403C90 d0"},
         {"a track count larger than the chunks present",
-         Smf(1, 5, {TrackChunk(kNote), TrackChunk(kLater), Bytes{'M', 'T', 'r'}}), "d0 s403C90 d1 s404092 d0"},
+         Cat({HeaderChunk(1, 5), TrackChunk(kNote), TrackChunk(kLater), {'M', 'T', 'r'}}), "d0 s403C90 d1 s404092 d0"},
     };
     for (const auto& c : cases) {
-        const TempFile file(c.file);
-        RecordingSmfFile f;
-        ASSERT_EQ(0u, f.open(file.path())) << c.what;
+        ReaderOn<Recording> f(c.file);
         EXPECT_EQ(1, f.readAllTracks());
         EXPECT_EQ(c.trace, f.trace) << c.what;
         EXPECT_EQ(1, f.ends) << c.what;
+        EXPECT_EQ(0, f.uncleanRecords) << c.what;
     }
 }
 
@@ -191,18 +163,16 @@ TEST(CompleteReading, NoteOffsEndNotesAndAreCounted)
         const char* channel0;
         uint64_t laterTrackNotes, runningStatusEvents, noteOffs;
     } cases[] = {
-        {Smf(0, 1, {TrackChunk({0x00, 0x80, 0x3C, 0x40, 0x00, 0x90, 0x3C, 0x40, 0x60, 0x80, 0x3C, 0x40, 0x20, 0x3C,
-                                0x00})}),
+        {SmfWithTrack({0x00, 0x80, 0x3C, 0x40, 0x00, 0x90, 0x3C, 0x40, 0x60, 0x80, 0x3C, 0x40, 0x20, 0x3C, 0x00}),
          "K60/64:96", 0, 1, 3},
-        {Smf(1, 3, {TrackChunk({0x00, 0x90, 0x3C, 0x40}), TrackChunk({0x30, 0x80, 0x3C, 0x00, 0x00, 0x91, 0x3C, 0x00}),
-                    TrackChunk({0x00, 0x92, 0x3C, 0x40, 0x00, 0x3D, 0x40})}),
+        {Cat({HeaderChunk(1, 3), TrackChunk({0x00, 0x90, 0x3C, 0x40}),
+              TrackChunk({0x30, 0x80, 0x3C, 0x00, 0x00, 0x91, 0x3C, 0x00}),
+              TrackChunk({0x00, 0x92, 0x3C, 0x40, 0x00, 0x3D, 0x40})}),
          "K60/64:48", 2, 1, 1},
-        {Smf(2, 2, {TrackChunk({}), TrackChunk({0x00, 0x91, 0x3C, 0x40})}), "", 0, 0, 0},
+        {Cat({HeaderChunk(2, 2), TrackChunk({}), TrackChunk({0x00, 0x91, 0x3C, 0x40})}), "", 0, 0, 0},
     };
     for (const auto& c : cases) {
-        const TempFile file(c.file);
-        SmfNoteFile notes;
-        ASSERT_EQ(0u, notes.open(file.path())) << c.channel0;
+        ReaderOn<SmfNoteFile> notes(c.file);
         notes.readNotes(true);
         EXPECT_EQ(c.channel0, DescribeNotes(notes.channelNotes(0)));
         const ReadingHints h = notes.completeReadingHints();
