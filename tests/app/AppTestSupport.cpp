@@ -124,6 +124,15 @@ HWND WaitForMainWindow()
     return nullptr;
 }
 
+std::string WindowText(HWND window)
+{
+    const LRESULT length = SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);
+    std::string text(size_t(length) + 1, '\0');
+    const LRESULT got = SendMessageA(window, WM_GETTEXT, WPARAM(text.size()), reinterpret_cast<LPARAM>(&text[0]));
+    text.resize(size_t(got));
+    return text;
+}
+
 std::function<void(HWND)> PressButton(int id)
 {
     return [id](HWND box) { PostMessageA(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); };

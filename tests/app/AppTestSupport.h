@@ -58,6 +58,18 @@ struct Program {
 // The program's visible main window, or null when none shows up in time.
 HWND WaitForMainWindow();
 
+// A window's text, also of another process's window.
+std::string WindowText(HWND window);
+
+// Polls `done` until it is true or `ms` milliseconds have passed.
+template <class Done>
+bool WaitFor(Done done, DWORD ms = 10000)
+{
+    for (const DWORD start = GetTickCount(); GetTickCount() - start < ms; Sleep(20))
+        if (done()) return true;
+    return done();
+}
+
 // Posts a message box's button.
 std::function<void(HWND)> PressButton(int id);
 

@@ -39,11 +39,6 @@ void RunSheet(HWND owner, std::function<void(HWND)> steps)
     EXPECT_TRUE(watcher.seen());
 }
 
-void WaitFor(std::function<bool()> condition)
-{
-    for (int i = 0; i < 200 && !condition(); ++i) Sleep(10);
-}
-
 }  // namespace
 
 class OptionsSheetTest : public AppWindowTest {
