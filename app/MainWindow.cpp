@@ -6,7 +6,7 @@
 #include "app/OptionsSheet.h"
 #include "app/layout/PaneLayout.h"
 #include "app/RightFrame.h"
-#include "app/WholeFile.h"
+#include "app/WriteWholeFile.h"
 #include "app/errors/ErrorTexts.h"
 #include "app/errors/SystemErrorText.h"
 #include "encode/view/DataFrame.h"

@@ -158,7 +158,9 @@ TEST_F(SaveAs, WritesTheCopiedBytesWholeOverWhatWasThere)
         SCOPED_TRACE(c.name);
         const std::string path = Folder() + "\\" + c.name;
         if (!c.before.empty()) std::ofstream(path, std::ios::binary) << c.before;
+        Watcher box("#32770", "velmora", PressButton(IDOK));  // none is expected
         EXPECT_TRUE(main->SaveTo(path));
+        EXPECT_FALSE(box.seen()) << box.text();
         EXPECT_EQ(copied, FileText(path));
     }
     EXPECT_EQ(3u, Contents(Folder()).size());  // no temporary file left

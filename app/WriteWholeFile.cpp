@@ -1,4 +1,4 @@
-#include "app/WholeFile.h"
+#include "app/WriteWholeFile.h"
 
 #include "browser/PathUtilities.h"
 
