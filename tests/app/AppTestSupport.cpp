@@ -13,6 +13,15 @@ std::string TestKeyPath()
     return "Software\\velmora-tests\\app-" + std::to_string(GetCurrentProcessId());
 }
 
+std::string TestFolder(const std::string& name)
+{
+    char exe[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, exe, sizeof exe);
+    std::string folder = exe;
+    folder.erase(folder.find_last_of('\\') + 1);
+    return folder + name + "-" + std::to_string(GetCurrentProcessId());
+}
+
 void DeleteTestKey()
 {
     RegDeleteTreeA(HKEY_CURRENT_USER, TestKeyPath().c_str());

@@ -16,6 +16,8 @@
 #include <thread>
 
 std::string TestKeyPath();  // a settings key of this test process
+// A folder of this test process next to the test program: NAME-pid.
+std::string TestFolder(const std::string& name);
 void DeleteTestKey();
 
 // Runs the queued messages through the program's loop body until none is

@@ -15,13 +15,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string TestFolder()
-{
-    char exe[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, exe, sizeof exe);
-    return fs::path(exe).parent_path().string() + "\\arguments-" + std::to_string(GetCurrentProcessId());
-}
-
 bool KeyExists()
 {
     HKEY key;
@@ -38,7 +31,8 @@ bool KeyExists()
 // only removes the settings, even a key that was not there.
 TEST(Program, FirstArgumentOpensAPathOrUnregisters)
 {
-    const std::string folder = TestFolder(), songs = folder + "\\songs", remembered = folder + "\\remembered";
+    const std::string folder = TestFolder("arguments");
+    const std::string songs = folder + "\\songs", remembered = folder + "\\remembered";
     fs::remove_all(folder);
     fs::create_directories(songs);
     fs::create_directories(remembered);

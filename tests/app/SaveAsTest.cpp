@@ -25,9 +25,7 @@ namespace {
 
 std::string Folder()
 {
-    char exe[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, exe, sizeof exe);
-    return fs::path(exe).parent_path().string() + "\\save-" + std::to_string(GetCurrentProcessId());
+    return TestFolder("save");
 }
 
 // Everything under the folder, for "nothing was left behind".
