@@ -65,7 +65,10 @@ void RunUnix(std::string command)
 
 bool Writable(const std::string& folder)
 {
-    const std::string probe = folder + "\\probe";
+    // A new name each time: a probe made just before the folder closed
+    // cannot be removed, and must not answer the next question.
+    static int count = 0;
+    const std::string probe = folder + "\\probe" + std::to_string(++count);
     const HANDLE file = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     CloseHandle(file);
