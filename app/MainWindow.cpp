@@ -6,8 +6,10 @@
 #include "app/OptionsSheet.h"
 #include "app/layout/PaneLayout.h"
 #include "app/RightFrame.h"
+#include "app/WriteWholeFile.h"
+#include "app/errors/ErrorTexts.h"
+#include "app/errors/SystemErrorText.h"
 #include "encode/view/DataFrame.h"
-#include "encode/view/DataView.h"
 #include "app/settings/Settings.h"
 #include "browser/PathUtilities.h"
 #include "browser/shell/FolderTreeView.h"
@@ -20,6 +22,8 @@
 #include "framework/KvMenu.h"
 #include "framework/KvStatusBar.h"
 #include "resources/resource.h"
+
+#include <commdlg.h>
 
 const char MainWindow::kTitle[] = "velmora";
 const char MainWindow::kExitQuestion[] = "アプリケーションを終了します。\nよろしいですか？";
@@ -202,6 +206,53 @@ LRESULT MainWindow::OnDropFiles(KvDropFiles* drop)
     return 1;
 }
 
+const std::string& MainWindow::DataViewText() const
+{
+    return rightFrame->GetDataFrame()->GetDataView()->GetTextBuffer();
+}
+
+bool MainWindow::SaveTo(const std::string& path)
+{
+    const DWORD error = WriteWholeFile(path, DataViewText());
+    if (error == ERROR_SUCCESS) return true;
+    char text[512];
+    SetLastError(error);
+    SystemErrorText(text, sizeof text);
+    std::string reason = text;
+    while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r')) reason.pop_back();
+    if (reason.empty()) reason = "(" + std::to_string(error) + ")";  // a code the system has no text for
+    std::string message = ErrorTemplate(4);  // "ファイル %s に書き込めませんでした。"
+    const size_t slot = message.find("%s");
+    if (slot != std::string::npos) message.replace(slot, 2, path);
+    MessageBox((message + "\n" + reason).c_str(), kTitle, MB_OK | MB_ICONERROR);
+    return false;
+}
+
+void MainWindow::SaveAs()
+{
+    if (DataViewText().empty()) return;
+    const std::string midi = rightFrame->GetDataFrame()->GetDataView()->loadedPath();
+    const std::string folder = DirectoryOf(midi);
+    char file[MAX_PATH] = {};
+    lstrcpynA(file, (PathParts(midi, kPathFileName) + ".inc").c_str(), sizeof file);
+    OPENFILENAMEA dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = GetHandle();
+    dialog.lpstrFilter = "インクルードファイル (*.inc)\0*.inc\0すべてのファイル (*.*)\0*.*\0";
+    dialog.lpstrFile = file;
+    dialog.nMaxFile = sizeof file;
+    dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+    dialog.lpstrDefExt = "inc";
+    dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
+    if (GetSaveFileNameA(&dialog)) SaveTo(file);
+}
+
+LRESULT MainWindow::OnInitMenuPopup(KvMenu*, UINT, UINT)
+{
+    EnableMenuItem(GetMenu(), IDM_SAVE_AS, MF_BYCOMMAND | (DataViewText().empty() ? MF_GRAYED : MF_ENABLED));
+    return 0;
+}
+
 void MainWindow::Reveal(int showCommand)
 {
     ShowWindow(showCommand);
@@ -357,6 +408,9 @@ LRESULT MainWindow::OnCommand(UINT, UINT id, KvWindow*)
     case IDM_EXIT:
         if (MessageBox(kExitQuestion, kTitle, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES)
             SendMessage(WM_CLOSE, 0, 0);
+        break;
+    case IDM_SAVE_AS:
+        SaveAs();
         break;
     case IDM_ABOUT: {
         AboutDialog about;

@@ -34,6 +34,8 @@ public:
     LRESULT OnCommand(UINT code, UINT id, KvWindow* control) override;
     LRESULT OnCreate(CREATESTRUCTA* create) override;
     LRESULT OnDropFiles(KvDropFiles* drop) override;
+    // Greys Save As while the data view has no lines.
+    LRESULT OnInitMenuPopup(KvMenu* menu, UINT position, UINT windowMenu) override;
     LRESULT OnLButtonDown(WPARAM keys, UINT x, UINT y) override;
     LRESULT OnLButtonUp(WPARAM keys, UINT x, UINT y) override;
     LRESULT OnSize(WPARAM type, UINT width, UINT height) override;
@@ -42,6 +44,10 @@ public:
     // file's row selected (so the data view shows it); a path that names
     // nothing is ignored.
     void OpenPath(const std::string& path);
+    // Writes the data view's lines, the bytes the copy button puts on the
+    // clipboard, to `path`; a failure is shown in a message box naming the
+    // file and the system's reason. True when the file was written.
+    bool SaveTo(const std::string& path);
     // Shows the window and paints it at once.
     void Reveal(int showCommand);
     // Places the panes for a client area of width x height.
@@ -76,6 +82,11 @@ private:
     // Back and forward through the folders shown; the tree follows.
     void GoBack();
     void GoForward();
+    // Asks for a file in the system's save dialog (named after the MIDI
+    // file, with the extension .inc, in its folder) and saves the lines
+    // there; does nothing while the data view has no lines.
+    void SaveAs();
+    const std::string& DataViewText() const;
     // Greys back, forward and up when they cannot act.
     void UpdateNavigationButtons();
     // Shows a hidden pane or hides a shown one, with the menu's check mark.

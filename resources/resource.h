@@ -38,6 +38,7 @@
 #define IDM_DATAVIEW 40039
 #define IDM_TREEVIEW 40040
 #define IDM_MIDIONLY 40043
+#define IDM_SAVE_AS 40045
 
 // Commands of the channel toolbar
 #define IDM_CHANNEL_FIRST 40008  // CH 1; CH 16 is 40023

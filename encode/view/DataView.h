@@ -49,6 +49,8 @@ public:
     void clearText() { text.clear(); }
     void showText();
     const std::string& GetTextBuffer() const { return text; }
+    // The path of the MIDI file loaded last; empty before the first.
+    const std::string& loadedPath() const { return path_; }
 
 private:
     DataFrame* frame_;

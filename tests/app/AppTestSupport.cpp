@@ -15,6 +15,15 @@ std::string TestKeyPath()
     return "Software\\velmora-tests\\app-" + std::to_string(GetCurrentProcessId());
 }
 
+std::string TestFolder(const std::string& name)
+{
+    char exe[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, exe, sizeof exe);
+    std::string folder = exe;
+    folder.erase(folder.find_last_of('\\') + 1);
+    return folder + name + "-" + std::to_string(GetCurrentProcessId());
+}
+
 void DeleteTestKey() { RegDeleteTreeA(HKEY_CURRENT_USER, TestKeyPath().c_str()); }
 
 void WriteValue(const std::string& key, const char* name, DWORD type, const void* data, DWORD size)
@@ -204,6 +213,15 @@ void PressKeys(const std::string& keys)
         SendInput(2, input, sizeof(INPUT));
         Sleep(30);
     }
+}
+
+std::string WindowText(HWND window)
+{
+    const LRESULT length = SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);
+    std::string text(size_t(length) + 1, '\0');
+    const LRESULT got = SendMessageA(window, WM_GETTEXT, WPARAM(text.size()), reinterpret_cast<LPARAM>(&text[0]));
+    text.resize(size_t(got));
+    return text;
 }
 
 std::function<void(HWND)> PressButton(int id)

@@ -19,6 +19,8 @@
 class ChannelToolBar;
 
 std::string TestKeyPath();  // a settings key of this test process
+// A folder of this test process next to the test program: NAME-pid.
+std::string TestFolder(const std::string& name);
 void DeleteTestKey();
 // Values under HKEY_CURRENT_USER\`key` (the key is made when missing).
 void WriteValue(const std::string& key, const char* name, DWORD type, const void* data, DWORD size);
@@ -76,6 +78,18 @@ HWND WaitForMainWindow();
 bool Answers(HWND window, DWORD ms = 1000);
 // Presses and releases each key in turn (virtual-key codes).
 void PressKeys(const std::string& keys);
+
+// A window's text, also of another process's window.
+std::string WindowText(HWND window);
+
+// Polls `done` until it is true or `ms` milliseconds have passed.
+template <class Done>
+bool WaitFor(Done done, DWORD ms = 10000)
+{
+    for (const DWORD start = GetTickCount(); GetTickCount() - start < ms; Sleep(20))
+        if (done()) return true;
+    return done();
+}
 
 // Posts a message box's button.
 std::function<void(HWND)> PressButton(int id);

@@ -26,11 +26,6 @@ std::string ItemText(HWND page, int id)
     return buffer;
 }
 
-void WaitFor(std::function<bool()> condition)
-{
-    for (int i = 0; i < 200 && !condition(); ++i) Sleep(10);
-}
-
 }  // namespace
 
 class OptionsSheetTest : public AppWindowTest {

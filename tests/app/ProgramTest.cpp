@@ -1,18 +1,24 @@
 // The program itself, started as a process and seen from outside as a user
-// sees it: the /u switch, the exit code, Ctrl+W through its own message loop,
-// and the options sheet under real keys and clicks.
+// sees it: its first argument (a path to open, or the /u switch), the exit
+// code, Ctrl+W through its own message loop, and the options sheet under
+// real keys and clicks.
 #include "AppTestSupport.h"
 
 #include "app/settings/Settings.h"
 #include "encode/NoteEncoder.h"
 #include "resources/resource.h"
+#include "support/TestFiles.h"
 
 #include <commctrl.h>
 #include <prsht.h>
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -41,20 +47,67 @@ void Click(HWND button)
 
 }  // namespace
 
-TEST(Program, UnregisterSwitchDeletesTheKeyInAnyCase)
+// The first argument: a folder is shown; a file's folder is shown with the
+// file's row selected, so the data view shows its lines; a path that names
+// nothing is ignored (the folder of the last run shows); "/u" in any case
+// only removes the settings, even a key that was not there.
+TEST(Program, FirstArgumentOpensAPathOrUnregisters)
 {
-    for (const char* arguments : {"/u", "/U extra arguments"}) {
-        SCOPED_TRACE(arguments);
-        RegDeleteTreeA(HKEY_CURRENT_USER, Settings::kKey);  // even a missing key is made, then deleted
-        Watcher box("#32770", "velmora", PressButton(IDOK));
-        Program program(arguments);
+    const std::string folder = TestFolder("arguments");
+    const std::string songs = folder + "\\songs", remembered = folder + "\\remembered";
+    fs::remove_all(folder);
+    fs::create_directories(songs);
+    fs::create_directories(remembered);
+    // a.mid: key 60 on channel 0; b.mid: that and key 64 on channel 2.
+    const Bytes a = SmfWithTrack({0x00, 0x90, 60, 100, 0x83, 0x60, 0x90, 60, 0, 0x00, 0xFF, 0x2F, 0x00});
+    const Bytes b = SmfWithTrack({0x00, 0x90, 60, 100, 0x00, 0x92, 64, 64, 0x83, 0x60, 0x90, 60, 0, 0x14, 0x92, 64,
+                                  0, 0x00, 0xFF, 0x2F, 0x00});
+    std::ofstream(songs + "\\a.mid", std::ios::binary).write(reinterpret_cast<const char*>(a.data()), a.size());
+    std::ofstream(songs + "\\b.mid", std::ios::binary).write(reinterpret_cast<const char*>(b.data()), b.size());
+    const std::string bLines = "\tdb\t60,$AC\t\t;00 060 00480 100\r\n\tdb\t64,$08,$A6,$0E\t;02 064 00500 064\r\n";
+
+    const struct {
+        std::string arguments;
+        std::string shown;  // the folder in the title; empty: no window, the settings removed
+        std::string lines;  // of the data view
+    } cases[] = {
+        {"\"" + songs + "\"", songs, ""},
+        {"\"" + songs + "\\b.mid\"", songs, bLines},
+        {"\"" + songs + "\\missing.mid\"", remembered, ""},
+        {"/u", "", ""},
+        {"/U extra arguments", "", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments);
+        RegDeleteTreeA(HKEY_CURRENT_USER, Settings::kKey);
+        if (c.shown.empty()) {
+            Watcher box("#32770", "velmora", PressButton(IDOK));
+            Program program(c.arguments);
+            ASSERT_TRUE(program.started);
+            box.join();
+            EXPECT_TRUE(box.seen());
+            EXPECT_EQ("レジストリ情報を削除しました。", box.text());
+            EXPECT_EQ(0, program.exitCode());
+            EXPECT_FALSE(KeyExists());
+            EXPECT_EQ(nullptr, FindWindowA("OrvApplication", nullptr));
+            continue;
+        }
+        ASSERT_EQ(ERROR_SUCCESS, RegSetKeyValueA(HKEY_CURRENT_USER, Settings::kKey, "LastPath", REG_SZ,
+                                                 remembered.c_str(), DWORD(remembered.size() + 1)));
+        Program program(c.arguments);
         ASSERT_TRUE(program.started);
-        box.join();
-        EXPECT_EQ("レジストリ情報を削除しました。", box.text());
+        const HWND main = WaitForMainWindow();
+        ASSERT_NE(nullptr, main);
+        const HWND dataView = GetDlgItem(GetDlgItem(FindWindowExA(main, nullptr, "OrvRightFrame", nullptr), 40), 40);
+        ASSERT_NE(nullptr, dataView);
+        const std::string title = "velmora - [" + c.shown + "]";
+        EXPECT_TRUE(WaitFor([&] { return WindowText(main) == title; })) << WindowText(main);
+        EXPECT_TRUE(WaitFor([&] { return WindowText(dataView) == c.lines; })) << WindowText(dataView);
+        PostMessageA(main, WM_CLOSE, 0, 0);
         EXPECT_EQ(0, program.exitCode());
-        EXPECT_FALSE(KeyExists());
-        EXPECT_EQ(nullptr, FindWindowA("OrvApplication", nullptr));
     }
+    RegDeleteTreeA(HKEY_CURRENT_USER, Settings::kKey);
+    fs::remove_all(folder);
 }
 
 TEST(Program, CtrlWAsksAndEndsWithExitCodeZeroSavingItsSettings)

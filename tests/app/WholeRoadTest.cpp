@@ -49,23 +49,6 @@ private:
     void* at_;
 };
 
-template <class Done>
-bool WaitFor(Done done, DWORD ms = 10000)
-{
-    for (const DWORD start = GetTickCount(); GetTickCount() - start < ms; Sleep(20))
-        if (done()) return true;
-    return done();
-}
-
-std::string WindowText(HWND window)
-{
-    const LRESULT length = SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);
-    std::string text(size_t(length) + 1, '\0');
-    const LRESULT got = SendMessageA(window, WM_GETTEXT, WPARAM(text.size()), reinterpret_cast<LPARAM>(&text[0]));
-    text.resize(size_t(got));
-    return text;
-}
-
 // What velmora-encode writes for the file with its defaults.
 std::string Encoded(const std::string& midi, const std::string& output)
 {
