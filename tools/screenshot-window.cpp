@@ -9,8 +9,6 @@
 #include "app/settings/Settings.h"
 #include "browser/shell/ItemRecord.h"
 #include "browser/shell/MidiListView.h"
-#include "browser/shell/FolderTreeView.h"
-#include <cstdio>
 #include "framework/KvMessage.h"
 
 #include <ole2.h>
@@ -54,19 +52,6 @@ int main(int argc, char** argv)
     main->Reveal(SW_SHOWNORMAL);
     const bool selected = SelectRow(main->GetRightFrame()->GetFileList(), std::string(argv[1]) + "\\" + argv[2]);
 
-    {
-        FolderTreeView* t = main->GetFolderTree();
-        for (int pass = 0; pass < 2; ++pass) {
-        HTREEITEM first = t->GetNextItem(nullptr, TVGN_FIRSTVISIBLE);
-        char text[260] = {}; TVITEMA q{}; q.mask = TVIF_TEXT | TVIF_HANDLE; q.hItem = first; q.pszText = text; q.cchTextMax = 260; t->GetItem(&q);
-        RECT r{}; *reinterpret_cast<HTREEITEM*>(&r) = t->GetSelection();
-        LRESULT ok = t->SendMessage(TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&r));
-        RECT c; GetClientRect(t->GetHandle(), &c);
-        char buf[512]; wsprintfA(buf, "pass %d first %p '%s' sel rect %d: %d %d %d %d client %d %d\n", pass, first, text, (int)ok, r.left, r.top, r.right, r.bottom, c.right, c.bottom);
-        fputs(buf, stderr);
-        KvMessage m; while (PeekMessageA(&m.msg, nullptr, 0, 0, PM_REMOVE)) MainApplication::HandleMessage(m, nullptr, main->GetHandle());
-        }
-    }
     SetTimer(nullptr, 0, UINT(std::atoi(argv[3]) * 1000), nullptr);
     KvMessage message;
     while (message.GetMessage(nullptr, 0, 0) > 0) {
