@@ -1,6 +1,9 @@
 #include "midi/SmfNoteFile.h"
 
-SmfNoteFile::SmfNoteFile() = default;
+SmfNoteFile::SmfNoteFile()
+{
+    for (NoteList& list : channelNotes_) list.usePool(&blocks_);
+}
 
 SmfNoteFile::~SmfNoteFile() = default;
 

@@ -48,5 +48,6 @@ private:
     uint32_t tick_ = 0;                        // running tick, wraps
     OpenNote openNotes_[kChannels][kKeys] = {};
     uint32_t idleStart_[kChannels] = {};       // tick of the last (velocity-0) note-on
+    BlockPool blocks_{NoteList::kBlockRecords * sizeof(NoteRecord)};  // before the lists: they use it
     NoteList channelNotes_[kChannels];
 };

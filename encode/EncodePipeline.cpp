@@ -1,0 +1,139 @@
+#include "encode/EncodePipeline.h"
+
+#include "encode/LineFormatter.h"
+#include "midi/OsFile.h"
+#include "midi/SmfNoteFile.h"
+
+#include <system_error>
+#include <thread>
+
+unsigned EncodePipeline::DefaultThreads()
+{
+    const unsigned n = std::thread::hardware_concurrency();
+    return n == 0 ? 1 : (n > kMaxThreads ? kMaxThreads : n);
+}
+
+EncodePipeline::EncodePipeline(const NoteEncoder& encoder, unsigned threads, size_t blockBytes)
+    : encoder_(encoder), threads_(threads ? threads : 1), blockBytes_(blockBytes)
+{
+}
+
+EncodePipeline::~EncodePipeline()
+{
+    OsFreeLarge(ring_, ringBytes_);
+}
+
+size_t EncodePipeline::chunkRecords(size_t blockBytes) const
+{
+    // The formatter may use a whole line's capacity after the last line.
+    const size_t room = blockBytes > LineFormatter::kLineCapacity ? blockBytes - LineFormatter::kLineCapacity : 0;
+    const size_t records = room / encoder_.lineRoom();
+    return records ? records : 1;
+}
+
+size_t EncodePipeline::format(const Chunk& chunk, char* block) const
+{
+    return encoder_.encodeRecords(*chunk.list, chunk.first, chunk.count, block);
+}
+
+bool EncodePipeline::reserve(size_t bytes)
+{
+    if (bytes <= ringBytes_) return true;
+    OsFreeLarge(ring_, ringBytes_);
+    ringBytes_ = 0;
+    ring_ = static_cast<char*>(OsAllocateLarge(bytes));
+    if (ring_) ringBytes_ = bytes;
+    return ring_ != nullptr;
+}
+
+bool EncodePipeline::run(const SmfNoteFile& notes, uint32_t channelMask, BlockOutput& out)
+{
+    size_t records = 0;
+    for (int c = 0; c < SmfNoteFile::kChannels; ++c)
+        if (channelMask & (1u << c)) records += notes.channelNotes(c).size();
+    const bool threaded = threads_ > 1 && records >= kThreadedRecords;
+    chunkBlockBytes_ = blockBytes_ ? blockBytes_ : (threaded ? kBlockBytes : kSingleBlockBytes);
+    // A block must hold a chunk of one record at least.
+    const size_t smallest = encoder_.lineRoom() + LineFormatter::kLineCapacity;
+    if (chunkBlockBytes_ < smallest) chunkBlockBytes_ = smallest;
+
+    const size_t perChunk = chunkRecords(chunkBlockBytes_);
+    chunks_.clear();
+    for (int c = 0; c < SmfNoteFile::kChannels; ++c) {
+        if (!(channelMask & (1u << c))) continue;
+        const NoteList& list = notes.channelNotes(c);
+        for (size_t first = 0; first < list.size(); first += perChunk)
+            chunks_.push_back({&list, first, list.size() - first < perChunk ? list.size() - first : perChunk});
+    }
+    if (chunks_.empty()) return true;
+    return threaded && chunks_.size() > 1 ? runThreaded(out, threads_) : runAlone(out);
+}
+
+bool EncodePipeline::runAlone(BlockOutput& out)
+{
+    if (!reserve(chunkBlockBytes_)) return false;
+    for (const Chunk& chunk : chunks_)
+        if (!out.write(ring_, format(chunk, ring_))) return false;
+    return true;
+}
+
+bool EncodePipeline::runThreaded(BlockOutput& out, unsigned threads)
+{
+    blocks_ = kRingBlocks;
+    if (!reserve(blocks_ * chunkBlockBytes_)) return false;
+    nextChunk_ = 0;
+    written_ = 0;
+    failed_ = false;
+    filledBytes_.assign(blocks_, 0);
+    ready_.assign(blocks_, 0);
+
+    std::vector<std::thread> workers;
+    for (unsigned t = 0; t < threads; ++t) {
+        try {
+            workers.emplace_back([this] { work(); });
+        } catch (const std::system_error&) {
+            break;  // go on with the threads there are
+        }
+    }
+    if (workers.empty()) return runAlone(out);
+
+    bool ok = true;
+    for (size_t w = 0; w < chunks_.size() && ok; ++w) {
+        const size_t b = w % blocks_;
+        size_t bytes;
+        {
+            std::unique_lock<std::mutex> lock(mutex_);
+            filled_.wait(lock, [&] { return ready_[b] != 0; });
+            bytes = filledBytes_[b];
+        }
+        ok = out.write(ring_ + b * chunkBlockBytes_, bytes);
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            ready_[b] = 0;
+            written_ = w + 1;
+            if (!ok) failed_ = true;
+        }
+        freed_.notify_all();
+    }
+    for (std::thread& worker : workers) worker.join();
+    return ok;
+}
+
+void EncodePipeline::work()
+{
+    std::unique_lock<std::mutex> lock(mutex_);
+    for (;;) {
+        if (failed_ || nextChunk_ == chunks_.size()) return;
+        const size_t chunk = nextChunk_++;
+        // The chunk's block is free once the chunk a ring before it is written.
+        freed_.wait(lock, [&] { return failed_ || chunk < written_ + blocks_; });
+        if (failed_) return;
+        const size_t b = chunk % blocks_;
+        lock.unlock();
+        const size_t bytes = format(chunks_[chunk], ring_ + b * chunkBlockBytes_);
+        lock.lock();
+        filledBytes_[b] = bytes;
+        ready_[b] = 1;
+        filled_.notify_one();
+    }
+}
