@@ -13,8 +13,9 @@ unsigned EncodePipeline::DefaultThreads()
     return n == 0 ? 1 : (n > kMaxThreads ? kMaxThreads : n);
 }
 
-EncodePipeline::EncodePipeline(const NoteEncoder& encoder, unsigned threads, size_t blockBytes)
-    : encoder_(encoder), threads_(threads ? threads : 1), blockBytes_(blockBytes)
+EncodePipeline::EncodePipeline(const NoteEncoder& encoder, unsigned threads, size_t blockBytes,
+                               size_t threadedRecords)
+    : encoder_(encoder), threads_(threads ? threads : 1), blockBytes_(blockBytes), threadedRecords_(threadedRecords)
 {
 }
 
@@ -51,7 +52,7 @@ bool EncodePipeline::run(const SmfNoteFile& notes, uint32_t channelMask, BlockOu
     size_t records = 0;
     for (int c = 0; c < SmfNoteFile::kChannels; ++c)
         if (channelMask & (1u << c)) records += notes.channelNotes(c).size();
-    const bool threaded = threads_ > 1 && records >= kThreadedRecords;
+    const bool threaded = threads_ > 1 && records >= threadedRecords_;
     chunkBlockBytes_ = blockBytes_ ? blockBytes_ : (threaded ? kBlockBytes : kSingleBlockBytes);
     // A block must hold a chunk of one record at least.
     const size_t smallest = encoder_.lineRoom() + LineFormatter::kLineCapacity;

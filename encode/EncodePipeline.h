@@ -42,7 +42,9 @@ public:
     // threads: how many threads format (1: the calling thread formats and
     // writes). blockBytes: the size of each block of the ring (0: the
     // defaults above); it decides how many records a chunk holds.
-    EncodePipeline(const NoteEncoder& encoder, unsigned threads, size_t blockBytes = 0);
+    // threadedRecords: the fewest records that are worth threads.
+    EncodePipeline(const NoteEncoder& encoder, unsigned threads, size_t blockBytes = 0,
+                   size_t threadedRecords = kThreadedRecords);
     ~EncodePipeline();
     EncodePipeline(const EncodePipeline&) = delete;
     EncodePipeline& operator=(const EncodePipeline&) = delete;
@@ -71,6 +73,7 @@ private:
     const NoteEncoder& encoder_;
     unsigned threads_;
     size_t blockBytes_;
+    size_t threadedRecords_;
 
     std::vector<Chunk> chunks_;
     char* ring_ = nullptr;
