@@ -58,23 +58,39 @@ bool EncodePipeline::run(const SmfNoteFile& notes, uint32_t channelMask, BlockOu
     const size_t smallest = encoder_.lineRoom() + LineFormatter::kLineCapacity;
     if (chunkBlockBytes_ < smallest) chunkBlockBytes_ = smallest;
 
-    const size_t perChunk = chunkRecords(chunkBlockBytes_);
-    chunks_.clear();
+    perChunk_ = chunkRecords(chunkBlockBytes_);
+    chunkCount_ = 0;
+    lists_.clear();
     for (int c = 0; c < SmfNoteFile::kChannels; ++c) {
-        if (!(channelMask & (1u << c))) continue;
         const NoteList& list = notes.channelNotes(c);
-        for (size_t first = 0; first < list.size(); first += perChunk)
-            chunks_.push_back({&list, first, list.size() - first < perChunk ? list.size() - first : perChunk});
+        if (!(channelMask & (1u << c)) || list.empty()) continue;
+        lists_.push_back(&list);
+        chunkCount_ += (list.size() + perChunk_ - 1) / perChunk_;
     }
-    if (chunks_.empty()) return true;
-    return threaded && chunks_.size() > 1 ? runThreaded(out, threads_) : runAlone(out);
+    if (chunkCount_ == 0) return true;
+    nextList_ = 0;
+    nextFirst_ = 0;
+    return threaded && chunkCount_ > 1 ? runThreaded(out, threads_) : runAlone(out);
+}
+
+EncodePipeline::Chunk EncodePipeline::takeChunk()
+{
+    const NoteList& list = *lists_[nextList_];
+    const size_t left = list.size() - nextFirst_;
+    const Chunk chunk{&list, nextFirst_, left < perChunk_ ? left : perChunk_};
+    nextFirst_ += chunk.count;
+    if (nextFirst_ == list.size()) {
+        ++nextList_;
+        nextFirst_ = 0;
+    }
+    return chunk;
 }
 
 bool EncodePipeline::runAlone(BlockOutput& out)
 {
     if (!reserve(chunkBlockBytes_)) return false;
-    for (const Chunk& chunk : chunks_)
-        if (!out.write(ring_, format(chunk, ring_))) return false;
+    for (size_t n = 0; n < chunkCount_; ++n)
+        if (!out.write(ring_, format(takeChunk(), ring_))) return false;
     return true;
 }
 
@@ -99,7 +115,7 @@ bool EncodePipeline::runThreaded(BlockOutput& out, unsigned threads)
     if (workers.empty()) return runAlone(out);
 
     bool ok = true;
-    for (size_t w = 0; w < chunks_.size() && ok; ++w) {
+    for (size_t w = 0; w < chunkCount_ && ok; ++w) {
         const size_t b = w % blocks_;
         size_t bytes;
         {
@@ -124,14 +140,15 @@ void EncodePipeline::work()
 {
     std::unique_lock<std::mutex> lock(mutex_);
     for (;;) {
-        if (failed_ || nextChunk_ == chunks_.size()) return;
+        if (failed_ || nextChunk_ == chunkCount_) return;
         const size_t chunk = nextChunk_++;
+        const Chunk records = takeChunk();
         // The chunk's block is free once the chunk a ring before it is written.
         freed_.wait(lock, [&] { return failed_ || chunk < written_ + blocks_; });
         if (failed_) return;
         const size_t b = chunk % blocks_;
         lock.unlock();
-        const size_t bytes = format(chunks_[chunk], ring_ + b * chunkBlockBytes_);
+        const size_t bytes = format(records, ring_ + b * chunkBlockBytes_);
         lock.lock();
         filledBytes_[b] = bytes;
         ready_[b] = 1;

@@ -64,6 +64,8 @@ private:
         size_t count;
     };
 
+    // The records of the next chunk, in the order of the text.
+    Chunk takeChunk();
     bool runAlone(BlockOutput& out);
     bool runThreaded(BlockOutput& out, unsigned threads);
     void work();
@@ -75,7 +77,11 @@ private:
     size_t blockBytes_;
     size_t threadedRecords_;
 
-    std::vector<Chunk> chunks_;
+    std::vector<const NoteList*> lists_;  // the selected channels' lists with records
+    size_t perChunk_ = 0;
+    size_t chunkCount_ = 0;
+    size_t nextList_ = 0;   // where the next chunk starts (taken under the lock when threaded)
+    size_t nextFirst_ = 0;
     char* ring_ = nullptr;
     size_t ringBytes_ = 0;
     size_t blocks_ = 0;          // blocks in the ring, for this run
