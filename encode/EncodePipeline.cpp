@@ -15,7 +15,7 @@ unsigned EncodePipeline::DefaultThreads()
 
 EncodePipeline::EncodePipeline(const NoteEncoder& encoder, unsigned threads, size_t blockBytes,
                                size_t threadedRecords)
-    : encoder_(encoder), threads_(threads ? threads : 1), blockBytes_(blockBytes), threadedRecords_(threadedRecords)
+    : encoder_(encoder), threads_(threads), blockBytes_(blockBytes), threadedRecords_(threadedRecords)
 {
 }
 
@@ -52,7 +52,8 @@ bool EncodePipeline::run(const SmfNoteFile& notes, uint32_t channelMask, BlockOu
     size_t records = 0;
     for (int c = 0; c < SmfNoteFile::kChannels; ++c)
         if (channelMask & (1u << c)) records += notes.channelNotes(c).size();
-    const bool threaded = threads_ > 1 && records >= threadedRecords_;
+    // The processors are counted only for a text worth threads.
+    const bool threaded = records >= threadedRecords_ && (threads_ ? threads_ : DefaultThreads()) > 1;
     chunkBlockBytes_ = blockBytes_ ? blockBytes_ : (threaded ? kBlockBytes : kSingleBlockBytes);
     // A block must hold a chunk of one record at least.
     const size_t smallest = encoder_.lineRoom() + LineFormatter::kLineCapacity;
@@ -70,7 +71,7 @@ bool EncodePipeline::run(const SmfNoteFile& notes, uint32_t channelMask, BlockOu
     if (chunkCount_ == 0) return true;
     nextList_ = 0;
     nextFirst_ = 0;
-    return threaded && chunkCount_ > 1 ? runThreaded(out, threads_) : runAlone(out);
+    return threaded && chunkCount_ > 1 ? runThreaded(out, threads_ ? threads_ : DefaultThreads()) : runAlone(out);
 }
 
 EncodePipeline::Chunk EncodePipeline::takeChunk()

@@ -40,7 +40,7 @@ public:
     static unsigned DefaultThreads();
 
     // threads: how many threads format (1: the calling thread formats and
-    // writes). blockBytes: the size of each block of the ring (0: the
+    // writes; 0: DefaultThreads()). blockBytes: the size of each block of the ring (0: the
     // defaults above); it decides how many records a chunk holds.
     // threadedRecords: the fewest records that are worth threads.
     EncodePipeline(const NoteEncoder& encoder, unsigned threads, size_t blockBytes = 0,

@@ -265,13 +265,13 @@ int EncodeCommand::encodeFile(const std::string& path, const Options& options, s
 {
     InputFile<SmfNoteFile> notes;
     if (!openInput(notes, path, err)) return kFileError;
-    const unsigned threads = options.threads ? options.threads : EncodePipeline::DefaultThreads();
     if (!options.complete && !options.quiet) {
         // What complete reading would see is counted by a second walk of the
         // file; on a large file it runs beside the reading of the notes.
         ReadingHints hints;
         std::thread counter;
-        if (threads > 1 && notes.dataSize() >= kConcurrentHintsBytes) {
+        if (notes.dataSize() >= kConcurrentHintsBytes &&
+            (options.threads ? options.threads : EncodePipeline::DefaultThreads()) > 1) {
             try {
                 counter = std::thread([&notes, &hints] { hints = notes.completeReadingHints(); });
             } catch (const std::system_error&) {
@@ -290,7 +290,7 @@ int EncodeCommand::encodeFile(const std::string& path, const Options& options, s
     const uint32_t mask = NoteEncoder::SelectedChannels(!options.haveChannels, options.encodeChannel,
                                                         options.channelButtons);
     StreamOutput output(out);
-    EncodePipeline pipeline(encoder, threads);
+    EncodePipeline pipeline(encoder, options.threads);
     return pipeline.run(notes, mask, output) ? kSuccess : kFileError;
 }
 
@@ -338,6 +338,9 @@ int EncodeCommand::run(const std::vector<std::string>& args, std::FILE* out, std
             return kFileError;
         }
     }
+    // The encoder hands over blocks of many lines; a stream buffer would
+    // only split each into two writes.
+    if (!options.info) std::setvbuf(target, nullptr, _IONBF, 0);
     int status = kSuccess;
     for (const std::string& path : options.files) {
         const int result = options.info ? infoFile(path, options.json, target, err) : encodeFile(path, options, target, err);
@@ -393,6 +396,7 @@ int EncodeCommand::encodeIntoDirectory(const Options& options, std::FILE* err)
             status = kFileError;
             continue;
         }
+        std::setvbuf(file, nullptr, _IONBF, 0);  // see run()
         if (encodeFile(path, options, file, err) != kSuccess) {
             directory.abandon();
             std::fprintf(err, "%s: %s: cannot write %s\n", kProgram, path.c_str(), directory.target().c_str());
