@@ -52,8 +52,8 @@ bool EncodePipeline::run(const SmfNoteFile& notes, uint32_t channelMask, BlockOu
     size_t records = 0;
     for (int c = 0; c < SmfNoteFile::kChannels; ++c)
         if (channelMask & (1u << c)) records += notes.channelNotes(c).size();
-    // The processors are counted only for a text worth threads.
-    const bool threaded = records >= threadedRecords_ && (threads_ ? threads_ : DefaultThreads()) > 1;
+    // With one formatting thread a large text still gains a writer beside it.
+    const bool threaded = records >= threadedRecords_;
     chunkBlockBytes_ = blockBytes_ ? blockBytes_ : (threaded ? kBlockBytes : kSingleBlockBytes);
     // A block must hold a chunk of one record at least.
     const size_t smallest = encoder_.lineRoom() + LineFormatter::kLineCapacity;
@@ -71,6 +71,7 @@ bool EncodePipeline::run(const SmfNoteFile& notes, uint32_t channelMask, BlockOu
     if (chunkCount_ == 0) return true;
     nextList_ = 0;
     nextFirst_ = 0;
+    // The processors are counted only for a text worth threads.
     return threaded && chunkCount_ > 1 ? runThreaded(out, threads_ ? threads_ : DefaultThreads()) : runAlone(out);
 }
 

@@ -7,9 +7,10 @@
 // order, handing each back to the ring once it is written. Memory is the ring,
 // whatever the size of the file and the number of threads.
 //
-// Files of fewer than kThreadedRecords records are done by the calling
-// thread alone, through one block: starting threads would cost them more
-// than it saves.
+// Texts of fewer than kThreadedRecords lines are done by the calling thread
+// alone, through one block: starting threads would cost them more than it
+// saves. Larger ones always have the ring and the calling thread as writer,
+// whatever the number of formatting threads, one included.
 #include "encode/NoteEncoder.h"
 
 #include <condition_variable>
@@ -39,8 +40,7 @@ public:
     // kMaxThreads.
     static unsigned DefaultThreads();
 
-    // threads: how many threads format (1: the calling thread formats and
-    // writes; 0: DefaultThreads()). blockBytes: the size of each block of the ring (0: the
+    // threads: how many threads format a large text (0: DefaultThreads()). blockBytes: the size of each block of the ring (0: the
     // defaults above); it decides how many records a chunk holds.
     // threadedRecords: the fewest records that are worth threads.
     EncodePipeline(const NoteEncoder& encoder, unsigned threads, size_t blockBytes = 0,

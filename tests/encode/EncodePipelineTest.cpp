@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,13 @@ Bytes Song(const std::vector<size_t>& records)
 
 const size_t kBlock = 4096;  // a few dozen lines a chunk
 
+// The calling thread alone, and the ring with one to four formatting threads.
+const struct Threads {
+    const char* name;
+    unsigned threads;
+    size_t threadedRecords;
+} kThreads[] = {{"alone", 1, SIZE_MAX}, {"1 thread", 1, 0}, {"2 threads", 2, 0}, {"4 threads", 4, 0}};
+
 }  // namespace
 
 TEST(EncodePipeline, ThreadsWriteTheEncodersBytesAcrossChunkBoundaries)
@@ -68,12 +76,12 @@ TEST(EncodePipeline, ThreadsWriteTheEncodersBytesAcrossChunkBoundaries)
         }
         Lines expected;
         encoder.encodeNotes(notes, 0xFFFF, expected);
-        for (unsigned threads : {1u, 2u, 3u}) {
-            EncodePipeline pipeline(encoder, threads, kBlock, 0);
+        for (const Threads& t : kThreads) {
+            EncodePipeline pipeline(encoder, t.threads, kBlock, t.threadedRecords);
             Blocks out;
             EXPECT_TRUE(pipeline.run(notes, 0xFFFF, out));
-            EXPECT_EQ(expected.text, out.text) << records.size() << " channels, " << threads << " threads";
-            EXPECT_EQ(chunks, out.writes) << records.size() << " channels, " << threads << " threads";
+            EXPECT_EQ(expected.text, out.text) << records.size() << " channels, " << t.name;
+            EXPECT_EQ(chunks, out.writes) << records.size() << " channels, " << t.name;
         }
     }
 }
@@ -85,12 +93,12 @@ TEST(EncodePipeline, FailedWriteEndsTheRunAndNothingFollowsIt)
     SmfNoteFile notes;
     ASSERT_EQ(0u, notes.open(file.path()));
     notes.readEvents();
-    for (unsigned threads : {1u, 2u, 4u})
+    for (const Threads& t : kThreads)
         for (size_t failAt : {1u, 2u, 30u}) {  // the first, the second, one after the ring has gone round
-            EncodePipeline pipeline(encoder, threads, kBlock, 0);
+            EncodePipeline pipeline(encoder, t.threads, kBlock, t.threadedRecords);
             Blocks out;
             out.failAt = failAt;
-            EXPECT_FALSE(pipeline.run(notes, 0xFFFF, out)) << threads << " threads";
-            EXPECT_EQ(failAt, out.writes) << threads << " threads";
+            EXPECT_FALSE(pipeline.run(notes, 0xFFFF, out)) << t.name;
+            EXPECT_EQ(failAt, out.writes) << t.name;
         }
 }
