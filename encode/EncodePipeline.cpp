@@ -44,11 +44,13 @@ bool EncodePipeline::reserve(size_t bytes)
     ringBytes_ = 0;
     ring_ = static_cast<char*>(OsAllocateLarge(bytes));
     if (ring_) ringBytes_ = bytes;
+    outOfMemory_ = ring_ == nullptr;
     return ring_ != nullptr;
 }
 
 bool EncodePipeline::run(const SmfNoteFile& notes, uint32_t channelMask, BlockOutput& out)
 {
+    outOfMemory_ = false;
     size_t records = 0;
     for (int c = 0; c < SmfNoteFile::kChannels; ++c)
         if (channelMask & (1u << c)) records += notes.channelNotes(c).size();

@@ -54,6 +54,9 @@ public:
     // written after a failed write, and every thread has ended on return.
     bool run(const SmfNoteFile& notes, uint32_t channelMask, BlockOutput& out);
 
+    // True when the last run failed for want of memory for its ring.
+    bool outOfMemory() const { return outOfMemory_; }
+
     // The records of one chunk with blocks of `blockBytes`.
     size_t chunkRecords(size_t blockBytes) const;
 
@@ -86,6 +89,7 @@ private:
     size_t ringBytes_ = 0;
     size_t blocks_ = 0;          // blocks in the ring, for this run
     size_t chunkBlockBytes_ = 0; // bytes of one block, for this run
+    bool outOfMemory_ = false;
 
     std::mutex mutex_;
     std::condition_variable filled_;  // a block is ready to be written

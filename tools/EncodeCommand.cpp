@@ -291,7 +291,10 @@ int EncodeCommand::encodeFile(const std::string& path, const Options& options, s
                                                         options.channelButtons);
     StreamOutput output(out);
     EncodePipeline pipeline(encoder, options.threads);
-    return pipeline.run(notes, mask, output) ? kSuccess : kFileError;
+    if (pipeline.run(notes, mask, output)) return kSuccess;
+    // A failed write is reported once, for the whole output, by run().
+    if (pipeline.outOfMemory()) std::fprintf(err, "%s: %s: not enough memory to encode\n", kProgram, path.c_str());
+    return kFileError;
 }
 
 int EncodeCommand::infoFile(const std::string& path, bool json, std::FILE* out, std::FILE* err)
