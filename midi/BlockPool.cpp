@@ -11,7 +11,7 @@ void* BlockPool::allocate()
 {
     const size_t bytes = (blockBytes_ + 63) & ~size_t{63};
     if (static_cast<size_t>(end_ - next_) < bytes) {
-        size_t size = chunks_.empty() ? kFirstChunk : chunks_.back().size * 2;
+        size_t size = chunks_.empty() ? firstChunk_ : chunks_.back().size * 2;
         if (size > kLargestChunk) size = kLargestChunk;
         if (size < bytes) size = bytes;
         void* base = OsAllocateLarge(size);

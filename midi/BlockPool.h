@@ -3,8 +3,9 @@
 // memory (OsAllocateLarge), all given back at once when the pool goes. The
 // note lists of one file share a pool: their blocks then lie in a few large
 // pages instead of thousands of small ones, each of which would cost a page
-// fault. Chunks double from 2 MiB up to 16 MiB, so a small file takes one
-// chunk and a large one wastes at most the untouched end of the last.
+// fault. Chunks double from the first (2 MiB unless set) up to 16 MiB, so a
+// small file takes one chunk and a large one wastes at most the untouched end
+// of the last.
 #include <cstddef>
 #include <vector>
 
@@ -21,6 +22,10 @@ public:
     // A block of blockBytes, aligned to 64 bytes; null when the system has no
     // memory left.
     void* allocate();
+    // The size of the first chunk, before any block is taken: a tiny file is
+    // better served by a chunk below the large-page size, of which only the
+    // pages touched cost anything.
+    void setFirstChunk(size_t bytes) { firstChunk_ = bytes; }
 
 private:
     struct Chunk {
@@ -29,6 +34,7 @@ private:
     };
 
     size_t blockBytes_;
+    size_t firstChunk_ = kFirstChunk;
     std::vector<Chunk> chunks_;
     char* next_ = nullptr;
     char* end_ = nullptr;

@@ -9,6 +9,9 @@ SmfNoteFile::~SmfNoteFile() = default;
 
 int SmfNoteFile::readNotes(bool complete)
 {
+    // A file of a few thousand notes at most: a first block for each channel
+    // in small pages costs less than clearing a large one.
+    if (dataSize() < kSmallFile) blocks_.setFirstChunk(kChannels * NoteList::kBlockRecords * sizeof(NoteRecord));
     noteOffsEnd_ = complete;
     return complete ? readAllTracks() : readEvents();
 }
