@@ -105,8 +105,10 @@ Bytes ToFormat0(const Bytes& in)
     });
     Bytes data;
     uint64_t time = 0;
-    for (const Timed& e : events) {
-        data = Cat({data, VarLen(static_cast<uint32_t>(e.time - time)), e.bytes});
+    for (const Timed& e : events) {  // appended in place: a copy a time is quadratic
+        const Bytes delta = VarLen(static_cast<uint32_t>(e.time - time));
+        data.insert(data.end(), delta.begin(), delta.end());
+        data.insert(data.end(), e.bytes.begin(), e.bytes.end());
         time = e.time;
     }
     data = Cat({data, VarLen(static_cast<uint32_t>(end - time)), {0xFF, 0x2F, 0x00}});
