@@ -9,9 +9,9 @@ SmfNoteFile::~SmfNoteFile() = default;
 
 int SmfNoteFile::readNotes(bool complete)
 {
-    // A file of a few thousand notes at most: a first block for each channel
-    // in small pages costs less than clearing a large one.
-    if (dataSize() < kSmallFile) blocks_.setFirstChunk(kChannels * NoteList::kBlockRecords * sizeof(NoteRecord));
+    // Past a few thousand notes, clearing one large page costs less than
+    // the faults of the small pages the records would touch.
+    if (dataSize() >= kSmallFile) blocks_.setFirstChunk(BlockPool::kLargeChunk);
     noteOffsEnd_ = complete;
     return complete ? readAllTracks() : readEvents();
 }
