@@ -191,7 +191,13 @@ bool CompiledFormat::compile()
         if (longest >= LineFormatter::kLineCapacity) return false;
     }
     roomy_ = longest + kTextCopy < LineFormatter::kLineCapacity;
+    longest_ = longest;
     return longest < LineFormatter::kLineCapacity;
+}
+
+size_t CompiledFormat::LineCapacity()
+{
+    return LineFormatter::kLineCapacity;
 }
 
 size_t CompiledFormat::format(char* out, const int32_t* args, size_t argCount) const

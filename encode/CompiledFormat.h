@@ -23,6 +23,8 @@ public:
 
     // True when the format is laid out from its pieces.
     bool compiled() const { return compiled_; }
+    // The longest line format() can give, without the terminator.
+    size_t longest() const { return compiled_ ? longest_ : LineCapacity() - 1; }
     const std::string& text() const { return format_; }
 
 private:
@@ -46,10 +48,12 @@ private:
     static constexpr size_t kTextCopy = 16;
 
     bool compile();
+    static size_t LineCapacity();
 
     std::string format_;
     std::string text_;  // the pieces' text, one after another, then kTextCopy zeros
     std::vector<Piece> pieces_;
     bool compiled_ = false;
     bool roomy_ = false;  // the longest line leaves kTextCopy bytes spare
+    size_t longest_ = 0;
 };

@@ -123,3 +123,30 @@ void NoteEncoder::encodeNotes(const SmfNoteFile& notes, uint32_t channelMask, Li
     }
     if (text) sink.textWritten(used);
 }
+
+size_t NoteEncoder::lineRoom() const
+{
+    const size_t longest = format1_.longest() > format2_.longest() ? format1_.longest() : format2_.longest();
+    return longest + 2;
+}
+
+size_t NoteEncoder::encodeRecords(const NoteList& list, size_t first, size_t count, char* out) const
+{
+    char* at = out;
+    while (count) {
+        const size_t block = first >> NoteList::kBlockShift;
+        const size_t offset = first & (NoteList::kBlockRecords - 1);
+        size_t run = list.blockLength(block) - offset;
+        if (run > count) run = count;
+        const NoteRecord* record = list.blockData(block) + offset;
+        for (const NoteRecord* const end = record + run; record != end; ++record) {
+            at += encodeLine(*record, at);
+            at[0] = '\r';
+            at[1] = '\n';
+            at += 2;
+        }
+        first += run;
+        count -= run;
+    }
+    return static_cast<size_t>(at - out);
+}

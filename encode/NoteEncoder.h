@@ -10,6 +10,7 @@
 // lines. The data view and the command-line encoder are its callers, so both
 // write the same bytes.
 #include "encode/CompiledFormat.h"
+#include "midi/NoteList.h"
 #include "midi/NoteRecord.h"
 
 #include <cstddef>
@@ -66,6 +67,15 @@ public:
 
     // Writes the lines of every selected channel, channel 0 first.
     void encodeNotes(const SmfNoteFile& notes, uint32_t channelMask, LineSink& sink) const;
+
+    // The longest line with its CR LF.
+    size_t lineRoom() const;
+    // Writes the lines of `count` records of `list` from record `first`,
+    // each ended by CR LF, into `out`, which holds count * lineRoom() +
+    // LineFormatter::kLineCapacity bytes at least (the formatter may use a
+    // whole line's capacity as scratch after the last line); returns the
+    // bytes written.
+    size_t encodeRecords(const NoteList& list, size_t first, size_t count, char* out) const;
 
     // The formats in use, with backslash-t pairs turned into tabs.
     const std::string& format1() const { return format1_.text(); }

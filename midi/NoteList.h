@@ -1,8 +1,11 @@
 #pragma once
 // NoteList: the records of one channel, in recording order; indexable and
-// iterable. Records are kept in blocks of kBlockRecords: one heap allocation
-// per block rather than per record, nothing is moved as the list grows, and
-// at most one part-filled block is held beyond what the records need.
+// iterable. Records are kept in blocks of kBlockRecords: one allocation per
+// block rather than per record, nothing is moved as the list grows, and at
+// most one part-filled block is held beyond what the records need. Blocks
+// come from a BlockPool when the list is given one (the pool must outlive
+// the list), otherwise from the heap.
+#include "midi/BlockPool.h"
 #include "midi/NoteRecord.h"
 
 #include <cstddef>
@@ -53,6 +56,9 @@ public:
 
     size_t size() const { return size_; }
     bool empty() const { return size_ == 0; }
+    // Blocks are taken from `pool` from now on.
+    void usePool(BlockPool* pool) { pool_ = pool; }
+
     const NoteRecord& operator[](size_t i) const { return blocks_[i >> kBlockShift][i & (kBlockRecords - 1)]; }
     NoteRecord& operator[](size_t i) { return blocks_[i >> kBlockShift][i & (kBlockRecords - 1)]; }
     const_iterator begin() const { return const_iterator(this, 0); }
@@ -61,7 +67,7 @@ public:
     // The records in runs of consecutive memory: block i holds
     // blockLength(i) records from blockData(i).
     size_t blockCount() const { return (size_ + kBlockRecords - 1) >> kBlockShift; }
-    const NoteRecord* blockData(size_t i) const { return blocks_[i].get(); }
+    const NoteRecord* blockData(size_t i) const { return blocks_[i]; }
     size_t blockLength(size_t i) const
     {
         return i + 1 < blockCount() ? kBlockRecords : size_ - (i << kBlockShift);
@@ -72,8 +78,12 @@ public:
     NoteRecord* push_back(const NoteRecord& record)
     {
         if (tail_ == tailEnd_) {
-            blocks_.emplace_back(new NoteRecord[kBlockRecords]);
-            tail_ = blocks_.back().get();
+            tail_ = pool_ ? static_cast<NoteRecord*>(pool_->allocate()) : nullptr;
+            if (!tail_) {
+                owned_.emplace_back(new NoteRecord[kBlockRecords]);
+                tail_ = owned_.back().get();
+            }
+            blocks_.push_back(tail_);
             tailEnd_ = tail_ + kBlockRecords;
         }
         ++size_;
@@ -82,7 +92,9 @@ public:
     }
 
 private:
-    std::vector<std::unique_ptr<NoteRecord[]>> blocks_;
+    std::vector<NoteRecord*> blocks_;
+    std::vector<std::unique_ptr<NoteRecord[]>> owned_;  // the blocks not from the pool
+    BlockPool* pool_ = nullptr;
     size_t size_ = 0;
     NoteRecord* tail_ = nullptr;     // where the next record goes
     NoteRecord* tailEnd_ = nullptr;  // the end of the last block

@@ -4,6 +4,7 @@
 // Windows, open / fstat / read / mmap elsewhere. Handles are opaque pointer-
 // sized values; null is "no handle" and kInvalidOsHandle is what a failed
 // open returns (the platform's invalid handle value).
+#include <cstddef>
 #include <cstdint>
 
 using OsHandle = void*;
@@ -21,3 +22,11 @@ OsHandle OsCreateMapping(OsHandle file, uint32_t size);
 // A read-only view of the mapping's first `size` bytes; null on failure.
 const uint8_t* OsMapView(OsHandle mapping, uint32_t size);
 bool OsUnmapView(const uint8_t* view, uint32_t size);
+
+// Large blocks of zeroed memory straight from the system, for data that
+// grows by megabytes (the note lists, the encoder's output ring). Where the
+// system offers large pages they are asked for: a page fault costs as much
+// as encoding a hundred notes, and a large page takes one fault for 2 MiB.
+// Null on failure; freed with the size it was allocated with.
+void* OsAllocateLarge(size_t size);
+void OsFreeLarge(void* block, size_t size);

@@ -86,3 +86,36 @@ bool OsUnmapView(const uint8_t* view, uint32_t size)
 {
     return munmap(const_cast<uint8_t*>(view), size) == 0;
 }
+
+namespace {
+
+constexpr size_t kLargePage = size_t{2} << 20;
+
+}  // namespace
+
+void* OsAllocateLarge(size_t size)
+{
+    if (size == 0) return nullptr;
+    if (size < kLargePage) {
+        void* block = mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        return block == MAP_FAILED ? nullptr : block;
+    }
+    // Large pages need an aligned start: map one page more, trim both ends.
+    void* raw = mmap(nullptr, size + kLargePage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (raw == MAP_FAILED) return nullptr;
+    const uintptr_t start = reinterpret_cast<uintptr_t>(raw);
+    const uintptr_t aligned = (start + kLargePage - 1) & ~(uintptr_t{kLargePage} - 1);
+    if (aligned > start) munmap(raw, aligned - start);
+    const uintptr_t tail = aligned + size;
+    const uintptr_t rawEnd = start + size + kLargePage;
+    if (rawEnd > tail) munmap(reinterpret_cast<void*>(tail), rawEnd - tail);
+#ifdef MADV_HUGEPAGE
+    madvise(reinterpret_cast<void*>(aligned), size, MADV_HUGEPAGE);  // a hint; small pages if refused
+#endif
+    return reinterpret_cast<void*>(aligned);
+}
+
+void OsFreeLarge(void* block, size_t size)
+{
+    if (block) munmap(block, size);
+}

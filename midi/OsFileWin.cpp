@@ -53,3 +53,14 @@ bool OsUnmapView(const uint8_t* view, uint32_t)
 {
     return UnmapViewOfFile(view) != FALSE;
 }
+
+void* OsAllocateLarge(size_t size)
+{
+    // Large pages need a privilege users do not have: plain committed pages.
+    return size ? VirtualAlloc(nullptr, size, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE) : nullptr;
+}
+
+void OsFreeLarge(void* block, size_t)
+{
+    if (block) VirtualFree(block, 0, MEM_RELEASE);
+}

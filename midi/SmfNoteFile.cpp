@@ -1,11 +1,17 @@
 #include "midi/SmfNoteFile.h"
 
-SmfNoteFile::SmfNoteFile() = default;
+SmfNoteFile::SmfNoteFile()
+{
+    for (NoteList& list : channelNotes_) list.usePool(&blocks_);
+}
 
 SmfNoteFile::~SmfNoteFile() = default;
 
 int SmfNoteFile::readNotes(bool complete)
 {
+    // Past a few thousand notes, clearing one large page costs less than
+    // the faults of the small pages the records would touch.
+    if (dataSize() >= kSmallFile) blocks_.setFirstChunk(BlockPool::kLargeChunk);
     noteOffsEnd_ = complete;
     return complete ? readAllTracks() : readEvents();
 }

@@ -44,9 +44,12 @@ private:
         uint32_t start;      // tick of its note-on
     };
 
+    static constexpr uint32_t kSmallFile = 32u << 10;
+
     bool noteOffsEnd_ = false;                 // complete reading: 0x8n ends a note
     uint32_t tick_ = 0;                        // running tick, wraps
     OpenNote openNotes_[kChannels][kKeys] = {};
     uint32_t idleStart_[kChannels] = {};       // tick of the last (velocity-0) note-on
+    BlockPool blocks_{NoteList::kBlockRecords * sizeof(NoteRecord)};  // before the lists: they use it
     NoteList channelNotes_[kChannels];
 };

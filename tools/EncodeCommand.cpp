@@ -2,7 +2,7 @@
 
 #include "app/errors/ErrorRecord.h"
 #include "browser/PathUtilities.h"
-#include "encode/LineFormatter.h"
+#include "encode/EncodePipeline.h"
 #include "encode/NoteEncoder.h"
 #include "midi/SmfNoteFile.h"
 #include "tools/FactsJson.h"
@@ -10,10 +10,7 @@
 #include "tools/ShiftJisText.h"
 
 #include <algorithm>
-#include <condition_variable>
 #include <cstring>
-#include <memory>
-#include <mutex>
 #include <system_error>
 #include <thread>
 
@@ -31,12 +28,17 @@ const char kEncodeUsage[] =
     "  -o, --output FILE       write to FILE instead of standard output\n"
     "      --output-dir DIR    write one file per input into DIR, named after the input\n"
     "      --suffix EXT        the extension of those files; default inc\n"
+    "      --threads N         threads that format a large file, 1 to 64; default one a processor\n"
     "  -h, --help / --version\n"
     "FILE \"-\" reads standard input.\n";
 
 namespace {
 
 const char kProgram[] = "velmora-encode";
+
+// From this size on, the complete reading's counts are taken by a thread of
+// their own (about 20 k notes); below it a thread costs more than it saves.
+constexpr uint32_t kConcurrentHintsBytes = 160u << 10;
 
 // One line on the error stream when complete reading would see more than
 // the default reading: what it would see, by count.
@@ -54,136 +56,14 @@ void WarnOfCompleteReading(std::FILE* err, const std::string& path, const Readin
     std::fprintf(err, "%s: warning: %s: %s; --complete reads them\n", kProgram, path.c_str(), seen.c_str());
 }
 
-// Collects lines with their CR LF and writes them in large blocks. While
-// one block is written (by a thread of its own, started with the second
-// block), the encoder fills the other, so that encoding and the output's
-// own cost overlap. Writes happen in order, one at a time.
-class BlockWriter : public LineSink {
+// The pipeline's blocks, written to a stream as they come.
+class StreamOutput : public BlockOutput {
 public:
-    explicit BlockWriter(std::FILE* out) : out_(out)
-    {
-        blocks_[0].reset(new char[kBlock]);
-    }
-
-    ~BlockWriter() override
-    {
-        if (!writer_.joinable()) return;
-        {
-            std::lock_guard<std::mutex> lock(mutex_);
-            stop_ = true;
-        }
-        changed_.notify_all();
-        writer_.join();
-    }
-
-    BlockWriter(const BlockWriter&) = delete;
-    BlockWriter& operator=(const BlockWriter&) = delete;
-
-    void appendLine(const char* line, size_t length) override
-    {
-        if (used_ + length + 2 > kBlock) handOver();
-        char* at = blocks_[current_].get() + used_;
-        std::memcpy(at, line, length);
-        at[length] = '\r';
-        at[length + 1] = '\n';
-        used_ += length + 2;
-    }
-
-    char* textSpace(size_t& room) override
-    {
-        if (kBlock - used_ < kTextSpace) handOver();
-        room = kBlock - used_;
-        return blocks_[current_].get() + used_;
-    }
-
-    void textWritten(size_t bytes) override { used_ += bytes; }
-
-    // Writes what is left and waits for every write; false when one failed.
-    bool flush()
-    {
-        if (!writer_.joinable()) {
-            writeNow(blocks_[current_].get(), used_);
-            used_ = 0;
-            return !failed_;
-        }
-        if (used_) handOver();
-        std::unique_lock<std::mutex> lock(mutex_);
-        changed_.wait(lock, [this] { return pending_ == nullptr; });
-        return !failed_;
-    }
+    explicit StreamOutput(std::FILE* out) : out_(out) {}
+    bool write(const char* data, size_t size) override { return std::fwrite(data, 1, size, out_) == size; }
 
 private:
-    static constexpr size_t kBlock = 1 << 20;  // far more than one line
-
-    void writeNow(const char* data, size_t size)
-    {
-        if (size && std::fwrite(data, 1, size, out_) != size) failed_ = true;
-    }
-
-    // Gives the full block to the writer and goes on in the other one, once
-    // the writer is done with it.
-    void handOver()
-    {
-        if (!blocks_[1]) {
-            blocks_[1].reset(new char[kBlock]);
-            // Without a thread the blocks are written here, one by one.
-            threadFailed_ = !startWriter();
-        }
-        if (threadFailed_) {
-            writeNow(blocks_[current_].get(), used_);
-            used_ = 0;
-            return;
-        }
-        {
-            std::unique_lock<std::mutex> lock(mutex_);
-            changed_.wait(lock, [this] { return pending_ == nullptr; });
-            pending_ = blocks_[current_].get();
-            pendingSize_ = used_;
-        }
-        changed_.notify_all();
-        current_ ^= 1;
-        used_ = 0;
-    }
-
-    bool startWriter()
-    {
-        try {
-            writer_ = std::thread([this] { writeBlocks(); });
-            return true;
-        } catch (const std::system_error&) {
-            return false;
-        }
-    }
-
-    void writeBlocks()
-    {
-        std::unique_lock<std::mutex> lock(mutex_);
-        for (;;) {
-            changed_.wait(lock, [this] { return pending_ != nullptr || stop_; });
-            if (!pending_) return;
-            const char* data = pending_;
-            const size_t size = pendingSize_;
-            lock.unlock();
-            writeNow(data, size);
-            lock.lock();
-            pending_ = nullptr;
-            changed_.notify_all();
-        }
-    }
-
     std::FILE* out_;
-    std::unique_ptr<char[]> blocks_[2];
-    int current_ = 0;
-    size_t used_ = 0;
-    bool failed_ = false;  // written by whoever writes, read after the writes
-    bool threadFailed_ = false;
-
-    std::thread writer_;
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    const char* pending_ = nullptr;  // the block being written
-    size_t pendingSize_ = 0;
-    bool stop_ = false;
 };
 
 // The error record's text on one line: the system's texts end in CR LF.
@@ -328,6 +208,15 @@ int EncodeCommand::parse(const std::vector<std::string>& args, Options& options,
             if (!takeValue()) return kUsageError;
             options.suffix = value;
             options.haveSuffix = true;
+        } else if (arg == "--threads") {
+            if (!takeValue()) return kUsageError;
+            size_t at = 0;
+            unsigned threads = 0;
+            if (!ParseNumber(value, at, threads) || at != value.size() || threads < 1 || threads > 64) {
+                problem = "not a thread count from 1 to 64: " + value;
+                return kUsageError;
+            }
+            options.threads = threads;
         } else if (arg == "--json") {
             if (!noValue()) return kUsageError;
             options.json = true;
@@ -376,16 +265,36 @@ int EncodeCommand::encodeFile(const std::string& path, const Options& options, s
 {
     InputFile<SmfNoteFile> notes;
     if (!openInput(notes, path, err)) return kFileError;
-    notes.readNotes(options.complete);
-    if (!options.complete && !options.quiet) WarnOfCompleteReading(err, path, notes.completeReadingHints());
+    if (!options.complete && !options.quiet) {
+        // What complete reading would see is counted by a second walk of the
+        // file; on a large file it runs beside the reading of the notes.
+        ReadingHints hints;
+        std::thread counter;
+        if (notes.dataSize() >= kConcurrentHintsBytes &&
+            (options.threads ? options.threads : EncodePipeline::DefaultThreads()) > 1) {
+            try {
+                counter = std::thread([&notes, &hints] { hints = notes.completeReadingHints(); });
+            } catch (const std::system_error&) {
+            }
+        }
+        notes.readNotes(false);
+        if (counter.joinable()) counter.join();
+        else hints = notes.completeReadingHints();
+        WarnOfCompleteReading(err, path, hints);
+    } else {
+        notes.readNotes(options.complete);
+    }
     const NoteEncoder encoder(options.format1, options.format2);
     // --channels stands for the checked channel buttons, otherwise the
     // options button is checked and the mask is EncodeChannel.
     const uint32_t mask = NoteEncoder::SelectedChannels(!options.haveChannels, options.encodeChannel,
                                                         options.channelButtons);
-    BlockWriter writer(out);
-    encoder.encodeNotes(notes, mask, writer);
-    return writer.flush() ? kSuccess : kFileError;
+    StreamOutput output(out);
+    EncodePipeline pipeline(encoder, options.threads);
+    if (pipeline.run(notes, mask, output)) return kSuccess;
+    // A failed write is reported once, for the whole output, by run().
+    if (pipeline.outOfMemory()) std::fprintf(err, "%s: %s: not enough memory to encode\n", kProgram, path.c_str());
+    return kFileError;
 }
 
 int EncodeCommand::infoFile(const std::string& path, bool json, std::FILE* out, std::FILE* err)
@@ -432,6 +341,9 @@ int EncodeCommand::run(const std::vector<std::string>& args, std::FILE* out, std
             return kFileError;
         }
     }
+    // The encoder hands over blocks of many lines; a stream buffer would
+    // only split each into two writes.
+    if (!options.info) std::setvbuf(target, nullptr, _IONBF, 0);
     int status = kSuccess;
     for (const std::string& path : options.files) {
         const int result = options.info ? infoFile(path, options.json, target, err) : encodeFile(path, options, target, err);
@@ -487,6 +399,7 @@ int EncodeCommand::encodeIntoDirectory(const Options& options, std::FILE* err)
             status = kFileError;
             continue;
         }
+        std::setvbuf(file, nullptr, _IONBF, 0);  // see run()
         if (encodeFile(path, options, file, err) != kSuccess) {
             directory.abandon();
             std::fprintf(err, "%s: %s: cannot write %s\n", kProgram, path.c_str(), directory.target().c_str());

@@ -46,6 +46,7 @@ private:
         std::string outputDir;
         std::string suffix = "inc";
         bool haveSuffix = false;
+        unsigned threads = 0;  // --threads; 0: one a processor
         std::vector<std::string> files;
     };
 

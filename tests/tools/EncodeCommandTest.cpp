@@ -28,6 +28,7 @@ TEST(EncodeCommand, OptionsChooseChannelsFormatsFactsAndTracks)
         {{format1.path()}, "", warning},
         {{"-q", format1.path()}, "", ""},
         {{format1.path(), "--complete"}, kChannel0, ""},
+        {{"--threads", "3", song.path()}, both, ""},
     };
     for (const auto& c : cases) {
         const Encoding run(c.args);
@@ -61,6 +62,7 @@ TEST(EncodeCommand, UsageErrorsExitWith2)
         {"-c", "3-1", "x.mid"},                {"-c", "1,2", "-m", "1", "x.mid"},  {"-m", "123456789", "x.mid"},
         {"--info=yes", "x.mid"},               {"--json", "x.mid"},     {"--suffix", "asm", "x.mid"},
         {"--output-dir", "d", "--suffix", "../up", "x.mid"},  {"--output-dir", "d", "-"},  {"x.mid", "--output-dir"},
+        {"--threads", "0", "x.mid"},           {"--threads=65", "x.mid"},                 {"--threads", "2x", "x.mid"},
     };
     for (const auto& args : bad) {
         const Encoding run(args);
@@ -70,4 +72,30 @@ TEST(EncodeCommand, UsageErrorsExitWith2)
     }
     EXPECT_EQ(0u, Encoding({"--help"}).output.find("usage: velmora-encode"));
     EXPECT_EQ(0u, Encoding({"--version"}).output.find("velmora-encode "));
+}
+
+TEST(EncodeCommand, OutputThatCannotBeWrittenExitsWith1)
+{
+#ifdef _WIN32
+    GTEST_SKIP() << "a device that is always full is /dev/full, on Linux";
+#else
+    // One small file, and one large enough for the threads: 70,000 notes.
+    Bytes track;
+    for (uint32_t i = 0; i < 70000; ++i) {
+        const Bytes note = Event(0, {static_cast<uint8_t>(0x90 | i % 16), static_cast<uint8_t>(i % 128), 100});
+        track.insert(track.end(), note.begin(), note.end());
+    }
+    const TempFile small(Song()), large(SmfWithTrack(Cat({track, {0x00, 0xFF, 0x2F, 0x00}})), "large.mid");
+    for (const std::string& path : {small.path(), large.path()}) {
+        const TempFile messages(Bytes{}, "err.txt");
+        std::FILE* full = std::fopen("/dev/full", "wb");
+        std::FILE* err = std::fopen(messages.path().c_str(), "wb");
+        ASSERT_TRUE(full && err);
+        EncodeCommand command;
+        EXPECT_EQ(1, command.run({"--threads", "2", path}, full, err)) << path;
+        std::fclose(full);
+        std::fclose(err);
+        EXPECT_EQ("velmora-encode: the output could not be written\n", Text(ReadAll(messages.path()))) << path;
+    }
+#endif
 }
