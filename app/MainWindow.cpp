@@ -7,8 +7,7 @@
 #include "app/layout/PaneLayout.h"
 #include "app/RightFrame.h"
 #include "app/WriteWholeFile.h"
-#include "app/errors/ErrorTexts.h"
-#include "app/errors/SystemErrorText.h"
+#include "app/errors/ErrorRecord.h"
 #include "encode/view/DataFrame.h"
 #include "app/settings/Settings.h"
 #include "browser/PathUtilities.h"
@@ -215,15 +214,16 @@ bool MainWindow::SaveTo(const std::string& path)
 {
     const DWORD error = WriteWholeFile(path, DataViewText());
     if (error == ERROR_SUCCESS) return true;
-    char text[512];
+    // The file's template ("ファイル %s に書き込めませんでした。"), then the
+    // system's reason, both built by the error record's own texts.
+    ErrorRecord record;
+    SetError(record, kErrorCannotWrite, path.c_str());
+    const std::string message = record.text;
     SetLastError(error);
-    SystemErrorText(text, sizeof text);
-    std::string reason = text;
+    SetError(record, kErrorSystem);
+    std::string reason = record.text;
     while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r')) reason.pop_back();
     if (reason.empty()) reason = "(" + std::to_string(error) + ")";  // a code the system has no text for
-    std::string message = ErrorTemplate(4);  // "ファイル %s に書き込めませんでした。"
-    const size_t slot = message.find("%s");
-    if (slot != std::string::npos) message.replace(slot, 2, path);
     MessageBox((message + "\n" + reason).c_str(), kTitle, MB_OK | MB_ICONERROR);
     return false;
 }

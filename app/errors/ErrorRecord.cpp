@@ -46,7 +46,7 @@ uint32_t SetError(ErrorRecord& record, uint32_t code, const char* argument1, con
         break;
     case kErrorAlreadyOpen:
     case kErrorReserved3:
-    case kErrorReserved4:
+    case kErrorCannotWrite:
     case kErrorCannotOpen:
     case kErrorReserved7:
         std::snprintf(text, size, ErrorTemplate(c & 0xFFFF), a1);

@@ -10,9 +10,9 @@ constexpr uint32_t kErrorAlreadyOpen = 0x20000001;  // argument: the path
 constexpr uint32_t kErrorNotOpen = 0x20000002;
 constexpr uint32_t kErrorWrongKind = 0x20000005;    // arguments: the path, the expected kind
 constexpr uint32_t kErrorCannotOpen = 0x20000006;   // argument: the path
+constexpr uint32_t kErrorCannotWrite = 0x20000004;  // argument: the path (a failed save)
 // Codes this program never raises; each has a text with one argument.
 constexpr uint32_t kErrorReserved3 = 0x20000003;
-constexpr uint32_t kErrorReserved4 = 0x20000004;
 constexpr uint32_t kErrorReserved7 = 0x20000007;
 constexpr uint32_t kErrorSystem = 0x2FFFFFFF;       // text: the system's, for its last error
 
