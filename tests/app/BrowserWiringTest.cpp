@@ -31,12 +31,7 @@ std::string DesktopPath()
     return path;
 }
 
-std::string TestFolder()
-{
-    char exe[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, exe, sizeof exe);
-    return fs::path(exe).parent_path().string() + "\\browse-" + std::to_string(GetCurrentProcessId());
-}
+std::string TestFolder() { return ::TestFolder("browse"); }
 
 enum class Start { Empty, Existing, Vanished };
 

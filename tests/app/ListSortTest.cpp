@@ -16,12 +16,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Folder()
-{
-    char exe[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, exe, sizeof exe);
-    return fs::path(exe).parent_path().string() + "\\sort-" + std::to_string(GetCurrentProcessId());
-}
+std::string Folder() { return TestFolder("sort"); }
 
 Bytes Smf(uint16_t format, const std::string& name, const std::string& copyright, size_t padding)
 {

@@ -68,9 +68,7 @@ std::string Encoded(const std::string& midi, const std::string& output)
 
 TEST(WholeRoad, SelectedFileIsShownAndCopiedByteForByte)
 {
-    char exe[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, exe, sizeof exe);
-    const std::string folder = fs::path(exe).parent_path().string() + "\\road-" + std::to_string(GetCurrentProcessId());
+    const std::string folder = TestFolder("road");
     fs::remove_all(folder);
     fs::create_directories(folder + "\\sub");
     fs::copy_file(SamplesDir() + "\\kaeru.mid", folder + "\\kaeru.mid");
