@@ -1,5 +1,3 @@
-#include <gtest/gtest.h>
-
 #include "AppTestSupport.h"
 
 #include "encode/view/ChannelToolBar.h"

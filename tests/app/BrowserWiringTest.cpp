@@ -9,7 +9,6 @@
 #include "browser/shell/MidiListView.h"
 #include "browser/shell/ShellTestSupport.h"
 #include "resources/resource.h"
-#include "support/TestFiles.h"
 
 #include <shlobj.h>
 

@@ -13,7 +13,6 @@
 #include "encode/view/DataView.h"
 #include "framework/KvStatusBar.h"
 #include "resources/resource.h"
-#include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 

@@ -11,7 +11,6 @@
 #include "browser/shell/ShellTestSupport.h"
 #include "encode/NoteEncoder.h"
 #include "resources/resource.h"
-#include "support/TestFiles.h"
 
 #include <commctrl.h>
 #include <prsht.h>
