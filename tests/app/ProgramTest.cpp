@@ -267,7 +267,6 @@ TEST(WholeRoad, SelectedFileIsShownAndCopiedByteForByte)
     RegDeleteTreeA(HKEY_CURRENT_USER, Settings::kKey);
     ASSERT_EQ(ERROR_SUCCESS, RegSetKeyValueA(HKEY_CURRENT_USER, Settings::kKey, "LastPath", REG_SZ, folder.c_str(),
                                              DWORD(folder.size() + 1)));
-    SetClipboardTextForTest("before");
     Program program("");
     const HWND main = program.mainWindow();
     ASSERT_NE(nullptr, main);
@@ -291,9 +290,13 @@ TEST(WholeRoad, SelectedFileIsShownAndCopiedByteForByte)
     RECT button{};
     ASSERT_TRUE(SendWithRecord(program, channels, TB_GETITEMRECT, WPARAM(index), button));
     const LPARAM at = MAKELPARAM((button.left + button.right) / 2, (button.top + button.bottom) / 2);
+    // Opening the clipboard to look would keep the program from writing it:
+    // wait for its change first.
+    const DWORD before = GetClipboardSequenceNumber();
     PostMessageA(channels, WM_LBUTTONDOWN, MK_LBUTTON, at);
     PostMessageA(channels, WM_LBUTTONUP, 0, at);
-    EXPECT_TRUE(WaitFor([&] { return ClipboardText() == expected; }));
+    EXPECT_TRUE(WaitFor([&] { return GetClipboardSequenceNumber() != before; }));
+    EXPECT_EQ(expected, ClipboardText());
 
     PostMessageA(main, WM_CLOSE, 0, 0);
     EXPECT_EQ(0, program.exitCode());
