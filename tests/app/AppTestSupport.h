@@ -1,8 +1,8 @@
 #pragma once
 // Helpers of the application's window tests: a main window made as the
 // program makes it (with a settings key of the test's own), the program
-// itself as another process, a message pump, a watcher that answers a message
-// box or a dialog from another thread, and clipboard and registry access.
+// itself as another process, a message pump, an answerer of its message
+// boxes on a thread of its own, and clipboard and registry access.
 #include "app/MainApplication.h"
 #include "app/MainWindow.h"
 #include "support/TestFiles.h"
@@ -30,8 +30,7 @@ void WriteValue(const std::string& key, const char* name, DWORD type, const void
 bool ReadNumberAt(const std::string& key, const char* name, DWORD& value);
 bool ReadTextAt(const std::string& key, const char* name, std::string& text);
 
-// Runs the queued messages through the program's loop body until none is
-// left.
+// Runs the queued messages through the program's loop body until none is left.
 void Pump();
 
 std::string ClipboardText();
