@@ -1,5 +1,3 @@
-#include <gtest/gtest.h>
-
 #include "AppTestSupport.h"
 
 #include "encode/view/ChannelToolBar.h"
@@ -10,18 +8,18 @@
 #include <cstring>
 #include <vector>
 
+Bytes TwoChannels()
+{
+    return SmfWithTrack({0x00, 0x90, 60, 100, 0x00, 0x92, 64, 64, 0x83, 0x60, 0x90, 60, 0, 0x14, 0x92, 64, 0,
+                         0x00, 0xFF, 0x2F, 0x00});
+}
+
+const char kCh0[] = "\tdb\t60,$AC\t\t;00 060 00480 100\r\n";
+const char kCh2[] = "\tdb\t64,$08,$A6,$0E\t;02 064 00500 064\r\n";
+
 std::string TestKeyPath()
 {
     return "Software\\velmora-tests\\app-" + std::to_string(GetCurrentProcessId());
-}
-
-std::string TestFolder(const std::string& name)
-{
-    char exe[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, exe, sizeof exe);
-    std::string folder = exe;
-    folder.erase(folder.find_last_of('\\') + 1);
-    return folder + name + "-" + std::to_string(GetCurrentProcessId());
 }
 
 void DeleteTestKey() { RegDeleteTreeA(HKEY_CURRENT_USER, TestKeyPath().c_str()); }
@@ -40,10 +38,8 @@ bool ReadNumberAt(const std::string& key, const char* name, DWORD& value)
 
 bool ReadTextAt(const std::string& key, const char* name, std::string& text)
 {
-    DWORD size = 0;
-    if (RegGetValueA(HKEY_CURRENT_USER, key.c_str(), name, RRF_RT_REG_SZ, nullptr, nullptr, &size) != ERROR_SUCCESS)
-        return false;
-    std::vector<char> buffer(size + 1, '\0');
+    std::vector<char> buffer(8192, '\0');
+    DWORD size = DWORD(buffer.size());
     if (RegGetValueA(HKEY_CURRENT_USER, key.c_str(), name, RRF_RT_REG_SZ, nullptr, buffer.data(), &size) !=
         ERROR_SUCCESS)
         return false;
@@ -51,18 +47,13 @@ bool ReadTextAt(const std::string& key, const char* name, std::string& text)
     return true;
 }
 
-void Pump(DWORD ms)
+void Pump()
 {
-    const DWORD start = GetTickCount();
     KvMessage message;
-    for (;;) {
-        while (PeekMessageA(&message.msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (message.msg.message == WM_QUIT) continue;
-            MainWindow* main = GetMainWindow();
-            MainApplication::HandleMessage(message, nullptr, main ? main->GetHandle() : nullptr);
-        }
-        if (GetTickCount() - start >= ms) break;
-        Sleep(5);
+    while (PeekMessageA(&message.msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.msg.message == WM_QUIT) continue;
+        MainWindow* main = GetMainWindow();
+        MainApplication::HandleMessage(message, nullptr, main ? main->GetHandle() : nullptr);
     }
 }
 
@@ -91,13 +82,6 @@ void SetClipboardTextForTest(const std::string& text)
     CloseClipboard();
 }
 
-ItemRecord RecordOf(const std::string& path)
-{
-    ItemRecord r{};
-    std::strncpy(r.path, path.c_str(), sizeof r.path - 1);
-    return r;
-}
-
 void ClickButton(ChannelToolBar* toolbar, UINT id)
 {
     RECT r{};
@@ -108,19 +92,18 @@ void ClickButton(ChannelToolBar* toolbar, UINT id)
     Pump();
 }
 
-Watcher::Watcher(const char* cls, const char* title, std::function<void(HWND)> answer)
+MessageBoxAnswer::MessageBoxAnswer(int id)
 {
-    const std::string c = cls, t = title;
-    thread_ = std::thread([this, c, t, answer]() {
+    thread_ = std::thread([this, id]() {
         for (int i = 0; i < 1000 && !stop_; ++i) {
-            HWND window = FindWindowA(c.c_str(), t.c_str());
+            HWND window = FindWindowA("#32770", "velmora");
             if (window && IsWindowVisible(window)) {
                 char buffer[512] = {};
                 GetDlgItemTextA(window, 0xFFFF, buffer, sizeof buffer);
                 text_ = buffer;
                 seen_ = true;
                 Sleep(50);
-                answer(window);
+                PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
                 return;
             }
             Sleep(10);
@@ -128,20 +111,20 @@ Watcher::Watcher(const char* cls, const char* title, std::function<void(HWND)> a
     });
 }
 
-Watcher::~Watcher()
+MessageBoxAnswer::~MessageBoxAnswer()
 {
     stop_ = true;
     join();
 }
 
-void Watcher::join()
+void MessageBoxAnswer::join()
 {
     if (thread_.joinable()) thread_.join();
 }
 
-Program::Program(const std::string& arguments)
+Program::Program(const std::string& arguments, const char* exe)
 {
-    std::string command = "\"" VELMORA_EXE "\" " + arguments;
+    std::string command = "\"" + std::string(exe) + "\" " + arguments;
     STARTUPINFOA si{};
     si.cb = sizeof si;
     started = CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
@@ -180,41 +163,6 @@ HWND Program::window(const char* cls, const char* title, DWORD ms) const
     return nullptr;
 }
 
-HWND Program::focus() const
-{
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    return GetGUIThreadInfo(pi.dwThreadId, &info) ? info.hwndFocus : nullptr;
-}
-
-HWND WaitForMainWindow()
-{
-    for (int i = 0; i < 500; ++i) {
-        HWND w = FindWindowA("OrvApplication", nullptr);
-        if (w && IsWindowVisible(w)) return w;
-        Sleep(20);
-    }
-    return nullptr;
-}
-
-bool Answers(HWND window, DWORD ms)
-{
-    DWORD_PTR result = 0;
-    return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, ms, &result) != 0;
-}
-
-void PressKeys(const std::string& keys)
-{
-    for (const char key : keys) {
-        INPUT input[2] = {};
-        input[0].type = input[1].type = INPUT_KEYBOARD;
-        input[0].ki.wVk = input[1].ki.wVk = WORD(static_cast<unsigned char>(key));
-        input[1].ki.dwFlags = KEYEVENTF_KEYUP;
-        SendInput(2, input, sizeof(INPUT));
-        Sleep(30);
-    }
-}
-
 std::string WindowText(HWND window)
 {
     const LRESULT length = SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);
@@ -222,11 +170,6 @@ std::string WindowText(HWND window)
     const LRESULT got = SendMessageA(window, WM_GETTEXT, WPARAM(text.size()), reinterpret_cast<LPARAM>(&text[0]));
     text.resize(size_t(got));
     return text;
-}
-
-std::function<void(HWND)> PressButton(int id)
-{
-    return [id](HWND box) { PostMessageA(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); };
 }
 
 void AppWindowTest::SetUp()

@@ -1,51 +1,52 @@
 #pragma once
 // Helpers of the application's window tests: a main window made as the
 // program makes it (with a settings key of the test's own), the program
-// itself as another process, a message pump, a watcher that answers a message
-// box or a dialog from another thread, and clipboard and registry access.
+// itself as another process, a message pump, an answerer of its message
+// boxes on a thread of its own, and clipboard and registry access.
 #include "app/MainApplication.h"
 #include "app/MainWindow.h"
-#include "browser/shell/ItemRecord.h"
+#include "support/TestFiles.h"
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <functional>
 #include <string>
 #include <thread>
 
 class ChannelToolBar;
 
+// A format 0 song: key 60 on channel 0 for 480 ticks, key 64 on channel 2
+// for 500 ticks; the data view's line of each.
+Bytes TwoChannels();
+extern const char kCh0[];
+extern const char kCh2[];
+
 std::string TestKeyPath();  // a settings key of this test process
-// A folder of this test process next to the test program: NAME-pid.
-std::string TestFolder(const std::string& name);
 void DeleteTestKey();
 // Values under HKEY_CURRENT_USER\`key` (the key is made when missing).
 void WriteValue(const std::string& key, const char* name, DWORD type, const void* data, DWORD size);
 bool ReadNumberAt(const std::string& key, const char* name, DWORD& value);
 bool ReadTextAt(const std::string& key, const char* name, std::string& text);
 
-// Runs the queued messages through the program's loop body until none is
-// left (and at least `ms` milliseconds have passed).
-void Pump(DWORD ms = 0);
+// Runs the queued messages through the program's loop body until none is left.
+void Pump();
 
 std::string ClipboardText();
 void SetClipboardTextForTest(const std::string& text);
 
-ItemRecord RecordOf(const std::string& path);
 // Clicks a toolbar button as the mouse would, so that the toolbar toggles it.
 void ClickButton(ChannelToolBar* toolbar, UINT id);
 
-// Waits on its own thread for a top-level window of class `cls` with title
-// `title`, then runs `answer` with it (which posts what a person would do).
-class Watcher {
+// Waits on its own thread for the program's message box, then presses its
+// button `id` as a person would.
+class MessageBoxAnswer {
 public:
-    Watcher(const char* cls, const char* title, std::function<void(HWND)> answer);
-    ~Watcher();
+    explicit MessageBoxAnswer(int id);
+    ~MessageBoxAnswer();
     bool seen() const { return seen_; }
-    const std::string& text() const { return text_; }  // a message box's text
+    const std::string& text() const { return text_; }
     void join();
 
 private:
@@ -55,11 +56,11 @@ private:
     std::string text_;
 };
 
-// The program itself, started as a process (and ended at the end of the
-// scope when it still runs). Every question to it has a timeout, so a
+// The program itself (or another), started as a process and ended at the end
+// of the scope when it still runs. Every question to it has a timeout, so a
 // program that stopped answering fails the test instead of hanging it.
 struct Program {
-    explicit Program(const std::string& arguments);
+    explicit Program(const std::string& arguments, const char* exe = VELMORA_EXE);
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
@@ -67,17 +68,10 @@ struct Program {
     long exitCode(DWORD ms = 15000);
     // A visible top-level window of the program, or null after `ms`.
     HWND window(const char* cls, const char* title, DWORD ms = 5000) const;
-    HWND focus() const;  // the keyboard focus in the program's thread
+    HWND mainWindow() const { return window("OrvApplication", nullptr, 10000); }
     BOOL started = FALSE;
     PROCESS_INFORMATION pi{};
 };
-
-// The program's visible main window, or null when none shows up in time.
-HWND WaitForMainWindow();
-// True when the window's thread handles a message within `ms`.
-bool Answers(HWND window, DWORD ms = 1000);
-// Presses and releases each key in turn (virtual-key codes).
-void PressKeys(const std::string& keys);
 
 // A window's text, also of another process's window.
 std::string WindowText(HWND window);
@@ -90,9 +84,6 @@ bool WaitFor(Done done, DWORD ms = 10000)
         if (done()) return true;
     return done();
 }
-
-// Posts a message box's button.
-std::function<void(HWND)> PressButton(int id);
 
 // A main window made as the program makes it, in a settings key of the
 // test's own; `Prepare` may write stored values before they are loaded.

@@ -1,12 +1,13 @@
-// The browser inside the main window: the folder of the last run at
-// start-up, the title and LastPath that follow the tree, the list that
-// follows the tree and the MIDI-only button.
+// The browser inside the main window: the list commands, a dropped folder,
+// the view modes, the history with its greyed buttons, and sorting by the
+// arrangement commands and the header clicks.
 #include "AppTestSupport.h"
 
 #include "app/MainToolbar.h"
 #include "app/RightFrame.h"
 #include "browser/shell/FolderTreeView.h"
 #include "browser/shell/MidiListView.h"
+#include "browser/shell/ShellTestSupport.h"
 #include "resources/resource.h"
 
 #include <shlobj.h>
@@ -15,7 +16,6 @@
 
 #include <shellapi.h>
 
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -24,96 +24,63 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string DesktopPath()
+Bytes Smf(uint16_t format, const std::string& name, const std::string& copyright, size_t padding)
 {
-    char path[MAX_PATH] = {};
-    SHGetFolderPathA(nullptr, CSIDL_DESKTOP, nullptr, 0, path);
-    return path;
+    const Bytes track = Cat({Meta(0, 0x03, name), Meta(0, 0x02, copyright), Meta(0, 0x01, std::string(padding, 'x')),
+                             Meta(0, 0x2F, "")});
+    return Cat({HeaderChunk(format, 1), TrackChunk(track)});
 }
 
-std::string TestFolder() { return ::TestFolder("browse"); }
+// Writes `bytes`, then makes the file `size` bytes long (sparse) when asked;
+// changed on day `day` of 2020.
+void Make(const std::string& path, const Bytes& bytes, LONGLONG size, WORD day)
+{
+    const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), DWORD(bytes.size()), &written, nullptr);
+    LARGE_INTEGER end;
+    end.QuadPart = size;
+    if (size && SetFilePointerEx(file, end, nullptr, FILE_BEGIN)) SetEndOfFile(file);
+    SYSTEMTIME when{2020, 1, 0, day, 12, 0, 0, 0};
+    FILETIME time{};
+    SystemTimeToFileTime(&when, &time);
+    SetFileTime(file, nullptr, nullptr, &time);
+    CloseHandle(file);
+}
 
-enum class Start { Empty, Existing, Vanished };
-
-class StartFolder : public AppWindowTest, public ::testing::WithParamInterface<Start> {
+// A main window that starts in a folder of the test's own: a sub-folder, a
+// MIDI file and a text file.
+class BrowserTest : public AppWindowTest {
 protected:
     void Prepare() override
     {
-        fs::remove_all(TestFolder());
-        fs::create_directories(TestFolder() + "\\sub");
-        for (const char* name : {"song.mid", "notes.txt"}) std::fclose(std::fopen((TestFolder() + "\\" + name).c_str(), "wb"));
-        const std::string last[] = {"", TestFolder(), TestFolder() + "\\vanished"};
-        WriteText("LastPath", last[int(GetParam())]);
+        folder.Folder("sub");
+        folder.File("song.mid");
+        folder.File("notes.txt");
+        WriteText("LastPath", folder.path());
     }
-    void TearDown() override
-    {
-        AppWindowTest::TearDown();
-        fs::remove_all(TestFolder());
-    }
+    int Rows() { return int(main->GetRightFrame()->GetFileList()->GetItemCount()); }
+
+    shelltest::TestFolder folder{"app-browse"};
 };
 
-TEST_P(StartFolder, TreeTitleAndSavedPathFollowTheFolderOfTheLastRun)
+TEST_F(BrowserTest, MidiOnlyAndRefreshListTheFolderAgain)
 {
-    const std::string expected = GetParam() == Start::Existing ? TestFolder() : DesktopPath();
-    EXPECT_EQ(expected, main->GetFolderTree()->SelectedPath());
-    EXPECT_EQ("velmora - [" + expected + "]", main->GetText());
-    main->SendMessage(WM_CLOSE, 0, 0);
-    std::string saved;
-    ASSERT_TRUE(ReadText("LastPath", saved));
-    EXPECT_EQ(expected, saved);
-}
-
-INSTANTIATE_TEST_SUITE_P(Browser, StartFolder, ::testing::Values(Start::Empty, Start::Existing, Start::Vanished));
-
-using MidiOnlyButton = StartFolder;
-
-TEST_P(MidiOnlyButton, ListsTheFolderAgainWithTheFilter)
-{
-    MidiListView* list = main->GetRightFrame()->GetFileList();
-    ASSERT_EQ(3, list->GetItemCount());  // sub, notes.txt, song.mid
+    ASSERT_EQ(3, Rows());  // sub, notes.txt, song.mid
     main->GetMainToolbar()->SetState(IDM_MIDIONLY, TBSTATE_ENABLED | TBSTATE_CHECKED);
     main->SendMessage(WM_COMMAND, IDM_MIDIONLY, 0);
-    EXPECT_EQ(2, list->GetItemCount());  // the folder stays
+    EXPECT_EQ(2, Rows());  // the folder stays
     main->GetMainToolbar()->SetState(IDM_MIDIONLY, TBSTATE_ENABLED);
     main->SendMessage(WM_COMMAND, IDM_MIDIONLY, 0);
-    EXPECT_EQ(3, list->GetItemCount());
+    EXPECT_EQ(3, Rows());
+    folder.File("later.mid");
+    main->SendMessage(WM_COMMAND, IDM_REFRESH, 0);
+    EXPECT_EQ(4, Rows());
 }
 
-INSTANTIATE_TEST_SUITE_P(Browser, MidiOnlyButton, ::testing::Values(Start::Existing));
-
-using FromOutside = StartFolder;
-
-// The path of the list's selected row, or "" when none is selected.
-std::string SelectedRowPath(MidiListView* list)
+TEST_F(BrowserTest, ADroppedFolderOpensLikeAPath)
 {
-    const int row = int(list->GetNextItem(-1, LVNI_SELECTED));
-    const ItemRecord* record = list->RecordAt(row);
-    return record ? record->path : "";
-}
-
-TEST_P(FromOutside, OpenPathShowsAFolderOrSelectsAFileAndIgnoresWhatIsMissing)
-{
-    struct Case {
-        std::string path;
-        std::string folder;
-        std::string row;
-    } cases[] = {
-        {TestFolder() + "\\song.mid", TestFolder(), TestFolder() + "\\song.mid"},
-        {TestFolder() + "\\sub", TestFolder() + "\\sub", ""},
-        {TestFolder() + "\\missing.mid", TestFolder() + "\\sub", ""},
-    };
-    MidiListView* list = main->GetRightFrame()->GetFileList();
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.path);
-        main->OpenPath(c.path);
-        EXPECT_EQ(c.folder, main->GetFolderTree()->SelectedPath());
-        EXPECT_EQ(c.row, SelectedRowPath(list));
-    }
-}
-
-TEST_P(FromOutside, ADroppedFolderOpensLikeAPath)
-{
-    const std::string path = TestFolder() + "\\sub";
+    const std::string path = folder / "sub";
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + path.size() + 2);
     auto* drop = static_cast<DROPFILES*>(GlobalLock(block));
     drop->pFiles = sizeof(DROPFILES);
@@ -123,43 +90,27 @@ TEST_P(FromOutside, ADroppedFolderOpensLikeAPath)
     EXPECT_EQ(path, main->GetFolderTree()->SelectedPath());
 }
 
-TEST_P(FromOutside, RefreshListsAFileAddedSince)
+TEST_F(BrowserTest, ViewCommandsSwitchTheListAndMoveTheRadioMark)
 {
-    MidiListView* list = main->GetRightFrame()->GetFileList();
-    ASSERT_EQ(3, list->GetItemCount());
-    std::fclose(std::fopen((TestFolder() + "\\later.mid").c_str(), "wb"));
-    main->SendMessage(WM_COMMAND, IDM_REFRESH, 0);
-    EXPECT_EQ(4, list->GetItemCount());
-}
-
-TEST_P(FromOutside, ViewCommandsSwitchTheListAndMoveTheRadioMark)
-{
-    constexpr DWORD kAny = ~DWORD{0};
-    struct Case {
-        UINT command;
-        DWORD view;  // kAny: whatever the list accepts (Wine refuses tiles)
-    } cases[] = {
-        {IDM_VIEW_THUMBNAILS, LV_VIEW_ICON}, {IDM_VIEW_ICONS, LV_VIEW_SMALLICON}, {IDM_VIEW_LIST, LV_VIEW_LIST},
-        {IDM_VIEW_TILES, kAny},              {IDM_VIEW_DETAILS, LV_VIEW_DETAILS},
-    };
+    // The command of each list view (LV_VIEW_ICON, _DETAILS, _SMALLICON, _LIST, _TILE).
     const UINT commandOf[] = {IDM_VIEW_THUMBNAILS, IDM_VIEW_DETAILS, IDM_VIEW_ICONS, IDM_VIEW_LIST, IDM_VIEW_TILES};
     MidiListView* list = main->GetRightFrame()->GetFileList();
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.command);
-        main->SendMessage(WM_COMMAND, c.command, 0);
+    for (UINT command : {IDM_VIEW_THUMBNAILS, IDM_VIEW_ICONS, IDM_VIEW_LIST, IDM_VIEW_TILES, IDM_VIEW_DETAILS}) {
+        SCOPED_TRACE(command);
+        main->SendMessage(WM_COMMAND, command, 0);
         const DWORD view = DWORD(list->SendMessage(LVM_GETVIEW, 0, 0));
-        if (c.view != kAny) {
-            EXPECT_EQ(c.view, view);
-        }
         ASSERT_LT(view, 5u);
+        EXPECT_EQ(command == IDM_VIEW_TILES ? commandOf[view] : command, commandOf[view]);  // Wine refuses tiles
         for (UINT id = IDM_VIEW_THUMBNAILS; id <= IDM_VIEW_DETAILS; ++id)
             EXPECT_EQ(id == commandOf[view], (GetMenuState(main->GetMenu(), id, MF_BYCOMMAND) & MF_CHECKED) != 0) << id;
     }
 }
 
-TEST_P(FromOutside, BackForwardAndUpWalkTheFoldersShownAndGreyWhenTheyCannot)
+TEST_F(BrowserTest, BackForwardAndUpWalkTheFoldersShownAndGreyWhenTheyCannot)
 {
-    const std::string top = TestFolder(), sub = TestFolder() + "\\sub", desktop = DesktopPath();
+    char desktop[MAX_PATH] = {};
+    SHGetFolderPathA(nullptr, CSIDL_DESKTOP, nullptr, 0, desktop);
+    const std::string top = folder.path(), sub = folder / "sub";
     const std::string above = fs::path(top).parent_path().string();
     struct Step {
         UINT command;  // 0: open the sub-folder
@@ -192,6 +143,84 @@ TEST_P(FromOutside, BackForwardAndUpWalkTheFoldersShownAndGreyWhenTheyCannot)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Browser, FromOutside, ::testing::Values(Start::Existing));
+// Rows of known names, sizes (one past 4 GiB), times and MIDI details.
+class ListSort : public AppWindowTest {
+protected:
+    void Prepare() override
+    {
+        folder.Folder("e");
+        Make(folder / "a.mid", Smf(1, "Mike", "(c) Y", 0), 0, 3);
+        Make(folder / "b.mid", Smf(0, "Zulu", "(c) X", 100), 0, 1);
+        Make(folder / "c.bin", {}, (4LL << 30) + 10, 2);  // its low 32 bits say 10 bytes
+        Make(folder / "d.txt", {'x'}, 0, 4);
+        WriteText("LastPath", folder.path());
+    }
+    shelltest::TestFolder folder{"app-sort"};
+
+    // "e a.mid ... |0^|N": the rows' file names, the header's arrows ("v"
+    // downward) and the arrangement command with the radio mark.
+    std::string State()
+    {
+        MidiListView* list = main->GetRightFrame()->GetFileList();
+        std::string state;
+        for (int row = 0; row < int(list->GetItemCount()); ++row)
+            state += fs::path(list->RecordAt(row)->path).filename().string() + " ";
+        state += "|";
+        for (int column = 0; column < 7; ++column) {
+            HDITEMA item{};
+            item.mask = HDI_FORMAT;
+            SendMessageA(HWND(list->SendMessage(LVM_GETHEADER, 0, 0)), HDM_GETITEMA, column, LPARAM(&item));
+            if (item.fmt & HDF_SORTUP) state += std::to_string(column) + "^";
+            if (item.fmt & HDF_SORTDOWN) state += std::to_string(column) + "v";
+        }
+        state += "|";
+        for (UINT id = IDM_ARRANGE_NAME; id <= IDM_ARRANGE_DATE; ++id)
+            if (GetMenuState(main->GetMenu(), id, MF_BYCOMMAND) & MF_CHECKED) state += "NSTM"[id - IDM_ARRANGE_NAME];
+        return state;
+    }
+    void Click(int column)
+    {
+        NMLISTVIEW click{};
+        click.hdr = {main->GetRightFrame()->GetFileList()->GetHandle(), 30, UINT(LVN_COLUMNCLICK)};
+        click.iItem = -1;
+        click.iSubItem = column;
+        SendMessageA(GetParent(click.hdr.hwndFrom), WM_NOTIFY, 30, LPARAM(&click));
+    }
+};
+
+TEST_F(ListSort, CommandsAndHeaderClicksOrderTheRowsFoldersFirstAndMarkTheColumn)
+{
+    enum { kCommand, kClick, kRefresh, kRevisit };
+    const struct {
+        int action;
+        int what;  // a command or a column
+        const char* state;
+    } steps[] = {
+        {kCommand, IDM_ARRANGE_SIZE, "e d.txt a.mid b.mid c.bin |1^|S"},
+        {kCommand, IDM_ARRANGE_DATE, "e b.mid c.bin a.mid d.txt |3^|M"},
+        {kCommand, IDM_ARRANGE_TYPE, "e c.bin a.mid b.mid d.txt |2^|T"},
+        {kCommand, IDM_ARRANGE_NAME, "e a.mid b.mid c.bin d.txt |0^|N"},
+        {kClick, 0, "e d.txt c.bin b.mid a.mid |0v|N"},
+        {kClick, 3, "e b.mid c.bin a.mid d.txt |3^|M"},
+        {kClick, 3, "e d.txt a.mid c.bin b.mid |3v|M"},
+        {kClick, 4, "e c.bin d.txt b.mid a.mid |4^|"},
+        {kClick, 5, "e c.bin d.txt a.mid b.mid |5^|"},
+        {kClick, 6, "e c.bin d.txt b.mid a.mid |6^|"},
+        {kClick, 1, "e d.txt a.mid b.mid c.bin |1^|S"},
+        {kClick, 1, "e c.bin b.mid a.mid d.txt |1v|S"},
+        {kRefresh, 0, "e c.bin b.mid a.mid d.txt |1v|S"},
+        {kRevisit, 0, "e c.bin b.mid a.mid d.txt |1v|S"},
+    };
+    for (const auto& s : steps) {
+        if (s.action == kCommand) main->SendMessage(WM_COMMAND, s.what, 0);
+        if (s.action == kClick) Click(s.what);
+        if (s.action == kRefresh) main->SendMessage(WM_COMMAND, IDM_REFRESH, 0);
+        if (s.action == kRevisit) {
+            main->OpenPath(folder / "e");
+            main->OpenPath(folder.path());
+        }
+        EXPECT_EQ(s.state, State()) << s.action << " " << s.what;
+    }
+}
 
 }  // namespace

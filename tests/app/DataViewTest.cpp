@@ -1,33 +1,52 @@
-// The data view on a main window made as the program makes it: loading,
-// encoding, the channel buttons, copying, its font and the busy state.
+// The data view on a main window made as the program makes it: which files
+// it loads, the channel buttons, its font, the busy state, the
+// complete-reading button with the status bar's hint, and Save As.
 #include "AppTestSupport.h"
 
 #include "app/RightFrame.h"
 #include "app/settings/Settings.h"
+#include "browser/shell/ItemRecord.h"
+#include "browser/shell/ShellTestSupport.h"
+#include "encode/NoteEncoder.h"
 #include "encode/view/ChannelToolBar.h"
 #include "encode/view/DataFrame.h"
 #include "encode/view/DataView.h"
+#include "framework/KvStatusBar.h"
+#include "midi/SmfTracks.h"
 #include "resources/resource.h"
-#include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace {
 
-Bytes TwoChannels()
+const std::string kBoth = std::string(kCh0) + kCh2;
+
+// Format 1: a conductor track, then key 60 on channel 0 for 480 ticks,
+// ended by a note-off, and a second note-on under running status.
+Bytes NotesInTheSecondTrack()
 {
-    // Channel 0: key 60 for 480 ticks; channel 2: key 64 for 500 ticks.
-    return SmfWithTrack({0x00, 0x90, 60, 100, 0x00, 0x92, 64, 64, 0x83, 0x60, 0x90, 60, 0, 0x14, 0x92, 64, 0,
-                         0x00, 0xFF, 0x2F, 0x00});
+    return Cat({HeaderChunk(1, 2), TrackChunk({0x00, 0xFF, 0x03, 0x01, 'x', 0x00, 0xFF, 0x2F, 0x00}),
+                TrackChunk({0x00, 0x90, 60, 100, 0x83, 0x60, 0x80, 60, 0x40, 0x00, 0x90, 62, 100, 0x83, 0x60, 62,
+                            0x00, 0x00, 0xFF, 0x2F, 0x00})});
 }
 
-const char kCh0[] = "\tdb\t60,$AC\t\t;00 060 00480 100\r\n";
-const char kCh2[] = "\tdb\t64,$08,$A6,$0E\t;02 064 00500 064\r\n";
-const std::string kBoth = std::string(kCh0) + kCh2;
+const char kSecondTrack[] = "\tdb\t60,$AC\t\t;00 060 00480 100\r\n\tdb\t62,$AC\t\t;00 062 00480 100\r\n";
+
+// Everything under the folder, for "nothing was left behind".
+std::vector<std::string> Contents(const std::string& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
+        names.push_back(entry.path().string());
+    return names;
+}
 
 // What the thread's capture and cursor were each time the view's text was set.
 HWND watchedView = nullptr;
@@ -50,44 +69,13 @@ protected:
     ChannelToolBar* toolbar() { return frame()->GetChannelToolBar(); }
     int load(const std::string& path)
     {
-        const ItemRecord r = RecordOf(path);
-        return view()->loadFile(&r);
+        ItemRecord record{};
+        std::strncpy(record.path, path.c_str(), sizeof record.path - 1);
+        return view()->loadFile(&record);
     }
     std::string shown() { return view()->GetText(); }
+    std::string status() { return main->GetStatusBar()->GetText(); }
 };
-
-TEST_F(DataViewTest, LoadsOnlyMidFilesAndOtherExtensionsKeepTheLoadedFile)
-{
-    TempFile song(TwoChannels(), "SONG.MID");
-    TempFile midi(TwoChannels(), "song.midi");
-    EXPECT_EQ(1, load(song.path()));
-    EXPECT_EQ(kBoth, view()->GetTextBuffer());
-    EXPECT_EQ(kBoth, shown());
-    for (const std::string& other : {midi.path(), song.path() + ".smf", std::string("C:\\windows")}) {
-        EXPECT_EQ(0, load(other)) << other;
-        EXPECT_EQ("", shown());
-    }
-    frame()->SendMessage(WM_COMMAND, IDM_OPTION_CHANNELS, 0);  // shows the file loaded before again
-    EXPECT_EQ(kBoth, shown());
-}
-
-TEST_F(DataViewTest, MalformedAndMissingFilesLeaveTheViewEmpty)
-{
-    TempFile riff(Bytes{'R', 'I', 'F', 'F', 1, 2, 3, 4}, "riff.mid");
-    const Bytes whole = TwoChannels();
-    TempFile cut(Bytes(whole.begin(), whole.begin() + 30), "cut.mid");  // both note-ons, then the end
-    EXPECT_EQ(0, load(riff.path()));
-    EXPECT_EQ("", shown());
-    EXPECT_EQ(0, load(riff.path() + "x.mid"));
-    EXPECT_EQ("", shown());
-    // A track cut inside its first events: what was read is encoded.
-    EXPECT_EQ(1, load(cut.path()));
-    EXPECT_EQ("\tdb\t60,$0C,$00,$00\t;00 060 00000 100\r\n\tdb\t64,$08,$00,$00\t;02 064 00000 064\r\n", shown());
-    // A channel command after a failed open encodes nothing.
-    EXPECT_EQ(0, load(riff.path()));
-    frame()->SendMessage(WM_COMMAND, IDM_CHANNEL_FIRST, 0);
-    EXPECT_EQ("", shown());
-}
 
 TEST_F(DataViewTest, ChannelButtonsAndTheOptionsButton)
 {
@@ -112,30 +100,6 @@ TEST_F(DataViewTest, ChannelButtonsAndTheOptionsButton)
     EXPECT_EQ(kBoth, shown());
 }
 
-TEST_F(DataViewTest, CopyPutsExactlyTheTextOnTheClipboard)
-{
-    TempFile song(TwoChannels(), "song.mid");
-    load(song.path());
-    SetClipboardTextForTest("something else");
-    ClickButton(toolbar(), IDM_COPY);
-    EXPECT_EQ(kBoth, ClipboardText());
-    // Copying does not encode again, and an empty view copies an empty text.
-    load("C:\\nothing.txt");
-    frame()->SendMessage(WM_COMMAND, IDM_COPY, 0);
-    EXPECT_EQ("", ClipboardText());
-}
-
-TEST_F(DataViewTest, LongEncodingsAreShownWhole)
-{
-    Bytes track;
-    for (int i = 0; i < 3000; ++i) track.insert(track.end(), {0x00, 0x90, 60, 100, 0x83, 0x60, 0x90, 60, 0});
-    track.insert(track.end(), {0x00, 0xFF, 0x2F, 0x00});
-    TempFile song(SmfWithTrack(track), "long.mid");
-    load(song.path());
-    EXPECT_EQ(3000u * std::strlen(kCh0), view()->GetTextBuffer().size());
-    EXPECT_EQ(view()->GetTextBuffer().size(), size_t(view()->GetWindowTextLength()));
-}
-
 TEST_F(DataViewTest, ShowsTheFixedPitchFontItMade)
 {
     LOGFONTA font{};
@@ -145,62 +109,161 @@ TEST_F(DataViewTest, ShowsTheFixedPitchFontItMade)
     EXPECT_EQ(SHIFTJIS_CHARSET, font.lfCharSet);
 }
 
-TEST_F(DataViewTest, LoadingAndEncodingShowTheBusyStateAndLeaveItOnEveryPath)
+// Each load shows what could be read, under the busy state that every path
+// leaves; a file of another extension keeps the one loaded before.
+TEST_F(DataViewTest, LoadsMidFilesAsFarAsTheyReadWhileBusyAndAnotherExtensionKeepsTheFile)
 {
-    TempFile song(TwoChannels(), "busy.mid");
+    const Bytes whole = TwoChannels();
+    TempFile song(whole, "SONG.MID");
+    TempFile midi(whole, "song.midi");
     TempFile riff(Bytes{'R', 'I', 'F', 'F', 1, 2, 3, 4}, "riff.mid");
+    TempFile cut(Bytes(whole.begin(), whole.begin() + 30), "cut.mid");  // both note-ons, then the end
+    const std::string cutLines =
+        "\tdb\t60,$0C,$00,$00\t;00 060 00000 100\r\n\tdb\t64,$08,$00,$00\t;02 064 00000 064\r\n";
     const HCURSOR wait = LoadCursorA(nullptr, IDC_WAIT), arrow = LoadCursorA(nullptr, IDC_ARROW);
     watchedView = view()->GetHandle();
     const HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, WatchSetText, nullptr, GetCurrentThreadId());
     ASSERT_NE(nullptr, hook);
+    const std::function<int()> encode = [&] { return view()->showEncoding(); };
+    auto file = [&](const std::string& path) { return std::function<int()>([this, path] { return load(path); }); };
     const struct {
         const char* what;
         std::function<int()> work;
         int result;
+        std::string shown;
+        std::string again;  // shown when the channel set is applied afterwards
     } cases[] = {
-        {"encoding without a file", [&] { return view()->showEncoding(); }, 0},
-        {"a MIDI file", [&] { return load(song.path()); }, 1},
-        {"encoding it again", [&] { return view()->showEncoding(); }, 1},
-        {"another extension", [&] { return load(song.path() + ".txt"); }, 0},
-        {"no item", [&] { return view()->loadFile(nullptr); }, 0},
-        {"no MIDI file", [&] { return load(riff.path()); }, 0},
+        {"encoding without a file", encode, 0, "", ""},
+        {"a MIDI file", file(song.path()), 1, kBoth, kBoth},
+        {"encoding it again", encode, 1, kBoth, kBoth},
+        {"another extension", file(midi.path()), 0, "", kBoth},
+        {"no extension", file("C:\\windows"), 0, "", kBoth},
+        {"no item", [&] { return view()->loadFile(nullptr); }, 0, "", kBoth},
+        {"a missing file", file(riff.path() + "x.mid"), 0, "", ""},
+        {"a track cut inside its first events", file(cut.path()), 1, cutLines, cutLines},
+        {"no MIDI file", file(riff.path()), 0, "", ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         SetCursor(arrow);
         seen.clear();
         EXPECT_EQ(c.result, c.work());
+        EXPECT_EQ(c.shown, shown());
         ASSERT_FALSE(seen.empty());
         for (const auto& s : seen) EXPECT_TRUE(s.first == watchedView && s.second == wait);
         EXPECT_EQ(nullptr, GetCapture());
         EXPECT_EQ(arrow, GetCursor());
+        frame()->SendMessage(WM_COMMAND, IDM_OPTION_CHANNELS, 0);
+        EXPECT_EQ(c.again, shown());
     }
     UnhookWindowsHookEx(hook);
     watchedView = nullptr;
 }
 
-class ExportChannelAtStart : public DataViewTest {
-protected:
-    void Prepare() override { WriteNumber("ExportChannel", 0x0005); }
-};
-
-TEST_F(ExportChannelAtStart, PressesItsButtonsAndTheyAreCapturedAtExit)
+TEST_F(DataViewTest, CompleteReadingButtonReadsTheShownFileAgainTheHintTellsWhyAndTheStateIsStored)
 {
-    EXPECT_FALSE(toolbar()->IsChecked(IDM_OPTION_CHANNELS));
-    for (UINT n = 0; n < 3; ++n) EXPECT_EQ(n != 1, toolbar()->IsChecked(IDM_CHANNEL_FIRST + n)) << n;
-    TempFile song(TwoChannels(), "song.mid");
-    load(song.path());
-    EXPECT_EQ(kBoth, shown());
-
-    // A click in the group releases one checked button; what the buttons
-    // then show is what is stored.
-    ClickButton(toolbar(), IDM_CHANNEL_FIRST + 15);
-    DWORD shownMask = 0;
-    for (UINT n = 0; n < 16; ++n)
-        if (toolbar()->IsChecked(IDM_CHANNEL_FIRST + n)) shownMask |= 1u << n;
-    EXPECT_TRUE(shownMask & 0x8000);
+    TempFile format0(TwoChannels(), "format0.mid");
+    TempFile format1(NotesInTheSecondTrack(), "format1.mid");  // kept: a press reads it again
+    EXPECT_FALSE(toolbar()->IsChecked(IDM_COMPLETE_READING));
+    ASSERT_EQ(1, load(format0.path()));
+    EXPECT_EQ("", status());  // nothing more to read
+    ASSERT_EQ(1, load(format1.path()));
+    EXPECT_EQ("", shown());
+    EXPECT_EQ("2 トラック目以降に 2 ノート、ランニングステータスのイベント 1 個、ノートオフ (8n) 1 個があります。"
+              "[完全読み込み] で読めます。",
+              status());
+    ClickButton(toolbar(), IDM_COMPLETE_READING);
+    EXPECT_EQ(kSecondTrack, shown());
+    EXPECT_EQ("", status());
+    ClickButton(toolbar(), IDM_COMPLETE_READING);
+    EXPECT_EQ("", shown());
+    EXPECT_NE("", status());
+    ClickButton(toolbar(), IDM_COMPLETE_READING);
     main->SendMessage(WM_CLOSE, 0, 0);
     DWORD stored = 0;
-    ASSERT_TRUE(ReadNumber("ExportChannel", stored));
-    EXPECT_EQ(shownMask, stored);
+    ASSERT_TRUE(ReadNumber("CompleteReading", stored));
+    EXPECT_EQ(1u, stored);
+}
+
+TEST(CompleteReadingHint, GroupsTheCountsAndNamesOnlyWhatIsThere)
+{
+    ReadingHints later;
+    later.laterTrackNotes = 2974;
+    EXPECT_EQ("2 トラック目以降に 2,974 ノートがあります。[完全読み込み] で読めます。", DataView::HintText(later));
+}
+
+// Save As: the data view's lines written whole, the very bytes the copy
+// button puts on the clipboard; a write that fails says why and leaves
+// nothing behind.
+class SaveAs : public DataViewTest {
+protected:
+    // Lines with Shift-JIS text in them.
+    void Prepare() override { WriteText("PrintFormat2", std::string(NoteEncoder::kDefaultFormat2) + " ドレミ"); }
+
+    // The lines of a song shown in the data view, as the copy button copies them.
+    std::string ShowSongAndCopy()
+    {
+        TempFile song(TwoChannels(), "song.mid");
+        load(song.path());
+        SetClipboardTextForTest("before");
+        frame()->SendMessage(WM_COMMAND, IDM_COPY, 0);
+        return ClipboardText();
+    }
+
+    bool SaveAsEnabled()
+    {
+        main->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(GetSubMenu(main->GetMenu(), 0)), 0);
+        return (GetMenuState(main->GetMenu(), IDM_SAVE_AS, MF_BYCOMMAND) & MF_GRAYED) == 0;
+    }
+
+    shelltest::TestFolder folder{"app-save"};
+};
+
+TEST_F(SaveAs, IsGreyWithoutLines)
+{
+    EXPECT_FALSE(SaveAsEnabled());
+    ASSERT_FALSE(ShowSongAndCopy().empty());
+    EXPECT_TRUE(SaveAsEnabled());
+}
+
+TEST_F(SaveAs, WritesTheCopiedBytesWholeOverWhatWasThere)
+{
+    const std::string copied = ShowSongAndCopy();
+    ASSERT_NE(std::string::npos, copied.find("ドレミ\r\n"));
+    const struct {
+        const char* name;
+        std::string before;  // empty: no file yet
+    } cases[] = {{"new.inc", ""}, {"old.inc", std::string(5000, 'x')}, {"short.inc", "x"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = folder / c.name;
+        if (!c.before.empty()) std::ofstream(path, std::ios::binary) << c.before;
+        MessageBoxAnswer box(IDOK);  // none is expected
+        EXPECT_TRUE(main->SaveTo(path));
+        EXPECT_FALSE(box.seen()) << box.text();
+        const Bytes written = ReadAll(path);
+        EXPECT_EQ(copied, std::string(written.begin(), written.end()));
+    }
+    EXPECT_EQ(3u, Contents(folder.path()).size());  // no temporary file left
+}
+
+TEST_F(SaveAs, AFailedWriteSaysWhyAndLeavesNoFile)
+{
+    ASSERT_FALSE(ShowSongAndCopy().empty());
+    folder.Folder("taken.inc");
+    const std::string cases[] = {
+        folder / "missing\\song.inc",  // no such folder
+        folder / "taken.inc",           // a folder of that name: the rename fails
+    };
+    for (const std::string& path : cases) {
+        SCOPED_TRACE(path);
+        const std::vector<std::string> before = Contents(folder.path());
+        MessageBoxAnswer box(IDOK);
+        EXPECT_FALSE(main->SaveTo(path));
+        box.join();
+        const std::string shown = box.text();
+        EXPECT_EQ(0u, shown.find("ファイル " + path + " に書き込めませんでした。\n")) << shown;
+        EXPECT_GT(shown.size(), shown.find('\n') + 1) << "the system's reason is missing";
+        EXPECT_EQ(before, Contents(folder.path()));
+    }
 }

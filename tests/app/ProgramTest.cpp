@@ -1,34 +1,27 @@
 // The program itself, started as a process and seen from outside as a user
 // sees it: its first argument (a path to open, or the /u switch), the exit
-// code, Ctrl+W through its own message loop, and the options sheet under
-// real keys and clicks.
+// code, the exit question on Ctrl+W through its own message loop, the
+// options sheet under real keys and clicks, and the main road: in the folder
+// of the last run a MIDI file's row is selected, the data view shows exactly
+// what velmora-encode writes for the file, and the copy button puts exactly
+// those bytes on the clipboard.
 #include "AppTestSupport.h"
 
 #include "app/settings/Settings.h"
+#include "browser/shell/ShellTestSupport.h"
 #include "encode/NoteEncoder.h"
 #include "resources/resource.h"
-#include "support/TestFiles.h"
 
 #include <commctrl.h>
 #include <prsht.h>
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
+#include <initializer_list>
 #include <string>
-
-namespace fs = std::filesystem;
+#include <vector>
 
 namespace {
-
-bool KeyExists()
-{
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, Settings::kKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-    RegCloseKey(key);
-    return true;
-}
 
 // Opens the options as the menu does and waits for the sheet.
 HWND OpenOptions(Program& program, HWND main)
@@ -37,12 +30,47 @@ HWND OpenOptions(Program& program, HWND main)
     return program.window("#32770", "オプション");
 }
 
+// True when the window's thread handles a message within a second.
+bool Answers(HWND window)
+{
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &result) != 0;
+}
+
 HWND CurrentPage(HWND sheet) { return HWND(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0)); }
+
+// Presses the keys (virtual-key codes) one after the other and releases
+// them in the reverse order, as a person types a chord.
+void Chord(std::initializer_list<WORD> keys)
+{
+    std::vector<INPUT> input(2 * keys.size());
+    size_t i = 0;
+    for (const WORD key : keys) {
+        input[i].ki.wVk = input[input.size() - 1 - i].ki.wVk = key;
+        input[input.size() - 1 - i++].ki.dwFlags = KEYEVENTF_KEYUP;
+    }
+    for (INPUT& one : input) one.type = INPUT_KEYBOARD;
+    SendInput(UINT(input.size()), input.data(), sizeof(INPUT));
+}
 
 void Click(HWND button)
 {
     DWORD_PTR ignored = 0;
     SendMessageTimeoutA(button, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
+}
+
+// Sends a control message whose parameter points to a record through a
+// copy of the record inside the program's process; takes back what the
+// control wrote into it.
+template <class Record>
+LRESULT SendWithRecord(const Program& program, HWND window, UINT message, WPARAM wParam, Record& record)
+{
+    void* at = VirtualAllocEx(program.pi.hProcess, nullptr, sizeof record, MEM_COMMIT, PAGE_READWRITE);
+    WriteProcessMemory(program.pi.hProcess, at, &record, sizeof record, nullptr);
+    const LRESULT result = SendMessageA(window, message, wParam, reinterpret_cast<LPARAM>(at));
+    ReadProcessMemory(program.pi.hProcess, at, &record, sizeof record, nullptr);
+    VirtualFreeEx(program.pi.hProcess, at, 0, MEM_RELEASE);
+    return result;
 }
 
 }  // namespace
@@ -53,18 +81,11 @@ void Click(HWND button)
 // only removes the settings, even a key that was not there.
 TEST(Program, FirstArgumentOpensAPathOrUnregisters)
 {
-    const std::string folder = TestFolder("arguments");
-    const std::string songs = folder + "\\songs", remembered = folder + "\\remembered";
-    fs::remove_all(folder);
-    fs::create_directories(songs);
-    fs::create_directories(remembered);
-    // a.mid: key 60 on channel 0; b.mid: that and key 64 on channel 2.
-    const Bytes a = SmfWithTrack({0x00, 0x90, 60, 100, 0x83, 0x60, 0x90, 60, 0, 0x00, 0xFF, 0x2F, 0x00});
-    const Bytes b = SmfWithTrack({0x00, 0x90, 60, 100, 0x00, 0x92, 64, 64, 0x83, 0x60, 0x90, 60, 0, 0x14, 0x92, 64,
-                                  0, 0x00, 0xFF, 0x2F, 0x00});
-    std::ofstream(songs + "\\a.mid", std::ios::binary).write(reinterpret_cast<const char*>(a.data()), a.size());
-    std::ofstream(songs + "\\b.mid", std::ios::binary).write(reinterpret_cast<const char*>(b.data()), b.size());
-    const std::string bLines = "\tdb\t60,$AC\t\t;00 060 00480 100\r\n\tdb\t64,$08,$A6,$0E\t;02 064 00500 064\r\n";
+    const shelltest::TestFolder folder("app-arguments");
+    const std::string songs = folder.Folder("songs"), remembered = folder.Folder("remembered");
+    folder.File("songs\\a.mid");
+    folder.File("songs\\b.mid", TwoChannels());
+    const std::string bLines = std::string(kCh0) + kCh2;
 
     const struct {
         std::string arguments;
@@ -81,22 +102,21 @@ TEST(Program, FirstArgumentOpensAPathOrUnregisters)
         SCOPED_TRACE(c.arguments);
         RegDeleteTreeA(HKEY_CURRENT_USER, Settings::kKey);
         if (c.shown.empty()) {
-            Watcher box("#32770", "velmora", PressButton(IDOK));
+            MessageBoxAnswer box(IDOK);
             Program program(c.arguments);
             ASSERT_TRUE(program.started);
             box.join();
-            EXPECT_TRUE(box.seen());
             EXPECT_EQ("レジストリ情報を削除しました。", box.text());
             EXPECT_EQ(0, program.exitCode());
-            EXPECT_FALSE(KeyExists());
+            HKEY key;
+            EXPECT_NE(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, Settings::kKey, 0, KEY_READ, &key));
             EXPECT_EQ(nullptr, FindWindowA("OrvApplication", nullptr));
             continue;
         }
         ASSERT_EQ(ERROR_SUCCESS, RegSetKeyValueA(HKEY_CURRENT_USER, Settings::kKey, "LastPath", REG_SZ,
                                                  remembered.c_str(), DWORD(remembered.size() + 1)));
         Program program(c.arguments);
-        ASSERT_TRUE(program.started);
-        const HWND main = WaitForMainWindow();
+        const HWND main = program.mainWindow();
         ASSERT_NE(nullptr, main);
         const HWND dataView = GetDlgItem(GetDlgItem(FindWindowExA(main, nullptr, "OrvRightFrame", nullptr), 40), 40);
         ASSERT_NE(nullptr, dataView);
@@ -107,33 +127,29 @@ TEST(Program, FirstArgumentOpensAPathOrUnregisters)
         EXPECT_EQ(0, program.exitCode());
     }
     RegDeleteTreeA(HKEY_CURRENT_USER, Settings::kKey);
-    fs::remove_all(folder);
 }
 
-TEST(Program, CtrlWAsksAndEndsWithExitCodeZeroSavingItsSettings)
+// Ctrl+W through the program's own message loop asks first: No keeps it
+// running with nothing saved; Yes saves and ends it with exit code 0.
+TEST(Program, CtrlWAsksAndOnlyYesEndsWithExitCodeZeroSavingItsSettings)
 {
     RegDeleteTreeA(HKEY_CURRENT_USER, Settings::kKey);
     Program program("other /u");  // "/u" only counts as the first argument
-    ASSERT_TRUE(program.started);
-    const HWND main = WaitForMainWindow();
+    const HWND main = program.mainWindow();
     ASSERT_NE(nullptr, main);
-    SetForegroundWindow(main);
-    Sleep(200);
-    Watcher box("#32770", "velmora", PressButton(IDYES));
-    INPUT keys[4] = {};
-    const WORD order[4] = {VK_CONTROL, 'W', 'W', VK_CONTROL};
-    for (int i = 0; i < 4; ++i) {
-        keys[i].type = INPUT_KEYBOARD;
-        keys[i].ki.wVk = order[i];
-        keys[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
+    for (const int answer : {IDNO, IDYES}) {
+        SCOPED_TRACE(answer);
+        SetForegroundWindow(main);
+        Sleep(200);
+        MessageBoxAnswer box(answer);
+        Chord({VK_CONTROL, 'W'});
+        box.join();
+        EXPECT_EQ("アプリケーションを終了します。\nよろしいですか？", box.text());
+        EXPECT_EQ(answer == IDYES ? 0 : -1, program.exitCode(answer == IDYES ? 15000 : 500));
+        DWORD flags = 0;
+        EXPECT_EQ(answer == IDYES, ReadNumberAt(Settings::kKey, "ShowWindowFlag", flags));
+        EXPECT_EQ(answer == IDYES ? 15u : 0u, flags);
     }
-    SendInput(4, keys, sizeof(INPUT));
-    box.join();
-    EXPECT_TRUE(box.seen());
-    EXPECT_EQ(0, program.exitCode());
-    DWORD flags = 0;
-    EXPECT_TRUE(ReadNumberAt(Settings::kKey, "ShowWindowFlag", flags));
-    EXPECT_EQ(15u, flags);
 }
 
 // Opening on either page, the focus sits in the page that is shown, and
@@ -145,7 +161,7 @@ TEST(Program, OptionsAnswerKeysOnThePageTheyOpenOn)
         RegDeleteTreeA(HKEY_CURRENT_USER, Settings::kKey);
         WriteValue(Settings::kKey, "SelectedTab", REG_DWORD, &tab, 4);
         Program program("");
-        const HWND main = WaitForMainWindow();
+        const HWND main = program.mainWindow();
         ASSERT_NE(nullptr, main);
         const HWND sheet = OpenOptions(program, main);
         ASSERT_NE(nullptr, sheet);
@@ -153,21 +169,21 @@ TEST(Program, OptionsAnswerKeysOnThePageTheyOpenOn)
         // for it, and for the focus to settle where the user can see it.
         const HWND tabs = HWND(SendMessageA(sheet, PSM_GETTABCONTROL, 0, 0));
         HWND page = nullptr, focused = nullptr;
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
         for (int i = 0; i < 100; ++i, Sleep(20)) {
             page = CurrentPage(sheet);
-            focused = program.focus();
+            focused = GetGUIThreadInfo(program.pi.dwThreadId, &info) ? info.hwndFocus : nullptr;
             if (page == HWND(SendMessageA(sheet, PSM_INDEXTOHWND, tab, 0)) && IsWindowVisible(focused)) break;
         }
         EXPECT_TRUE(focused && (focused == page || IsChild(page, focused) || focused == tabs));
         EXPECT_TRUE(IsWindowVisible(focused));
         SetForegroundWindow(sheet);  // the keys below go to the foreground window
         Sleep(100);
-        for (const char* keys : {"X", "5", " ", "Q1 X5 "}) {
-            PressKeys(keys);
-            EXPECT_TRUE(Answers(sheet)) << "after \"" << keys << "\"";
+        for (const char* keys : {"X", "5", " ", "Q1 X5 ", "\x1B"}) {  // Escape closes the sheet
+            for (const char* key = keys; *key; ++key, Sleep(30)) Chord({WORD(static_cast<unsigned char>(*key))});
+            EXPECT_TRUE(Answers(main)) << "after \"" << keys << "\"";  // the sheet runs in its thread
         }
-        PressKeys("\x1B");  // Escape closes the sheet
-        EXPECT_TRUE(Answers(main));
         PostMessageA(main, WM_CLOSE, 0, 0);
         EXPECT_EQ(0, program.exitCode(5000));
     }
@@ -178,14 +194,15 @@ TEST(Program, OptionsAnswerKeysOnThePageTheyOpenOn)
 TEST(Program, ChangesOnThePagesOfferApplyAndApplyStoresThem)
 {
     RegDeleteTreeA(HKEY_CURRENT_USER, Settings::kKey);
+    const DWORD stored = 0xABCDFDFF;  // bits 16 to 31 mean nothing to the page and survive
+    WriteValue(Settings::kKey, "EncodeChannel", REG_DWORD, &stored, 4);
     Program program("");
-    const HWND main = WaitForMainWindow();
+    const HWND main = program.mainWindow();
     ASSERT_NE(nullptr, main);
     const HWND sheet = OpenOptions(program, main);
     ASSERT_NE(nullptr, sheet);
     const HWND apply = GetDlgItem(sheet, 0x3021);
     ASSERT_NE(nullptr, apply);
-    EXPECT_FALSE(IsWindowEnabled(apply));  // filling the boxes is no change
 
     const struct {
         int page;
@@ -206,12 +223,13 @@ TEST(Program, ChangesOnThePagesOfferApplyAndApplyStoresThem)
             if (page && CurrentPage(sheet) == page) control = GetDlgItem(page, c.id);
         }
         ASSERT_NE(nullptr, control);
+        EXPECT_FALSE(IsWindowEnabled(apply));  // filling a page as it is shown is no change
         if (c.typed) {  // posted, as the keyboard's characters come
             const LRESULT before = SendMessageA(control, WM_GETTEXTLENGTH, 0, 0);
             PostMessageA(control, WM_CHAR, WPARAM(static_cast<unsigned char>(c.typed)), 1);
             for (int i = 0; i < 100 && SendMessageA(control, WM_GETTEXTLENGTH, 0, 0) == before; ++i) Sleep(10);
         } else {
-            Watcher box("#32770", "velmora", PressButton(IDYES));  // the defaults' question
+            MessageBoxAnswer box(IDYES);  // the defaults' question
             Click(control);
         }
         EXPECT_TRUE(IsWindowEnabled(apply));
@@ -223,13 +241,64 @@ TEST(Program, ChangesOnThePagesOfferApplyAndApplyStoresThem)
     PostMessageA(main, WM_CLOSE, 0, 0);
     ASSERT_EQ(0, program.exitCode());
 
-    DWORD channels = 0;
+    DWORD channels = 0, tab = 0;
     std::string format1, format2;
+    ASSERT_TRUE(ReadNumberAt(Settings::kKey, "SelectedTab", tab));
+    EXPECT_EQ(1u, tab);  // the last page shown, also after Cancel
     ASSERT_TRUE(ReadNumberAt(Settings::kKey, "EncodeChannel", channels));
     ASSERT_TRUE(ReadTextAt(Settings::kKey, "PrintFormat1", format1));
     ASSERT_TRUE(ReadTextAt(Settings::kKey, "PrintFormat2", format2));
-    EXPECT_EQ(0x7FFFu, channels);
+    EXPECT_EQ(0xABCD7FFFu, channels);
     EXPECT_EQ(NoteEncoder::kDefaultFormat1, format1);
     EXPECT_EQ(std::string(NoteEncoder::kDefaultFormat2).size() + 1, format2.size());
     EXPECT_NE(std::string::npos, format2.find('y'));
+}
+
+TEST(WholeRoad, SelectedFileIsShownAndCopiedByteForByte)
+{
+    const shelltest::TestFolder road("app-road");
+    const std::string folder = road.path(), midi = road.File("kaeru.mid", ReadAll(SamplesDir() + "\\kaeru.mid"));
+    const std::string encoded = road.Folder("sub") + "\\kaeru.txt";  // what velmora-encode writes
+    ASSERT_EQ(0, Program("-o \"" + encoded + "\" \"" + midi + "\"", VELMORA_ENCODE_EXE).exitCode(20000));
+    const Bytes bytes = ReadAll(encoded);
+    const std::string expected(bytes.begin(), bytes.end());
+    ASSERT_GT(expected.size(), 100u);
+
+    RegDeleteTreeA(HKEY_CURRENT_USER, Settings::kKey);
+    ASSERT_EQ(ERROR_SUCCESS, RegSetKeyValueA(HKEY_CURRENT_USER, Settings::kKey, "LastPath", REG_SZ, folder.c_str(),
+                                             DWORD(folder.size() + 1)));
+    Program program("");
+    const HWND main = program.mainWindow();
+    ASSERT_NE(nullptr, main);
+    EXPECT_EQ("velmora - [" + folder + "]", WindowText(main));
+
+    const HWND right = FindWindowExA(main, nullptr, "OrvRightFrame", nullptr);
+    const HWND list = GetDlgItem(right, 30);
+    const HWND dataFrame = GetDlgItem(right, 40);
+    const HWND dataView = GetDlgItem(dataFrame, 40);
+    const HWND channels = GetDlgItem(dataFrame, 80);
+    ASSERT_TRUE(list && dataView && channels);
+    ASSERT_TRUE(WaitFor([&] { return SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == 2; }));  // sub, kaeru.mid
+
+    LVITEMA state{};
+    state.stateMask = state.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendWithRecord(program, list, LVM_SETITEMSTATE, 1, state);  // folders first: row 1 is the file
+    ASSERT_TRUE(WaitFor([&] { return WindowText(dataView) == expected; }));
+
+    const LRESULT index = SendMessageA(channels, TB_COMMANDTOINDEX, 40024, 0);
+    ASSERT_GE(index, 0);
+    RECT button{};
+    ASSERT_TRUE(SendWithRecord(program, channels, TB_GETITEMRECT, WPARAM(index), button));
+    const LPARAM at = MAKELPARAM((button.left + button.right) / 2, (button.top + button.bottom) / 2);
+    // Opening the clipboard to look would keep the program from writing it:
+    // wait for its change first.
+    const DWORD before = GetClipboardSequenceNumber();
+    PostMessageA(channels, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageA(channels, WM_LBUTTONUP, 0, at);
+    EXPECT_TRUE(WaitFor([&] { return GetClipboardSequenceNumber() != before; }));
+    EXPECT_EQ(expected, ClipboardText());
+
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(0, program.exitCode());
+    RegDeleteTreeA(HKEY_CURRENT_USER, Settings::kKey);
 }

@@ -7,11 +7,22 @@
 #include "browser/shell/FolderTreeView.h"
 #include "resources/resource.h"
 
+#include <shlobj.h>
+
 #include <gtest/gtest.h>
 
 // The record alone, without windows: Load and Save against the test's key.
 class SettingsRecord : public ::testing::Test {
 protected:
+    // Gives every field of `settings` the value its row's number or text makes.
+    template <class Number, class Text>
+    void Assign(Number number, Text text)
+    {
+        for (size_t i = 0; i < count; ++i)
+            if (rows[i].isText()) settings.*rows[i].textField = text(i);
+            else if (rows[i].signedField) settings.*rows[i].signedField = int32_t(number(i));
+            else settings.*rows[i].unsignedField = number(i);
+    }
     void SetUp() override
     {
         DeleteTestKey();
@@ -19,14 +30,6 @@ protected:
         rows = Settings::Values(count);
     }
     void TearDown() override { DeleteTestKey(); }
-    void Write(const char* name, DWORD type, const void* data, DWORD size)
-    {
-        HKEY key;
-        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, TestKeyPath().c_str(), 0, nullptr, 0,
-                                                 KEY_WRITE, nullptr, &key, nullptr));
-        RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
-        RegCloseKey(key);
-    }
     // Every field of `s` holds its row's default, or (for `changed`) a value of its own.
     void ExpectValues(const Settings& s, bool changed)
     {
@@ -49,10 +52,7 @@ protected:
 
 TEST_F(SettingsRecord, FirstRunTakesEveryDefaultAndMakesTheKey)
 {
-    for (size_t i = 0; i < count; ++i)  // not the defaults before the load
-        if (rows[i].isText()) settings.*rows[i].textField = "x";
-        else if (rows[i].signedField) settings.*rows[i].signedField = 1;
-        else settings.*rows[i].unsignedField = 1;
+    Assign([](size_t) { return 1u; }, [](size_t) { return "x"; });  // not the defaults before the load
     EXPECT_TRUE(settings.Load());
     ExpectValues(settings, false);
     ExpectValues(Settings(), false);
@@ -69,10 +69,7 @@ TEST_F(SettingsRecord, FirstRunTakesEveryDefaultAndMakesTheKey)
 TEST_F(SettingsRecord, SaveWritesEveryValueWithItsTypeAndLoadsBack)
 {
     ASSERT_EQ(14u, count);
-    for (size_t i = 0; i < count; ++i)
-        if (rows[i].isText()) settings.*rows[i].textField = Text(i);
-        else if (rows[i].signedField) settings.*rows[i].signedField = int32_t(Number(i));
-        else settings.*rows[i].unsignedField = Number(i);
+    Assign(Number, Text);
     EXPECT_TRUE(settings.Save());  // no main window: nothing to capture
     for (size_t i = 0; i < count; ++i) {
         DWORD type = 0, size = 0;
@@ -93,14 +90,14 @@ TEST_F(SettingsRecord, SaveWritesEveryValueWithItsTypeAndLoadsBack)
 TEST_F(SettingsRecord, MissingForeignOrOddTextValuesTakeTheirDefaultsAndTheRestStillLoads)
 {
     const DWORD tab = 1, encodeChannel = 3;
-    Write("EncodeChannel", REG_DWORD, &encodeChannel, 4);
-    Write("SelectedTab", REG_DWORD, &tab, 4);
+    WriteValue(TestKeyPath(), "EncodeChannel", REG_DWORD, &encodeChannel, 4);
+    WriteValue(TestKeyPath(), "SelectedTab", REG_DWORD, &tab, 4);
     // A number stored as text, a text stored as a number, a text of size 0, binary.
-    Write("TreeViewWidth", REG_SZ, "150", 4);
-    Write("PrintFormat1", REG_DWORD, &tab, 4);
-    Write("PrintFormat2", REG_SZ, "", 0);
-    Write("WindowTop", REG_BINARY, "\x01\x02", 2);
-    Write("LastPath", REG_SZ, "C:\\a\0junk", 10);  // texts end at their first zero
+    WriteValue(TestKeyPath(), "TreeViewWidth", REG_SZ, "150", 4);
+    WriteValue(TestKeyPath(), "PrintFormat1", REG_DWORD, &tab, 4);
+    WriteValue(TestKeyPath(), "PrintFormat2", REG_SZ, "", 0);
+    WriteValue(TestKeyPath(), "WindowTop", REG_BINARY, "\x01\x02", 2);
+    WriteValue(TestKeyPath(), "LastPath", REG_SZ, "C:\\a\0junk", 10);  // texts end at their first zero
     settings.Load();
     EXPECT_EQ(3u, settings.EncodeChannel);
     EXPECT_EQ(1, settings.SelectedTab);
@@ -110,15 +107,16 @@ TEST_F(SettingsRecord, MissingForeignOrOddTextValuesTakeTheirDefaultsAndTheRestS
     EXPECT_EQ(Settings().GetPrintFormat2(), settings.GetPrintFormat2());
     EXPECT_EQ("C:\\a", settings.GetLastPath());
 
-    Write("PrintFormat1", REG_SZ, "no terminator", 13);  // or at the end of the data
+    WriteValue(TestKeyPath(), "PrintFormat1", REG_SZ, "no terminator", 13);  // or at the end of the data
     const std::string longText(5000, 'p');
-    Write("PrintFormat2", REG_SZ, longText.c_str(), DWORD(longText.size() + 1));
+    WriteValue(TestKeyPath(), "PrintFormat2", REG_SZ, longText.c_str(), DWORD(longText.size() + 1));
     settings.Load();
     EXPECT_EQ("no terminator", settings.GetPrintFormat1());
     EXPECT_EQ(longText, settings.GetPrintFormat2());
 }
 
-// With the windows: what Save captures from them.
+// With the windows: what they show of the stored values, and what Save
+// captures from them.
 class SettingsLivePanes : public AppWindowTest {
 protected:
     void Prepare() override
@@ -127,11 +125,13 @@ protected:
         WriteNumber("TreeViewWidth", 150);
         WriteNumber("EditFrameHeight", 120);
         WriteNumber("WindowWidth", 700);
+        WriteNumber("ExportChannel", 0x0005);
+        WriteNumber("CompleteReading", 1);
         WriteText("LastPath", "C:\\songs");
     }
 };
 
-TEST_F(SettingsLivePanes, SaveTakesThePanesTheRestoredSizeAndKeepsTheUninterpretedBits)
+TEST_F(SettingsLivePanes, PanesAndChannelsShowAsStoredAndSaveTakesThemTheRestoredSizeAndTheUninterpretedBits)
 {
     // Flags 0: every pane hidden.
     EXPECT_FALSE(IsWindowVisible(main->GetFolderTree()->GetHandle()));
@@ -139,25 +139,36 @@ TEST_F(SettingsLivePanes, SaveTakesThePanesTheRestoredSizeAndKeepsTheUninterpret
     RECT r;
     GetWindowRect(main->GetHandle(), &r);
     EXPECT_EQ(700, r.right - r.left);
+    ChannelToolBar* toolbar = main->GetRightFrame()->GetDataFrame()->GetChannelToolBar();
+    EXPECT_TRUE(toolbar->IsChecked(IDM_COMPLETE_READING));
+    EXPECT_FALSE(toolbar->IsChecked(IDM_OPTION_CHANNELS));
+    for (UINT n = 0; n < 3; ++n) EXPECT_EQ(n != 1, toolbar->IsChecked(IDM_CHANNEL_FIRST + n)) << n;
     main->SendMessage(WM_COMMAND, IDM_TREEVIEW, 0);
     main->SendMessage(WM_COMMAND, IDM_DATAVIEW, 0);
-    ChannelToolBar* toolbar = main->GetRightFrame()->GetDataFrame()->GetChannelToolBar();
-    toolbar->SetChecked(IDM_CHANNEL_FIRST + 2, true);
-    toolbar->SetChecked(IDM_CHANNEL_FIRST + 15, true);
+    // A click in the group releases one checked button; what the buttons
+    // then show is what is stored.
+    ClickButton(toolbar, IDM_CHANNEL_FIRST + 15);
+    DWORD channels = 0;
+    for (UINT n = 0; n < 16; ++n)
+        if (toolbar->IsChecked(IDM_CHANNEL_FIRST + n)) channels |= 1u << n;
+    EXPECT_TRUE(channels & 0x8000);
     // The last restored size is saved, not a later move nor the maximized one.
     SetWindowPos(main->GetHandle(), nullptr, 50, 60, 640, 420, SWP_NOZORDER);
     SetWindowPos(main->GetHandle(), nullptr, 300, 200, 0, 0, SWP_NOZORDER | SWP_NOSIZE);
     ShowWindow(main->GetHandle(), SW_MAXIMIZE);
     Pump();
 
-    const std::string selected = main->GetFolderTree()->SelectedPath();  // C:\songs does not exist: the desktop
+    char desktop[MAX_PATH] = {};
+    SHGetFolderPathA(nullptr, CSIDL_DESKTOP, nullptr, 0, desktop);
+    EXPECT_EQ(desktop, main->GetFolderTree()->SelectedPath());  // C:\songs does not exist
+    EXPECT_EQ("velmora - [" + std::string(desktop) + "]", main->GetText());
     main->SendMessage(WM_CLOSE, 0, 0);
     const struct {
         const char* name;
         DWORD value;
     } numbers[] = {{"ShowWindowFlag", 0xFFFFFFE0u | 4 | 8}, {"TreeViewWidth", 150}, {"EditFrameHeight", 120},
-                   {"ExportChannel", 0x8004},  {"WindowLeft", 50},   {"WindowTop", 60},
-                   {"WindowWidth", 640},       {"WindowHeight", 420}};
+                   {"ExportChannel", channels},  {"WindowLeft", 50},   {"WindowTop", 60},
+                   {"WindowWidth", 640},         {"WindowHeight", 420}};
     for (const auto& n : numbers) {
         DWORD value = 0;
         ASSERT_TRUE(ReadNumber(n.name, value)) << n.name;
@@ -165,5 +176,5 @@ TEST_F(SettingsLivePanes, SaveTakesThePanesTheRestoredSizeAndKeepsTheUninterpret
     }
     std::string path;
     ASSERT_TRUE(ReadText("LastPath", path));
-    EXPECT_EQ(selected, path);
+    EXPECT_EQ(desktop, path);
 }
