@@ -67,21 +67,6 @@ LPCITEMIDLIST AsList(const Bytes& bytes)
     return bytes.empty() ? nullptr : reinterpret_cast<LPCITEMIDLIST>(bytes.data());
 }
 
-TEST(IdList, SizeAndNextIdWalkToTheTerminator)
-{
-    EXPECT_EQ(IdListSize(AsList(kNone)), 0u);
-    EXPECT_EQ(IdListSize(AsList(kEmpty)), 2u);
-    EXPECT_EQ(IdListSize(AsList(kThree)), 17u);
-    const Bytes sizes20and14 = [] {
-        Bytes list(36, 0);
-        list[0] = 20, list[20] = 14;
-        return list;
-    }();
-    EXPECT_EQ(IdListSize(AsList(sizes20and14)), 36u);
-    EXPECT_EQ(reinterpret_cast<const BYTE*>(NextId(AsList(kThree))), kThree.data() + 4);
-    EXPECT_EQ(NextId(AsList(kEmpty)), nullptr);
-}
-
 TEST_F(IdListPoolTest, CopiesHoldTheirIdsFollowedByZeroBytes)
 {
     enum Operation { kClone, kFirst, kConcat };
@@ -91,6 +76,7 @@ TEST_F(IdListPoolTest, CopiesHoldTheirIdsFollowedByZeroBytes)
         Bytes expected;  // empty: no block
     } cases[] = {
         {kClone, kNone, kNone, {0, 0}},
+        {kClone, kEmpty, kNone, {0, 0, 0, 0}},
         {kClone, kThree, kNone, Bytes{4, 0, 1, 1, 5, 0, 2, 2, 2, 6, 0, 3, 3, 3, 3, 0, 0, 0, 0}},
         {kFirst, kEmpty, kNone, {}},
         {kFirst, kThree, kNone, {4, 0, 1, 1, 0, 0, 0, 0}},

@@ -19,19 +19,6 @@ std::string ProgramFolder()
     return folder.substr(0, folder.find_last_of("\\/"));
 }
 
-}  // namespace
-
-std::wstring Wide(const std::string& text)
-{
-    std::wstring wide(text.size() + 1, L'\0');
-    const int length =
-        MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &wide[0], static_cast<int>(wide.size()));
-    wide.resize(length > 0 ? length - 1 : 0);
-    return wide;
-}
-
-namespace {
-
 // Wide calls with the long-path prefix, so that trees deeper than 260
 // characters go too.
 void RemoveTreeWide(const std::wstring& path)
@@ -57,6 +44,15 @@ void RemoveTreeWide(const std::wstring& path)
 }
 
 }  // namespace
+
+std::wstring Wide(const std::string& text)
+{
+    std::wstring wide(text.size() + 1, L'\0');
+    const int length =
+        MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &wide[0], static_cast<int>(wide.size()));
+    wide.resize(length > 0 ? length - 1 : 0);
+    return wide;
+}
 
 void RemoveTree(const std::string& path) { RemoveTreeWide(L"\\\\?\\" + Wide(path)); }
 
@@ -116,8 +112,6 @@ void RecordingHost::ShowFolderInList(LPCITEMIDLIST folder)
     shown.push_back(path);
 }
 
-ListFixture::ListFixture() {}
-
 ListFixture::~ListFixture()
 {
     if (parent_.GetHandle() && IsWindow(parent_.GetHandle())) DestroyWindow(parent_.GetHandle());
@@ -126,10 +120,7 @@ ListFixture::~ListFixture()
 
 bool ListFixture::Create(ShellListView& list)
 {
-    if (!parent_.Create(0, fwtest::FrameClass(), "", WS_OVERLAPPEDWINDOW, 0, 0, 800, 500, nullptr, nullptr,
-                        GetModuleHandleA(nullptr), nullptr)) {
-        return false;
-    }
+    if (!fwtest::Parent(parent_)) return false;
     if (!list.Create(WS_EX_CLIENTEDGE, "",
                      WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS,
                      0, 0, 780, 480, parent_.GetHandle(), reinterpret_cast<HMENU>(30),
