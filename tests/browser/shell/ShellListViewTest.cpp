@@ -333,10 +333,14 @@ TEST_F(FileList, AFifoIsListedWithoutBeingRead)
     EXPECT_FALSE(IsRegularFile(folder + "\\pipe"));
 }
 
-TEST_F(FileList, DoubleClickAndEnterMakeTheTreeFollowAndBackspaceGoesUp)
+// Double-click and Enter on a folder make the tree follow, Backspace goes up,
+// and each selected row goes to the data view.
+TEST_F(FileList, OpenedFoldersTheWayUpAndSelectedRowsReachTheHost)
 {
     TestFolder folder("midi-open");
     folder.Folder("inner");
+    folder.File("a.mid", SmfWithTrack(kEnd));
+    folder.File("b.mid", SmfWithTrack(kEnd));
     for (const bool doubleClick : {true, false}) {
         host.treeSelections = 0;
         fixture.Show(folder.path());
@@ -352,17 +356,11 @@ TEST_F(FileList, DoubleClickAndEnterMakeTheTreeFollowAndBackspaceGoesUp)
     back.wVKey = VK_BACK;
     list.OnListKeyDown(&back);
     EXPECT_EQ(1, host.upRequests);
-}
 
-TEST_F(FileList, EachSelectedRowGoesToTheDataView)
-{
-    TestFolder folder("midi-select");
-    folder.File("a.mid", SmfWithTrack(kEnd));
-    folder.File("b.mid", SmfWithTrack(kEnd));
     fixture.Show(folder.path());
     host.opened.clear();
     list.SetItemState(-1, LVIS_SELECTED, LVIS_SELECTED);
-    EXPECT_EQ(host.opened, (std::vector<std::string>{"a.mid", "b.mid"}));
+    EXPECT_EQ(host.opened, (std::vector<std::string>{"inner", "a.mid", "b.mid"}));
     host.opened.clear();
     list.SetItemState(-1, 0, LVIS_SELECTED);
     EXPECT_TRUE(host.opened.empty()) << "a row that loses its selection is not handed over";

@@ -7,6 +7,8 @@
 #include <ole2.h>
 #include <shlobj.h>
 
+#include <filesystem>
+
 namespace shelltest {
 
 namespace {
@@ -17,30 +19,6 @@ std::string ProgramFolder()
     GetModuleFileNameA(nullptr, path, sizeof path - 1);
     std::string folder = path;
     return folder.substr(0, folder.find_last_of("\\/"));
-}
-
-// Wide calls with the long-path prefix, so that trees deeper than 260
-// characters go too.
-void RemoveTreeWide(const std::wstring& path)
-{
-    WIN32_FIND_DATAW find;
-    const HANDLE search = FindFirstFileW((path + L"\\*").c_str(), &find);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = find.cFileName;
-            if (name == L"." || name == L"..") continue;
-            const std::wstring child = path + L"\\" + name;
-            if (find.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTreeWide(child);
-            } else {
-                SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileW(child.c_str());
-            }
-        } while (FindNextFileW(search, &find));
-        FindClose(search);
-    }
-    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    RemoveDirectoryW(path.c_str());
 }
 
 }  // namespace
@@ -54,11 +32,17 @@ std::wstring Wide(const std::string& text)
     return wide;
 }
 
-void RemoveTree(const std::string& path) { RemoveTreeWide(L"\\\\?\\" + Wide(path)); }
+// With the long-path prefix, so that trees deeper than 260 characters go too.
+void RemoveTree(const std::string& path)
+{
+    std::error_code ignored;
+    std::filesystem::remove_all(L"\\\\?\\" + Wide(path), ignored);
+}
 
 bool MakeFolder(const std::string& path)
 {
-    return CreateDirectoryW((L"\\\\?\\" + Wide(path)).c_str(), nullptr) != FALSE;
+    std::error_code ignored;
+    return std::filesystem::create_directory(L"\\\\?\\" + Wide(path), ignored);
 }
 
 TestFolder::TestFolder(const std::string& name) : path_(ProgramFolder() + "\\shell-tests\\" + name)
