@@ -59,24 +59,18 @@ struct Page : KvPropertyPage {
     LRESULT OnReset(PSHNOTIFY*) override { return Log(name + " Reset"); }
 };
 
-// Posts the next step from a timer: the sheet runs its own modal loop.
+// Posts its steps once initialised: the sheet's own modal loop takes them in
+// turn after the first page is shown.
 struct Sheet : KvPropertySheet {
     std::vector<std::pair<UINT, WPARAM>> steps;
-    size_t next = 0;
     int OnInitialized() override
     {
-        SetTimer(GetHandle(), 1, 20, nullptr);
+        for (const auto& [message, wParam] : steps) PostMessage(message, wParam, 0);
         return Log("sheet Initialized");
     }
     LRESULT OnInitDialog() override { return Log("sheet Init"); }
     LRESULT OnDestroy() override { return 0; }  // no quit message for the next sheet's loop
     LRESULT OnQueryCancel(PSHNOTIFY*) override { return Log("sheet QueryCancel"); }
-    LRESULT OnOtherMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override
-    {
-        if (message == WM_TIMER && wParam == 1 && next < steps.size())
-            PostMessage(steps[next].first, steps[next].second, 0), ++next;
-        return KvPropertySheet::OnOtherMessage(window, message, wParam, lParam);
-    }
     INT_PTR RunWith(Page& first, Page& second)
     {
         PROPSHEETPAGEA d[2] = {};
