@@ -30,13 +30,9 @@ protected:
         for (const char* dir : {"alpha", "alpha\\deep", "alpha\\deep\\deeper", "Beta", "empty", ".hidden"})
             folder.Folder(dir);
         folder.File("alpha\\file.txt");
-        fwtest::Parent(parent);
+        guard.window = fwtest::Parent(parent);
         tree.Create(WS_EX_CLIENTEDGE, "", WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES, 0, 0, 300, 400,
                     parent.GetHandle(), reinterpret_cast<HMENU>(INT_PTR{20}), GetModuleHandleA(nullptr), nullptr);
-    }
-    void TearDown() override
-    {
-        if (IsWindow(parent.GetHandle())) DestroyWindow(parent.GetHandle());
     }
     std::string Path(const std::string& relative) const { return folder / relative; }
     HTREEITEM Node(const std::string& relative)
@@ -72,6 +68,7 @@ protected:
     shelltest::RecordingHost host;
     KvWindow parent;
     FolderTreeView tree;
+    fwtest::WindowGuard guard{nullptr};
 };
 
 TEST_F(FolderTree, StartsAtTheDesktopAndListsSubFoldersInTheShellsOrder)
