@@ -112,19 +112,6 @@ TEST(Dialog, BindsAtInitDialogAndEndsWithTheHandlersResult)
     }
 }
 
-TEST(Dialog, InitParameterThatIsNoLiveObjectIsNotBound)
-{
-    // A foreign dialog's data or a deleted object must never be called.
-    alignas(TestDialog) unsigned char junk[sizeof(TestDialog)];
-    std::memset(junk, 0xCD, sizeof junk);
-    HWND dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_TEST_DIALOG), nullptr,
-                                     DialogProc, reinterpret_cast<LPARAM>(junk));
-    ASSERT_NE(nullptr, dialog);
-    EXPECT_EQ(nullptr, KvWindow::FindWindowObject(dialog));
-    SendMessageA(dialog, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(DestroyWindow(dialog));
-}
-
 TEST(Sheet, BindsSheetAndPagesBeforeTheirInitOkAppliesCancelResets)
 {
     const struct {
@@ -158,10 +145,19 @@ TEST(Sheet, BindsSheetAndPagesBeforeTheirInitOkAppliesCancelResets)
     }
 }
 
-TEST(PropertyPage, ReleaseOfAPageWhoseObjectIsGoneCallsNothing)
+// A foreign dialog's data, or a page object deleted before its release, is
+// never called: the storage is scribbled over, so a call would fail loudly.
+TEST(DialogProc, ParametersWhoseObjectIsGoneAreNeverCalled)
 {
-    // The object's storage is scribbled over, so a call through it would fail loudly.
-    alignas(Page) unsigned char storage[sizeof(Page)];
+    alignas(Page) unsigned char storage[std::max(sizeof(Page), sizeof(TestDialog))];
+    std::memset(storage, 0xCD, sizeof storage);
+    HWND dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_TEST_DIALOG), nullptr,
+                                     DialogProc, reinterpret_cast<LPARAM>(storage));
+    ASSERT_NE(nullptr, dialog);
+    EXPECT_EQ(nullptr, KvWindow::FindWindowObject(dialog));
+    SendMessageA(dialog, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(DestroyWindow(dialog));
+
     Page* page = new (storage) Page("gone");
     PROPSHEETPAGEA description{};
     description.dwSize = sizeof description;

@@ -16,13 +16,6 @@ using shelltest::TestFolder;
 
 namespace {
 
-std::string DesktopPath()
-{
-    char path[MAX_PATH] = {};
-    SHGetFolderPathA(nullptr, CSIDL_DESKTOP, nullptr, 0, path);
-    return path;
-}
-
 class FolderTree : public ::testing::Test {
 protected:
     void SetUp() override
@@ -73,13 +66,15 @@ protected:
 
 TEST_F(FolderTree, StartsAtTheDesktopAndListsSubFoldersInTheShellsOrder)
 {
+    char desktop[MAX_PATH] = {};
+    SHGetFolderPathA(nullptr, CSIDL_DESKTOP, nullptr, 0, desktop);
     const HTREEITEM rootItem = tree.GetRootItem();
     ASSERT_NE(nullptr, rootItem);
     EXPECT_EQ(rootItem, tree.GetSelection());
     EXPECT_NE(nullptr, tree.GetChildItem(rootItem));  // its sub-folders are read
-    EXPECT_EQ(DesktopPath(), tree.SelectedPath());
-    EXPECT_EQ(std::vector<std::string>{DesktopPath()}, host.titles);
-    EXPECT_EQ(std::vector<std::string>{DesktopPath()}, host.shown);
+    EXPECT_EQ(desktop, tree.SelectedPath());
+    EXPECT_EQ(std::vector<std::string>{desktop}, host.titles);
+    EXPECT_EQ(std::vector<std::string>{desktop}, host.shown);
     // Sub-folders come in the shell's order, hidden ones too, and no files.
     const HTREEITEM alphaParent = tree.GetNextItem(Node("alpha"), TVGN_PARENT);
     EXPECT_EQ((std::vector<std::string>{".hidden", "alpha", "Beta", "empty"}), ChildLabels(alphaParent));

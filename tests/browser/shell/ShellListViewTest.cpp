@@ -56,23 +56,17 @@ protected:
     ProbeList list;
 };
 
-void SetLocalWriteTime(const std::string& path, SYSTEMTIME local)
-{
-    FILETIME localTime, utc;
-    SystemTimeToFileTime(&local, &localTime);
-    LocalFileTimeToFileTime(&localTime, &utc);
-    const HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    SetFileTime(file, nullptr, nullptr, &utc);
-    CloseHandle(file);
-}
-
-void SparseFile(const std::string& path, LONGLONG size)
+// A file of `size` bytes (sparse), last written at the `local` time when given.
+void SizedFile(const std::string& path, LONGLONG size, const SYSTEMTIME* local = nullptr)
 {
     const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     LARGE_INTEGER end;
     end.QuadPart = size;
     SetFilePointerEx(file, end, nullptr, FILE_BEGIN);
     SetEndOfFile(file);
+    FILETIME localTime, utc;
+    if (local && SystemTimeToFileTime(local, &localTime) && LocalFileTimeToFileTime(&localTime, &utc))
+        SetFileTime(file, nullptr, nullptr, &utc);
     CloseHandle(file);
 }
 
@@ -96,12 +90,11 @@ bool Shortcut(const std::string& target, const std::string& path)
 TEST_F(FileList, RowsShowSizeTimeAndIconStateOfEachItemAndGiveEveryBlockBack)
 {
     TestFolder folder("texts");
-    folder.File("zero.txt");
-    folder.File("k.txt", std::vector<uint8_t>(1025, 'k'));
-    folder.File("m.txt", std::vector<uint8_t>(1048576, 'm'));
-    folder.File(".hidden.txt");
-    SparseFile(folder / "big.dat", 5LL << 30);
-    SetLocalWriteTime(folder.File("dated.txt"), SYSTEMTIME{2006, 3, 0, 5, 9, 7, 0, 0});
+    const SYSTEMTIME dated{2006, 3, 0, 5, 9, 7, 0, 0};
+    for (const auto& [name, size] : {std::pair{"zero.txt", 0LL}, {"k.txt", 1025LL}, {"m.txt", 1048576LL},
+                                     {".hidden.txt", 0LL}, {"big.dat", 5LL << 30}})
+        SizedFile(folder / name, size);
+    SizedFile(folder / "dated.txt", 0, &dated);
     ASSERT_TRUE(Shortcut(folder / "zero.txt", folder / "link.lnk"));
     folder.Folder("sub");
     fixture.Show(folder.path());
