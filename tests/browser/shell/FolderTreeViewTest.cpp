@@ -1,5 +1,5 @@
-// The folder tree on folders the test makes: its root, steering by path and by
-// id list, lazy expansion, the order and buttons of its nodes, its host's calls.
+// The folder tree on folders the test makes: its root, steering by path to the
+// deepest node it has, lazy expansion, its nodes' order and buttons, its host.
 #include "ShellTestSupport.h"
 
 #include "browser/shell/FolderTreeView.h"
