@@ -35,41 +35,6 @@ struct TestDialog : KvDialog {
     LRESULT OnOtherMessage(HWND, UINT, WPARAM, LPARAM) override { return log.empty() ? log.push_back("early"), 0 : 0; }
 };
 
-}  // namespace
-
-TEST(Dialog, BindsAtInitDialogAndEndsWithTheHandlersResult)
-{
-    const struct {
-        UINT post;
-        WPARAM wParam;
-        INT_PTR result;
-    } cases[] = {{WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 1234}, {WM_CLOSE, 0, 0}};
-    for (const auto& c : cases) {
-        TestDialog dialog;
-        dialog.post = c.post, dialog.postWParam = c.wParam;
-        EXPECT_EQ(c.result, dialog.RunModal(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_TEST_DIALOG), nullptr));
-        // Nothing reached the object before WM_INITDIALOG, and it was bound by then.
-        ASSERT_LE(2u, dialog.log.size());
-        EXPECT_EQ("PreInit", dialog.log[0]);
-        EXPECT_EQ("Init", dialog.log[1]);
-    }
-}
-
-TEST(Dialog, InitParameterThatIsNoLiveObjectIsNotBound)
-{
-    // A foreign dialog's data or a deleted object must never be called.
-    alignas(TestDialog) unsigned char junk[sizeof(TestDialog)];
-    std::memset(junk, 0xCD, sizeof junk);
-    HWND dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_TEST_DIALOG), nullptr,
-                                     DialogProc, reinterpret_cast<LPARAM>(junk));
-    ASSERT_NE(nullptr, dialog);
-    EXPECT_EQ(nullptr, KvWindow::FindWindowObject(dialog));
-    SendMessageA(dialog, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(DestroyWindow(dialog));
-}
-
-namespace {
-
 std::vector<std::string> journal;
 LRESULT Log(const std::string& line) { return journal.push_back(line), 0; }
 size_t At(const std::string& line) { return std::find(journal.begin(), journal.end(), line) - journal.begin(); }
@@ -94,26 +59,18 @@ struct Page : KvPropertyPage {
     LRESULT OnReset(PSHNOTIFY*) override { return Log(name + " Reset"); }
 };
 
-// Posts the next step from a timer: the sheet runs its own modal loop.
+// Posts its steps once initialised: the sheet's own modal loop takes them in
+// turn after the first page is shown.
 struct Sheet : KvPropertySheet {
     std::vector<std::pair<UINT, WPARAM>> steps;
-    size_t next = 0;
-    WNDPROC procedureAtInitialized = nullptr;
     int OnInitialized() override
     {
-        procedureAtInitialized = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(GetHandle(), GWLP_WNDPROC));
-        SetTimer(GetHandle(), 1, 20, nullptr);
+        for (const auto& [message, wParam] : steps) PostMessage(message, wParam, 0);
         return Log("sheet Initialized");
     }
     LRESULT OnInitDialog() override { return Log("sheet Init"); }
     LRESULT OnDestroy() override { return 0; }  // no quit message for the next sheet's loop
     LRESULT OnQueryCancel(PSHNOTIFY*) override { return Log("sheet QueryCancel"); }
-    LRESULT OnOtherMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override
-    {
-        if (message == WM_TIMER && wParam == 1 && next < steps.size())
-            PostMessage(steps[next].first, steps[next].second, 0), ++next;
-        return KvPropertySheet::OnOtherMessage(window, message, wParam, lParam);
-    }
     INT_PTR RunWith(Page& first, Page& second)
     {
         PROPSHEETPAGEA d[2] = {};
@@ -137,6 +94,24 @@ struct Sheet : KvPropertySheet {
 
 }  // namespace
 
+TEST(Dialog, BindsAtInitDialogAndEndsWithTheHandlersResult)
+{
+    const struct {
+        UINT post;
+        WPARAM wParam;
+        INT_PTR result;
+    } cases[] = {{WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 1234}, {WM_CLOSE, 0, 0}};
+    for (const auto& c : cases) {
+        TestDialog dialog;
+        dialog.post = c.post, dialog.postWParam = c.wParam;
+        EXPECT_EQ(c.result, dialog.RunModal(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_TEST_DIALOG), nullptr));
+        // Nothing reached the object before WM_INITDIALOG, and it was bound by then.
+        ASSERT_LE(2u, dialog.log.size());
+        EXPECT_EQ("PreInit", dialog.log[0]);
+        EXPECT_EQ("Init", dialog.log[1]);
+    }
+}
+
 TEST(Sheet, BindsSheetAndPagesBeforeTheirInitOkAppliesCancelResets)
 {
     const struct {
@@ -155,8 +130,8 @@ TEST(Sheet, BindsSheetAndPagesBeforeTheirInitOkAppliesCancelResets)
         Page first("p1"), second("p2");
         sheet.steps = c.steps;
         EXPECT_EQ(c.result, sheet.RunWith(first, second));
-        EXPECT_EQ(reinterpret_cast<WNDPROC>(DialogProc), sheet.procedureAtInitialized);
         EXPECT_LT(At("sheet Initialized"), At("sheet Init"));
+        EXPECT_TRUE(Has("sheet Init")) << "the sheet bound to its object";
         EXPECT_EQ(nullptr, KvWindow::PendingWindow());
         for (const auto& line : c.present) EXPECT_TRUE(Has(line)) << line;
         for (const auto& line : c.absent) EXPECT_FALSE(Has(line)) << line;
@@ -170,10 +145,19 @@ TEST(Sheet, BindsSheetAndPagesBeforeTheirInitOkAppliesCancelResets)
     }
 }
 
-TEST(PropertyPage, ReleaseOfAPageWhoseObjectIsGoneCallsNothing)
+// A foreign dialog's data, or a page object deleted before its release, is
+// never called: the storage is scribbled over, so a call would fail loudly.
+TEST(DialogProc, ParametersWhoseObjectIsGoneAreNeverCalled)
 {
-    // The object's storage is scribbled over, so a call through it would fail loudly.
-    alignas(Page) unsigned char storage[sizeof(Page)];
+    alignas(Page) unsigned char storage[std::max(sizeof(Page), sizeof(TestDialog))];
+    std::memset(storage, 0xCD, sizeof storage);
+    HWND dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_TEST_DIALOG), nullptr,
+                                     DialogProc, reinterpret_cast<LPARAM>(storage));
+    ASSERT_NE(nullptr, dialog);
+    EXPECT_EQ(nullptr, KvWindow::FindWindowObject(dialog));
+    SendMessageA(dialog, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(DestroyWindow(dialog));
+
     Page* page = new (storage) Page("gone");
     PROPSHEETPAGEA description{};
     description.dwSize = sizeof description;

@@ -1,74 +1,58 @@
-// The program entry point, as the real WinMain of two small programs started
-// from here.
-#include <windows.h>
+// The program entry point: what WinMain runs, and the real WinMain of a small
+// program without an application object.
+#include "framework/KvApplication.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 
-namespace {
-
-// Starts a program beside this one; returns its process handle (null on failure).
-HANDLE Start(const char* exe, const std::string& arguments, WORD show = SW_SHOWNORMAL)
-{
-    char path[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, path, sizeof path);
-    const std::string file = std::string(path, std::strrchr(path, '\\') + 1) + exe;
-    std::string line = "\"" + file + "\" " + arguments;
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = show;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessA(file.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        return nullptr;
-    CloseHandle(process.hThread);
-    return process.hProcess;
-}
-
-DWORD ExitCodeAfter(HANDLE process)
-{
-    DWORD code = 0xDEAD;
-    if (WaitForSingleObject(process, 20000) != WAIT_OBJECT_0) TerminateProcess(process, 99);
-    else GetExitCodeProcess(process, &code);
-    CloseHandle(process);
-    return code;
-}
-
-}  // namespace
-
 TEST(EntryPoint, InitializeGatesRunAndRunSeesTheEntryArguments)
 {
-    // The program's Run exits 42 when instance, command line and show command
-    // arrived, 9 when it runs although Initialize refused.
-    const struct {
-        const char* arguments;
-        DWORD exitCode;
-    } cases[] = {{"run-me", 42}, {"init0", 0}};
-    for (const auto& c : cases) {
-        HANDLE process = Start("velmora_entry_app.exe", c.arguments, SW_SHOWMINNOACTIVE);
-        ASSERT_NE(nullptr, process);
-        EXPECT_EQ(c.exitCode, ExitCodeAfter(process)) << c.arguments;
+    struct Application : KvApplication {
+        int initialized = 1, runs = 0;
+        int Initialize() override { return initialized; }
+        int Run() override { return ++runs, 42; }
+    };
+    char line[] = "run-me";
+    for (const int initialized : {1, 0}) {
+        Application application;
+        application.initialized = initialized;
+        const HINSTANCE instance = GetModuleHandleA(nullptr);
+        EXPECT_EQ(initialized ? 42 : 0, KvRunApplication(instance, nullptr, line, SW_SHOWMINNOACTIVE));
+        EXPECT_EQ(initialized, application.runs);
+        EXPECT_EQ(instance, application.instance);
+        EXPECT_EQ(line, application.commandLine);
+        EXPECT_EQ(SW_SHOWMINNOACTIVE, application.showCommand);
     }
 }
 
 TEST(EntryPoint, ProgramWithoutApplicationShowsTheErrorBoxAndExitsZero)
 {
-    HANDLE process = Start("velmora_entry_noapp.exe", "");
-    ASSERT_NE(nullptr, process);
+    char path[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    const std::string file = std::string(path, std::strrchr(path, '\\') + 1) + "velmora_entry_noapp.exe";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    ASSERT_TRUE(
+        CreateProcessA(file.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
+    CloseHandle(process.hThread);
     HWND box = nullptr;
     for (DWORD start = GetTickCount(); !box && GetTickCount() - start < 15000; Sleep(20)) {
         for (HWND found = nullptr; (found = FindWindowExA(nullptr, found, "#32770", "KVSDK_ERROR"));) {
             DWORD owner = 0;
             GetWindowThreadProcessId(found, &owner);
-            if (owner == GetProcessId(process)) box = found;
+            if (owner == process.dwProcessId) box = found;
         }
     }
-    ASSERT_NE(nullptr, box) << "no KVSDK_ERROR box";
     char text[64] = "";
     GetWindowTextA(GetDlgItem(box, 0xFFFF), text, sizeof text);
-    EXPECT_STREQ("アプリケーションがありません", text);
+    EXPECT_STREQ("アプリケーションがありません", text) << "the KVSDK_ERROR box";
     PostMessageA(box, WM_COMMAND, IDOK, 0);
-    EXPECT_EQ(0u, ExitCodeAfter(process));
+    DWORD code = 0xDEAD;
+    if (WaitForSingleObject(process.hProcess, 20000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 99);
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hProcess);
+    EXPECT_EQ(0u, code);
 }

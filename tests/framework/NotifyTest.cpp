@@ -19,6 +19,38 @@ struct Notified : KvWindow {
     LRESULT OnNotify(WPARAM, NMHDR*) override { return ++calls, answer; }
 };
 
+struct RecordingEdit : KvEdit {
+    std::vector<UINT> codes;
+    LRESULT Note(WPARAM w, UINT code, LPARAM l)
+    {
+        EXPECT_EQ(33, LOWORD(w));
+        EXPECT_EQ((LPARAM)GetHandle(), l);
+        return codes.push_back(code), 0;
+    }
+    LRESULT OnEnSetFocus(WPARAM w, UINT, LPARAM l) override { return Note(w, EN_SETFOCUS, l); }
+    LRESULT OnEnChange(WPARAM w, UINT, LPARAM l) override { return Note(w, EN_CHANGE, l); }
+    LRESULT OnEnUpdate(WPARAM w, UINT, LPARAM l) override { return Note(w, EN_UPDATE, l); }
+};
+
+struct CommandParent : KvWindow {
+    LRESULT handled = 0;
+    LRESULT OnCommand(UINT, UINT, KvWindow*) override { return handled; }
+};
+
+std::vector<std::string> seen;
+LRESULT N(const char* name) { return seen.push_back(name), 1; }
+
+struct RecordingList : KvListView {
+    LRESULT OnDblClk(NMITEMACTIVATE*) override { return N("DblClk"); }
+    LRESULT OnGetDispInfo(NMLVDISPINFOA*) override { return N("GetDispInfo"); }
+};
+
+struct RecordingTree : KvTreeView {
+    LRESULT OnSelChanged(NMTREEVIEWA*) override { return N("SelChanged"); }
+    LRESULT OnItemExpanding(NMTREEVIEWA*) override { return N("ItemExpanding"); }
+    LRESULT OnGetDispInfo(NMTVDISPINFOA*) override { return N("GetDispInfo"); }
+};
+
 }  // namespace
 
 TEST(Notify, ParentAnswersFirstThenTheSendersObject)
@@ -48,28 +80,6 @@ TEST(Notify, ParentAnswersFirstThenTheSendersObject)
     EXPECT_EQ(0, parent.Dispatch(parent.GetHandle(), WM_NOTIFY, 1, 0));  // no header
 }
 
-namespace {
-
-struct RecordingEdit : KvEdit {
-    std::vector<UINT> codes;
-    LRESULT Note(WPARAM w, UINT code, LPARAM l)
-    {
-        EXPECT_EQ(33, LOWORD(w));
-        EXPECT_EQ((LPARAM)GetHandle(), l);
-        return codes.push_back(code), 0;
-    }
-    LRESULT OnEnSetFocus(WPARAM w, UINT, LPARAM l) override { return Note(w, EN_SETFOCUS, l); }
-    LRESULT OnEnChange(WPARAM w, UINT, LPARAM l) override { return Note(w, EN_CHANGE, l); }
-    LRESULT OnEnUpdate(WPARAM w, UINT, LPARAM l) override { return Note(w, EN_UPDATE, l); }
-};
-
-struct CommandParent : KvWindow {
-    LRESULT handled = 0;
-    LRESULT OnCommand(UINT, UINT, KvWindow*) override { return handled; }
-};
-
-}  // namespace
-
 TEST(EditNotifications, CommandsTheParentLeavesReachTheEditOperations)
 {
     CommandParent parent;
@@ -89,24 +99,6 @@ TEST(EditNotifications, CommandsTheParentLeavesReachTheEditOperations)
     edit.SendMessage(WM_KEYDOWN, VK_END, 0);
     EXPECT_TRUE(edit.codes.empty());
 }
-
-namespace {
-
-std::vector<std::string> seen;
-LRESULT N(const char* name) { return seen.push_back(name), 1; }
-
-struct RecordingList : KvListView {
-    LRESULT OnDblClk(NMITEMACTIVATE*) override { return N("DblClk"); }
-    LRESULT OnGetDispInfo(NMLVDISPINFOA*) override { return N("GetDispInfo"); }
-};
-
-struct RecordingTree : KvTreeView {
-    LRESULT OnSelChanged(NMTREEVIEWA*) override { return N("SelChanged"); }
-    LRESULT OnItemExpanding(NMTREEVIEWA*) override { return N("ItemExpanding"); }
-    LRESULT OnGetDispInfo(NMTVDISPINFOA*) override { return N("GetDispInfo"); }
-};
-
-}  // namespace
 
 // Through the parent: the code reaches its operation; wide and foreign codes give 0.
 TEST(ControlNotifications, CodesReachTheirOperationOthersGiveZero)

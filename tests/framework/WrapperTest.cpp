@@ -5,33 +5,23 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-bool KeyIsOpen(HKEY key)
-{
-    DWORD values = 0;
-    return RegQueryInfoKeyA(key, 0, 0, 0, 0, 0, 0, &values, 0, 0, 0, 0) == ERROR_SUCCESS;
-}
-
-}  // namespace
-
 TEST(RegKey, ExactlyOneOwnerClosesTheKey)
 {
-    const std::string name = "Software\\velmora-tests-" + std::to_string(GetCurrentProcessId());
-    const char* path = name.c_str();
+    const auto isOpen = [](HKEY key) { return RegQueryInfoKeyA(key, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0) == 0; };
+    const std::string path = "Software\\velmora-tests-" + std::to_string(GetCurrentProcessId());
     HKEY first = nullptr, second = nullptr;
     {
         KvRegKey key;
-        ASSERT_EQ(ERROR_SUCCESS, key.Create(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_READ, nullptr, nullptr));
+        ASSERT_EQ(ERROR_SUCCESS, key.Create(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_READ, nullptr, 0));
         first = key.GetHandle();
-        ASSERT_EQ(ERROR_SUCCESS, key.Create(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_READ, nullptr, nullptr));
-        EXPECT_FALSE(KeyIsOpen(first));  // replaced, not leaked
+        ASSERT_EQ(ERROR_SUCCESS, key.Create(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_READ, nullptr, 0));
+        EXPECT_FALSE(isOpen(first));  // replaced, not leaked
         second = key.GetHandle();
         EXPECT_NE(ERROR_SUCCESS, key.Create(nullptr, "x", 0, nullptr, 0, KEY_READ, nullptr, nullptr));
-        EXPECT_TRUE(KeyIsOpen(second));  // a failed Create keeps the key
+        EXPECT_TRUE(isOpen(second));  // a failed Create keeps the key
         KvRegKey moved(std::move(key));
         EXPECT_EQ(nullptr, key.GetHandle());
     }
-    EXPECT_FALSE(KeyIsOpen(second));  // closed by the one that held it
-    RegDeleteKeyA(HKEY_CURRENT_USER, path);
+    EXPECT_FALSE(isOpen(second));  // closed by the one that held it
+    RegDeleteKeyA(HKEY_CURRENT_USER, path.c_str());
 }

@@ -1,6 +1,5 @@
-// The folder tree on a folder tree of the test's own, made beside the test
-// program: its root, steering by path and by id list, lazy expansion, the
-// order and the buttons of its nodes, and what it tells its host.
+// The folder tree on folders the test makes: its root, steering by path to the
+// deepest node it has, lazy expansion, its nodes' order and buttons, its host.
 #include "ShellTestSupport.h"
 
 #include "browser/shell/FolderTreeView.h"
@@ -17,13 +16,6 @@ using shelltest::TestFolder;
 
 namespace {
 
-std::string DesktopPath()
-{
-    char path[MAX_PATH] = {};
-    SHGetFolderPathA(nullptr, CSIDL_DESKTOP, nullptr, 0, path);
-    return path;
-}
-
 class FolderTree : public ::testing::Test {
 protected:
     void SetUp() override
@@ -31,14 +23,9 @@ protected:
         for (const char* dir : {"alpha", "alpha\\deep", "alpha\\deep\\deeper", "Beta", "empty", ".hidden"})
             folder.Folder(dir);
         folder.File("alpha\\file.txt");
-        parent.Create(0, fwtest::FrameClass(), "", WS_OVERLAPPEDWINDOW, 0, 0, 300, 400, nullptr, nullptr,
-                      GetModuleHandleA(nullptr), nullptr);
+        guard.window = fwtest::Parent(parent);
         tree.Create(WS_EX_CLIENTEDGE, "", WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES, 0, 0, 300, 400,
                     parent.GetHandle(), reinterpret_cast<HMENU>(INT_PTR{20}), GetModuleHandleA(nullptr), nullptr);
-    }
-    void TearDown() override
-    {
-        if (IsWindow(parent.GetHandle())) DestroyWindow(parent.GetHandle());
     }
     std::string Path(const std::string& relative) const { return folder / relative; }
     HTREEITEM Node(const std::string& relative)
@@ -46,55 +33,59 @@ protected:
         tree.GoToPath(Path(relative).c_str());
         return tree.GetSelection();
     }
-    std::string Label(HTREEITEM item)
+    // A node's label, and its child count (1 shows the expand button).
+    struct Shown {
+        std::string label;
+        int children;
+    };
+    Shown Query(HTREEITEM item)
     {
         char text[MAX_PATH] = {};
         TVITEMA query{};
-        query.mask = TVIF_HANDLE | TVIF_TEXT;
+        query.mask = TVIF_HANDLE | TVIF_TEXT | TVIF_CHILDREN;
         query.hItem = item;
         query.pszText = text;
         query.cchTextMax = sizeof text;
         tree.GetItem(&query);
-        return text;
+        return {text, query.cChildren};
     }
     std::vector<std::string> ChildLabels(HTREEITEM item)
     {
         std::vector<std::string> labels;
         for (HTREEITEM child = tree.GetChildItem(item); child; child = tree.GetNextSiblingItem(child))
-            labels.push_back(Label(child));
+            labels.push_back(Query(child).label);
         return labels;
-    }
-    int Children(HTREEITEM item)
-    {
-        TVITEMA query{};
-        query.mask = TVIF_HANDLE | TVIF_CHILDREN;
-        query.hItem = item;
-        tree.GetItem(&query);
-        return query.cChildren;
     }
 
     TestFolder folder{"tree"};
     shelltest::RecordingHost host;
     KvWindow parent;
     FolderTreeView tree;
+    fwtest::WindowGuard guard{nullptr};
 };
 
 TEST_F(FolderTree, StartsAtTheDesktopAndListsSubFoldersInTheShellsOrder)
 {
+    char desktop[MAX_PATH] = {};
+    SHGetFolderPathA(nullptr, CSIDL_DESKTOP, nullptr, 0, desktop);
     const HTREEITEM rootItem = tree.GetRootItem();
     ASSERT_NE(nullptr, rootItem);
     EXPECT_EQ(rootItem, tree.GetSelection());
     EXPECT_NE(nullptr, tree.GetChildItem(rootItem));  // its sub-folders are read
-    EXPECT_EQ(DesktopPath(), tree.SelectedPath());
-    EXPECT_EQ(std::vector<std::string>{DesktopPath()}, host.titles);
-    EXPECT_EQ(std::vector<std::string>{DesktopPath()}, host.shown);
+    EXPECT_EQ(desktop, tree.SelectedPath());
+    EXPECT_EQ(std::vector<std::string>{desktop}, host.titles);
+    EXPECT_EQ(std::vector<std::string>{desktop}, host.shown);
     // Sub-folders come in the shell's order, hidden ones too, and no files.
     const HTREEITEM alphaParent = tree.GetNextItem(Node("alpha"), TVGN_PARENT);
     EXPECT_EQ((std::vector<std::string>{".hidden", "alpha", "Beta", "empty"}), ChildLabels(alphaParent));
 }
 
-TEST_F(FolderTree, GoToPathSelectsAnExistingFolderAndLeavesTheRestAlone)
+// A path below the deepest node the tree has (a file, a folder made after its
+// parent was read) selects that node.
+TEST_F(FolderTree, GoToPathSelectsTheDeepestNodeOnThePathAndLeavesTheRestAlone)
 {
+    tree.Expand(Node("alpha"), TVE_EXPAND);
+    folder.Folder("alpha\\late");
     const std::string deep = Path("alpha\\deep\\deeper");
     struct Case {
         std::string path;
@@ -105,6 +96,8 @@ TEST_F(FolderTree, GoToPathSelectsAnExistingFolderAndLeavesTheRestAlone)
         {"", deep},
         {std::string(300, 'x'), deep},  // longer than any path
         {Path("Beta"), Path("Beta")},
+        {Path("alpha\\file.txt"), Path("alpha")},
+        {Path("alpha\\late"), Path("alpha")},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path);
@@ -128,8 +121,8 @@ TEST_F(FolderTree, SubFoldersAreReadOnceAtTheFirstExpansionAndEmptyOnesLoseTheir
     EXPECT_TRUE(ChildLabels(alpha).empty());  // selected, not expanded
     tree.Expand(empty, TVE_EXPAND);
     tree.Expand(alpha, TVE_EXPAND);
-    EXPECT_EQ(0, Children(empty));
-    EXPECT_EQ(1, Children(alpha));
+    EXPECT_EQ(0, Query(empty).children);
+    EXPECT_EQ(1, Query(alpha).children);
     folder.Folder("alpha\\late");
     // Closed and opened again by the user's keys (the selection is alpha).
     tree.SendMessage(WM_KEYDOWN, VK_SUBTRACT, 0);
@@ -137,29 +130,13 @@ TEST_F(FolderTree, SubFoldersAreReadOnceAtTheFirstExpansionAndEmptyOnesLoseTheir
     EXPECT_EQ(std::vector<std::string>{"deep"}, ChildLabels(alpha));
 }
 
-TEST_F(FolderTree, SelectIdListStopsAtTheDeepestNodeTheTreeHas)
-{
-    const HTREEITEM alpha = Node("alpha");
-    tree.Expand(alpha, TVE_EXPAND);
-    folder.Folder("alpha\\late");
-    for (const char* beyond : {"alpha\\file.txt", "alpha\\late"}) {
-        SCOPED_TRACE(beyond);
-        Node("Beta");
-        IdListPool pool;
-        const LPITEMIDLIST list = shelltest::IdListOf(Path(beyond), pool);
-        ASSERT_NE(nullptr, list);
-        EXPECT_EQ(1, tree.SelectIdList(list));
-        EXPECT_EQ(Path("alpha"), tree.SelectedPath());
-    }
-}
-
 TEST_F(FolderTree, SelectedPathOfAFolderWithoutAPathIsItsLabelAndDestroyingGivesEveryNodeBack)
 {
     tree.GoToPath("::{20d04fe0-3aea-1069-a2d8-08002b30309d}");  // the computer's drives
     const HTREEITEM drives = tree.GetSelection();
     ASSERT_NE(tree.GetRootItem(), drives);
-    EXPECT_FALSE(Label(drives).empty());
-    EXPECT_EQ(Label(drives), tree.SelectedPath());
+    EXPECT_FALSE(Query(drives).label.empty());
+    EXPECT_EQ(Query(drives).label, tree.SelectedPath());
     // Destroying the window gives back every node.
     tree.Expand(Node("alpha\\deep"), TVE_EXPAND);
     EXPECT_GT(tree.PoolBlockCount(), 0u);

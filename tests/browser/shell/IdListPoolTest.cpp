@@ -5,12 +5,13 @@
 
 #include <objbase.h>
 
-#include <set>
+#include <map>
 #include <vector>
 
 namespace {
 
-// Counts references and live blocks; records the order blocks come back in.
+// Counts references and live blocks with their sizes; records the order
+// blocks come back in.
 struct CountingMalloc : IMalloc {
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void**) override { return E_NOINTERFACE; }
     ULONG STDMETHODCALLTYPE AddRef() override { return ++references; }
@@ -18,7 +19,7 @@ struct CountingMalloc : IMalloc {
     void* STDMETHODCALLTYPE Alloc(SIZE_T size) override
     {
         void* block = failAlloc ? nullptr : CoTaskMemAlloc(size);
-        if (block) live.insert(block);
+        if (block) live[block] = size;
         return block;
     }
     void* STDMETHODCALLTYPE Realloc(void*, SIZE_T) override { return nullptr; }
@@ -35,7 +36,7 @@ struct CountingMalloc : IMalloc {
     ULONG references = 0;
     int taken = 0;
     bool failAlloc = false;
-    std::set<void*> live;
+    std::map<void*, SIZE_T> live;
     std::vector<void*> freed;
 };
 
@@ -67,33 +68,19 @@ LPCITEMIDLIST AsList(const Bytes& bytes)
     return bytes.empty() ? nullptr : reinterpret_cast<LPCITEMIDLIST>(bytes.data());
 }
 
-TEST(IdList, SizeAndNextIdWalkToTheTerminator)
-{
-    EXPECT_EQ(IdListSize(AsList(kNone)), 0u);
-    EXPECT_EQ(IdListSize(AsList(kEmpty)), 2u);
-    EXPECT_EQ(IdListSize(AsList(kThree)), 17u);
-    const Bytes sizes20and14 = [] {
-        Bytes list(36, 0);
-        list[0] = 20, list[20] = 14;
-        return list;
-    }();
-    EXPECT_EQ(IdListSize(AsList(sizes20and14)), 36u);
-    EXPECT_EQ(reinterpret_cast<const BYTE*>(NextId(AsList(kThree))), kThree.data() + 4);
-    EXPECT_EQ(NextId(AsList(kEmpty)), nullptr);
-}
-
 TEST_F(IdListPoolTest, CopiesHoldTheirIdsFollowedByZeroBytes)
 {
     enum Operation { kClone, kFirst, kConcat };
     const struct {
         Operation operation;
         const Bytes &first, &second;
-        Bytes expected;  // empty: no block
+        Bytes expected;  // the whole block; empty: no block
     } cases[] = {
         {kClone, kNone, kNone, {0, 0}},
+        {kClone, kEmpty, kNone, {0, 0, 0, 0}},
         {kClone, kThree, kNone, Bytes{4, 0, 1, 1, 5, 0, 2, 2, 2, 6, 0, 3, 3, 3, 3, 0, 0, 0, 0}},
         {kFirst, kEmpty, kNone, {}},
-        {kFirst, kThree, kNone, {4, 0, 1, 1, 0, 0, 0, 0}},
+        {kFirst, kThree, kNone, {4, 0, 1, 1, 0, 0}},
         {kConcat, kEmpty, kOne, {6, 0, 1, 1, 1, 1, 0, 0, 0, 0}},
         {kConcat, kTwo, kNone, {3, 0, 1, 4, 0, 2, 2, 0, 0}},
         {kConcat, kTwo, kOne, {3, 0, 1, 4, 0, 2, 2, 6, 0, 1, 1, 1, 1, 0, 0, 0, 0}},
@@ -108,6 +95,7 @@ TEST_F(IdListPoolTest, CopiesHoldTheirIdsFollowedByZeroBytes)
             continue;
         }
         ASSERT_TRUE(copy && allocator.live.count(copy)) << "a block of the pool";
+        ASSERT_EQ(allocator.live[copy], c.expected.size());
         const BYTE* bytes = reinterpret_cast<const BYTE*>(copy);
         EXPECT_EQ(Bytes(bytes, bytes + c.expected.size()), c.expected);
     }

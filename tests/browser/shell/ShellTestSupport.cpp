@@ -7,6 +7,8 @@
 #include <ole2.h>
 #include <shlobj.h>
 
+#include <filesystem>
+
 namespace shelltest {
 
 namespace {
@@ -30,39 +32,17 @@ std::wstring Wide(const std::string& text)
     return wide;
 }
 
-namespace {
-
-// Wide calls with the long-path prefix, so that trees deeper than 260
-// characters go too.
-void RemoveTreeWide(const std::wstring& path)
+// With the long-path prefix, so that trees deeper than 260 characters go too.
+void RemoveTree(const std::string& path)
 {
-    WIN32_FIND_DATAW find;
-    const HANDLE search = FindFirstFileW((path + L"\\*").c_str(), &find);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = find.cFileName;
-            if (name == L"." || name == L"..") continue;
-            const std::wstring child = path + L"\\" + name;
-            if (find.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTreeWide(child);
-            } else {
-                SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileW(child.c_str());
-            }
-        } while (FindNextFileW(search, &find));
-        FindClose(search);
-    }
-    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    RemoveDirectoryW(path.c_str());
+    std::error_code ignored;
+    std::filesystem::remove_all(L"\\\\?\\" + Wide(path), ignored);
 }
-
-}  // namespace
-
-void RemoveTree(const std::string& path) { RemoveTreeWide(L"\\\\?\\" + Wide(path)); }
 
 bool MakeFolder(const std::string& path)
 {
-    return CreateDirectoryW((L"\\\\?\\" + Wide(path)).c_str(), nullptr) != FALSE;
+    std::error_code ignored;
+    return std::filesystem::create_directory(L"\\\\?\\" + Wide(path), ignored);
 }
 
 TestFolder::TestFolder(const std::string& name) : path_(ProgramFolder() + "\\shell-tests\\" + name)
@@ -116,8 +96,6 @@ void RecordingHost::ShowFolderInList(LPCITEMIDLIST folder)
     shown.push_back(path);
 }
 
-ListFixture::ListFixture() {}
-
 ListFixture::~ListFixture()
 {
     if (parent_.GetHandle() && IsWindow(parent_.GetHandle())) DestroyWindow(parent_.GetHandle());
@@ -126,10 +104,7 @@ ListFixture::~ListFixture()
 
 bool ListFixture::Create(ShellListView& list)
 {
-    if (!parent_.Create(0, fwtest::FrameClass(), "", WS_OVERLAPPEDWINDOW, 0, 0, 800, 500, nullptr, nullptr,
-                        GetModuleHandleA(nullptr), nullptr)) {
-        return false;
-    }
+    if (!fwtest::Parent(parent_)) return false;
     if (!list.Create(WS_EX_CLIENTEDGE, "",
                      WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS,
                      0, 0, 780, 480, parent_.GetHandle(), reinterpret_cast<HMENU>(30),

@@ -42,7 +42,7 @@ LPITEMIDLIST IdListOf(const std::string& path, IdListPool& pool);
 // OLE for the test's thread, a hidden parent and the list window (id 30).
 class ListFixture {
 public:
-    ListFixture();
+    ListFixture() = default;
     ~ListFixture();
     ListFixture(const ListFixture&) = delete;
     ListFixture& operator=(const ListFixture&) = delete;
