@@ -31,23 +31,6 @@ Bytes Smf(uint16_t format, const std::string& name, const std::string& copyright
     return Cat({HeaderChunk(format, 1), TrackChunk(track)});
 }
 
-// Writes `bytes`, then makes the file `size` bytes long (sparse) when asked;
-// changed on day `day` of 2020.
-void Make(const std::string& path, const Bytes& bytes, LONGLONG size, WORD day)
-{
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(file, bytes.data(), DWORD(bytes.size()), &written, nullptr);
-    LARGE_INTEGER end;
-    end.QuadPart = size;
-    if (size && SetFilePointerEx(file, end, nullptr, FILE_BEGIN)) SetEndOfFile(file);
-    SYSTEMTIME when{2020, 1, 0, day, 12, 0, 0, 0};
-    FILETIME time{};
-    SystemTimeToFileTime(&when, &time);
-    SetFileTime(file, nullptr, nullptr, &time);
-    CloseHandle(file);
-}
-
 // A main window that starts in a folder of the test's own: a sub-folder, a
 // MIDI file and a text file.
 class BrowserTest : public AppWindowTest {
@@ -125,7 +108,8 @@ TEST_F(BrowserTest, BackForwardAndUpWalkTheFoldersShownAndGreyWhenTheyCannot)
         {IDM_FORWARD, sub, true, false, true},
         {IDM_FORWARD, sub, true, false, true},
         {IDM_BACK, top, true, true, true},
-        {IDM_UP, above, true, false, true},  // a new move drops what lay ahead
+        {IDM_REFRESH, top, true, true, true},  // the same folder again is no move
+        {IDM_UP, above, true, false, true},    // a new move drops what lay ahead
     };
     MainToolbar* toolbar = main->GetMainToolbar();
     auto enabled = [&](UINT id) { return toolbar->SendMessage(TB_ISBUTTONENABLED, id, 0) != 0; };
@@ -149,10 +133,13 @@ protected:
     void Prepare() override
     {
         folder.Folder("e");
-        Make(folder / "a.mid", Smf(1, "Mike", "(c) Y", 0), 0, 3);
-        Make(folder / "b.mid", Smf(0, "Zulu", "(c) X", 100), 0, 1);
-        Make(folder / "c.bin", {}, (4LL << 30) + 10, 2);  // its low 32 bits say 10 bytes
-        Make(folder / "d.txt", {'x'}, 0, 4);
+        // Changed on the given day of January 2020.
+        SYSTEMTIME day[5] = {};
+        for (WORD d = 1; d < 5; ++d) day[d] = {2020, 1, 0, d, 12, 0, 0, 0};
+        folder.File("a.mid", Smf(1, "Mike", "(c) Y", 0), 0, &day[3]);
+        folder.File("b.mid", Smf(0, "Zulu", "(c) X", 100), 0, &day[1]);
+        folder.File("c.bin", {}, (4LL << 30) + 10, &day[2]);  // its low 32 bits say 10 bytes
+        folder.File("d.txt", {'x'}, 0, &day[4]);
         WriteText("LastPath", folder.path());
     }
     shelltest::TestFolder folder{"app-sort"};

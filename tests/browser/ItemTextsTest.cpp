@@ -1,17 +1,10 @@
-// Path parts, row texts and bounded field copies.
+// Path parts and bounded field copies.
 #include "browser/ItemTexts.h"
 #include "browser/PathUtilities.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
-
-TEST(ItemTexts, SizesRoundUpToKilobytesOfTheFull64BitSize)
-{
-    EXPECT_EQ("0 KB", SizeText(0));
-    EXPECT_EQ("1 KB", SizeText(1024));
-    EXPECT_EQ("4,194,305 KB", SizeText((4ull << 30) + 512));
-}
 
 TEST(ItemTexts, CopyToFieldStopsBeforeTheEndAndNeverSplitsACharacter)
 {

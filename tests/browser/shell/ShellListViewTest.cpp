@@ -10,8 +10,6 @@
 #include <ole2.h>
 #include <shlobj.h>
 
-#include <algorithm>
-
 using namespace shelltest;
 
 namespace {
@@ -40,11 +38,6 @@ public:
     int menus = 0;
 };
 
-Bytes Meta(uint8_t type, const std::string& text)
-{
-    return Cat({{0x00, 0xFF, type}, VarLen(static_cast<uint32_t>(text.size())), Bytes(text.begin(), text.end())});
-}
-
 const Bytes kEnd = {0x00, 0xFF, 0x2F, 0x00};
 
 class FileList : public ::testing::Test {
@@ -55,20 +48,6 @@ protected:
     ListFixture fixture;
     ProbeList list;
 };
-
-// A file of `size` bytes (sparse), last written at the `local` time when given.
-void SizedFile(const std::string& path, LONGLONG size, const SYSTEMTIME* local = nullptr)
-{
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    LARGE_INTEGER end;
-    end.QuadPart = size;
-    SetFilePointerEx(file, end, nullptr, FILE_BEGIN);
-    SetEndOfFile(file);
-    FILETIME localTime, utc;
-    if (local && SystemTimeToFileTime(local, &localTime) && LocalFileTimeToFileTime(&localTime, &utc))
-        SetFileTime(file, nullptr, nullptr, &utc);
-    CloseHandle(file);
-}
 
 bool Shortcut(const std::string& target, const std::string& path)
 {
@@ -93,8 +72,8 @@ TEST_F(FileList, RowsShowSizeTimeAndIconStateOfEachItemAndGiveEveryBlockBack)
     const SYSTEMTIME dated{2006, 3, 0, 5, 9, 7, 0, 0};
     for (const auto& [name, size] : {std::pair{"zero.txt", 0LL}, {"k.txt", 1025LL}, {"m.txt", 1048576LL},
                                      {".hidden.txt", 0LL}, {"big.dat", 5LL << 30}})
-        SizedFile(folder / name, size);
-    SizedFile(folder / "dated.txt", 0, &dated);
+        folder.File(name, {}, size);
+    folder.File("dated.txt", {}, 0, &dated);
     ASSERT_TRUE(Shortcut(folder / "zero.txt", folder / "link.lnk"));
     folder.Folder("sub");
     fixture.Show(folder.path());
@@ -138,27 +117,6 @@ TEST_F(FileList, RowsShowSizeTimeAndIconStateOfEachItemAndGiveEveryBlockBack)
     list.DeleteAllItems();
     EXPECT_EQ(list.PoolBlocks(), 0u);
     EXPECT_EQ(list.GetCurrentFolder(), nullptr);
-}
-
-TEST_F(FileList, TheDesktopListsItselfWithItemsWithoutFindDataFirst)
-{
-    IdListPool pool;
-    list.ShowFolder(pool.CloneIdList(nullptr));  // the empty list
-    const int count = static_cast<int>(list.GetItemCount());
-    ASSERT_GT(count, 0);
-    std::vector<uint32_t> kinds;
-    for (int i = 0; i < count; ++i) kinds.push_back(list.RecordAt(i)->kind);
-    EXPECT_TRUE(std::is_sorted(kinds.begin(), kinds.end()));
-    EXPECT_EQ(kinds.front(), 0u) << "the computer folder has no find data";
-}
-
-TEST(ShellListIcons, ShareOverlayWinsOverLinkOverlay)
-{
-    UINT state = 0, mask = 0;
-    EXPECT_TRUE(IconStateOf(SFGAO_LINK | SFGAO_SHARE | SFGAO_HIDDEN, &state, &mask));
-    EXPECT_EQ(state, INDEXTOOVERLAYMASK(1) | LVIS_CUT);
-    EXPECT_EQ(mask, static_cast<UINT>(LVIS_OVERLAYMASK | LVIS_CUT));
-    EXPECT_FALSE(IconStateOf(SFGAO_FOLDER | SFGAO_FILESYSTEM, &state, &mask));
 }
 
 TEST_F(FileList, AnEmptyFolderBecomesCurrentAndAVanishedOneListsNothing)
@@ -258,16 +216,16 @@ TEST_F(FileList, ColumnsShowTheFormatSequenceNameAndCopyright)
         const char* format;
         std::string name, copyright;
     } cases[] = {
-        {"zero.mid", SmfWithTrack(Cat({Meta(3, "Solo"), Meta(2, "(C) Zero"), kEnd})), "SMF Format 0", "Solo",
+        {"zero.mid", SmfWithTrack(Cat({Meta(0, 3, "Solo"), Meta(0, 2, "(C) Zero"), kEnd})), "SMF Format 0", "Solo",
          "(C) Zero"},
-        {"one.mid", Cat({HeaderChunk(1, 2), TrackChunk(Cat({Meta(3, "Demo"), Meta(2, "(C) One"), kEnd})),
+        {"one.mid", Cat({HeaderChunk(1, 2), TrackChunk(Cat({Meta(0, 3, "Demo"), Meta(0, 2, "(C) One"), kEnd})),
                          TrackChunk(kEnd)}),
          "SMF Format 1", "Demo", "(C) One"},
-        {"twice.mid", SmfWithTrack(Cat({Meta(3, "First"), Meta(3, "Second"), kEnd})), "SMF Format 0", "Second",
+        {"twice.mid", SmfWithTrack(Cat({Meta(0, 3, "First"), Meta(0, 3, "Second"), kEnd})), "SMF Format 0", "Second",
          ""},
-        {"日本.mid", SmfWithTrack(Cat({Meta(3, sjisName), Meta(2, sjisCopyright), kEnd})), "SMF Format 0",
+        {"日本.mid", SmfWithTrack(Cat({Meta(0, 3, sjisName), Meta(0, 2, sjisCopyright), kEnd})), "SMF Format 0",
          sjisName, sjisCopyright},
-        {"cut.mid", Cat({HeaderChunk(), {'M', 'T', 'r', 'k', 0, 0, 0, 40}, Meta(3, "Kept"), {0x00, 0xFF, 0x02}}),
+        {"cut.mid", Cat({HeaderChunk(), {'M', 'T', 'r', 'k', 0, 0, 0, 40}, Meta(0, 3, "Kept"), {0x00, 0xFF, 0x02}}),
          "SMF Format 0", "Kept", ""},
         {"text.txt", Bytes{'h', 'e', 'l', 'l', 'o'}, "", "", ""},
         {"header-only.mid", HeaderChunk(), "", "", ""},

@@ -54,16 +54,22 @@ TestFolder::TestFolder(const std::string& name) : path_(ProgramFolder() + "\\she
 
 TestFolder::~TestFolder() { RemoveTree(path_); }
 
-std::string TestFolder::File(const std::string& relative, const std::vector<uint8_t>& bytes) const
+std::string TestFolder::File(const std::string& relative, const std::vector<uint8_t>& bytes, LONGLONG size,
+                             const SYSTEMTIME* local) const
 {
     const std::string full = *this / relative;
     const HANDLE file = CreateFileA(full.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file != INVALID_HANDLE_VALUE) {
-        DWORD written = 0;
-        if (!bytes.empty()) WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-        CloseHandle(file);
-    }
+    if (file == INVALID_HANDLE_VALUE) return full;
+    DWORD written = 0;
+    if (!bytes.empty()) WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    LARGE_INTEGER end;
+    end.QuadPart = size;
+    if (size > LONGLONG(bytes.size()) && SetFilePointerEx(file, end, nullptr, FILE_BEGIN)) SetEndOfFile(file);
+    FILETIME localTime, utc;
+    if (local && SystemTimeToFileTime(local, &localTime) && LocalFileTimeToFileTime(&localTime, &utc))
+        SetFileTime(file, nullptr, nullptr, &utc);
+    CloseHandle(file);
     return full;
 }
 

@@ -24,7 +24,10 @@ public:
     const std::string& path() const { return path_; }
     // Full path of `relative` inside the folder.
     std::string operator/(const std::string& relative) const { return path_ + "\\" + relative; }
-    std::string File(const std::string& relative, const std::vector<uint8_t>& bytes = {}) const;
+    // A file holding `bytes`, made `size` bytes long (sparse) when that is
+    // more, last written at the `local` time when given.
+    std::string File(const std::string& relative, const std::vector<uint8_t>& bytes = {}, LONGLONG size = 0,
+                     const SYSTEMTIME* local = nullptr) const;
     std::string Folder(const std::string& relative) const;
 
 private:
