@@ -23,11 +23,20 @@
 
 namespace {
 
-// Opens the options as the menu does and waits for the sheet.
-HWND OpenOptions(Program& program, HWND main)
+// Settings that hold only `name` = `value`.
+void StoreOnly(const char* name, DWORD value)
 {
-    PostMessageA(main, WM_COMMAND, IDM_OPTIONS, 0);
-    return program.window("#32770", "オプション");
+    RegDeleteTreeA(HKEY_CURRENT_USER, Settings::kKey);
+    WriteValue(Settings::kKey, name, REG_DWORD, &value, 4);
+}
+
+// Opens the options as the menu does and waits for the sheet; null when the
+// main window or the sheet does not show up.
+HWND OpenOptions(Program& program)
+{
+    const HWND main = program.mainWindow();
+    if (main) PostMessageA(main, WM_COMMAND, IDM_OPTIONS, 0);
+    return main ? program.window("#32770", "オプション") : nullptr;
 }
 
 // True when the window's thread handles a message within a second.
@@ -158,12 +167,9 @@ TEST(Program, OptionsAnswerKeysOnThePageTheyOpenOn)
 {
     for (DWORD tab : {0u, 1u}) {
         SCOPED_TRACE(tab);
-        RegDeleteTreeA(HKEY_CURRENT_USER, Settings::kKey);
-        WriteValue(Settings::kKey, "SelectedTab", REG_DWORD, &tab, 4);
+        StoreOnly("SelectedTab", tab);
         Program program("");
-        const HWND main = program.mainWindow();
-        ASSERT_NE(nullptr, main);
-        const HWND sheet = OpenOptions(program, main);
+        const HWND sheet = OpenOptions(program), main = program.mainWindow();
         ASSERT_NE(nullptr, sheet);
         // The remembered page is selected through a posted request: wait
         // for it, and for the focus to settle where the user can see it.
@@ -193,13 +199,9 @@ TEST(Program, OptionsAnswerKeysOnThePageTheyOpenOn)
 // and is grey again; Cancel afterwards keeps what was applied.
 TEST(Program, ChangesOnThePagesOfferApplyAndApplyStoresThem)
 {
-    RegDeleteTreeA(HKEY_CURRENT_USER, Settings::kKey);
-    const DWORD stored = 0xABCDFDFF;  // bits 16 to 31 mean nothing to the page and survive
-    WriteValue(Settings::kKey, "EncodeChannel", REG_DWORD, &stored, 4);
+    StoreOnly("EncodeChannel", 0xABCDFDFF);  // bits 16 to 31 mean nothing to the page and survive
     Program program("");
-    const HWND main = program.mainWindow();
-    ASSERT_NE(nullptr, main);
-    const HWND sheet = OpenOptions(program, main);
+    const HWND sheet = OpenOptions(program), main = program.mainWindow();
     ASSERT_NE(nullptr, sheet);
     const HWND apply = GetDlgItem(sheet, 0x3021);
     ASSERT_NE(nullptr, apply);
