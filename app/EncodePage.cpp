@@ -1,7 +1,7 @@
 #include "app/EncodePage.h"
 
 #include "app/settings/Settings.h"
-#include "encode/NoteEncoder.h"
+#include "core/encode/NoteEncoder.h"
 #include "framework/KvButton.h"
 #include "framework/KvEdit.h"
 #include "resources/resource.h"

@@ -2,7 +2,7 @@
 // EncodePage: the options' Encode page: the channel set and the two line
 // formats. Its buttons change only the controls; the settings change when
 // the page is applied. Every change the user makes offers Apply.
-#include "encode/ChannelMask.h"
+#include "core/encode/ChannelMask.h"
 #include "framework/KvPropertyPage.h"
 
 #include <array>

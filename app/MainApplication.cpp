@@ -5,7 +5,7 @@
 #include "app/settings/Settings.h"
 #include "framework/KvMessage.h"
 #include "framework/KvRegKey.h"
-#include "browser/shell/FolderTreeView.h"
+#include "app/browser/FolderTreeView.h"
 #include "resources/resource.h"
 
 #include <ole2.h>

@@ -6,8 +6,8 @@
 // toolbar commands. It is the browser's host: the tree and the list reach
 // the title, each other and the data view through it.
 #include "app/SettingsCapture.h"
-#include "browser/NavigationHistory.h"
-#include "browser/shell/BrowserHost.h"
+#include "core/browser/NavigationHistory.h"
+#include "app/browser/BrowserHost.h"
 #include "framework/KvWindow.h"
 
 #include <string>

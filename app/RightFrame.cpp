@@ -2,10 +2,10 @@
 
 #include "app/FrameClass.h"
 #include "app/MainWindow.h"
-#include "app/layout/PaneLayout.h"
+#include "core/layout/PaneLayout.h"
 #include "app/settings/Settings.h"
-#include "browser/shell/MidiListView.h"
-#include "encode/view/DataFrame.h"
+#include "app/browser/MidiListView.h"
+#include "app/dataview/DataFrame.h"
 #include "framework/KvApplication.h"
 #include "framework/KvMenu.h"
 #include "resources/resource.h"

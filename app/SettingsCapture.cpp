@@ -3,11 +3,11 @@
 #include "app/MainToolbar.h"
 #include "app/MainWindow.h"
 #include "app/RightFrame.h"
-#include "encode/view/ChannelToolBar.h"
-#include "encode/view/DataFrame.h"
+#include "app/dataview/ChannelToolBar.h"
+#include "app/dataview/DataFrame.h"
 #include "framework/KvRect.h"
 #include "framework/KvStatusBar.h"
-#include "browser/shell/FolderTreeView.h"
+#include "app/browser/FolderTreeView.h"
 #include "resources/resource.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "app/WriteWholeFile.h"
 
-#include "browser/PathUtilities.h"
+#include "core/browser/PathUtilities.h"
 
 #include <algorithm>
 

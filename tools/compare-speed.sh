@@ -32,7 +32,7 @@ fi
 echo "== building velmora-encode, make-bench-midi and velmora-bench (preset native)"
 cmake --preset native >/dev/null
 cmake --build --preset native --target velmora-encode make-bench-midi velmora-bench >/dev/null
-encoder=$PWD/build/native/tools/velmora-encode
+encoder=$PWD/build/native/cli/velmora-encode
 generator=$PWD/build/native/tools/bench/make-bench-midi
 
 echo "== reference check: velmora-bench --verify-only"

@@ -7,8 +7,8 @@
 #include "app/MainWindow.h"
 #include "app/RightFrame.h"
 #include "app/settings/Settings.h"
-#include "browser/shell/ItemRecord.h"
-#include "browser/shell/MidiListView.h"
+#include "app/browser/ItemRecord.h"
+#include "app/browser/MidiListView.h"
 #include "framework/KvMessage.h"
 
 #include <ole2.h>

@@ -1,6 +1,6 @@
 #include "app/settings/Settings.h"
 
-#include "encode/NoteEncoder.h"
+#include "core/encode/NoteEncoder.h"
 #include "framework/KvRegKey.h"
 
 #include <cstring>

@@ -3,7 +3,7 @@
 // settings key once at start-up and written back once when the main window
 // is asked to close. During the run it is the live source of the values the
 // windows need at creation and of those the encoding uses.
-#include "app/layout/ShowWindowFlags.h"
+#include "core/layout/ShowWindowFlags.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 #include "AppTestSupport.h"
 
-#include "encode/view/ChannelToolBar.h"
+#include "app/dataview/ChannelToolBar.h"
 #include "framework/KvMessage.h"
 
 #include <commctrl.h>

@@ -5,9 +5,9 @@
 
 #include "app/MainToolbar.h"
 #include "app/RightFrame.h"
-#include "browser/shell/FolderTreeView.h"
-#include "browser/shell/MidiListView.h"
-#include "browser/shell/ShellTestSupport.h"
+#include "app/browser/FolderTreeView.h"
+#include "app/browser/MidiListView.h"
+#include "app/browser/ShellTestSupport.h"
 #include "resources/resource.h"
 
 #include <shlobj.h>

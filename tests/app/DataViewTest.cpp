@@ -5,14 +5,14 @@
 
 #include "app/RightFrame.h"
 #include "app/settings/Settings.h"
-#include "browser/shell/ItemRecord.h"
-#include "browser/shell/ShellTestSupport.h"
-#include "encode/NoteEncoder.h"
-#include "encode/view/ChannelToolBar.h"
-#include "encode/view/DataFrame.h"
-#include "encode/view/DataView.h"
+#include "app/browser/ItemRecord.h"
+#include "app/browser/ShellTestSupport.h"
+#include "core/encode/NoteEncoder.h"
+#include "app/dataview/ChannelToolBar.h"
+#include "app/dataview/DataFrame.h"
+#include "app/dataview/DataView.h"
 #include "framework/KvStatusBar.h"
-#include "midi/SmfTracks.h"
+#include "core/midi/SmfTracks.h"
 #include "resources/resource.h"
 
 #include <gtest/gtest.h>

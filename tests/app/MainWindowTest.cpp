@@ -4,11 +4,11 @@
 
 #include "app/MainToolbar.h"
 #include "app/RightFrame.h"
-#include "browser/shell/FolderTreeView.h"
-#include "browser/shell/MidiListView.h"
-#include "encode/view/ChannelToolBar.h"
-#include "encode/view/DataFrame.h"
-#include "encode/view/DataView.h"
+#include "app/browser/FolderTreeView.h"
+#include "app/browser/MidiListView.h"
+#include "app/dataview/ChannelToolBar.h"
+#include "app/dataview/DataFrame.h"
+#include "app/dataview/DataView.h"
 #include "framework/KvStatusBar.h"
 #include "resources/resource.h"
 

@@ -8,8 +8,8 @@
 #include "AppTestSupport.h"
 
 #include "app/settings/Settings.h"
-#include "browser/shell/ShellTestSupport.h"
-#include "encode/NoteEncoder.h"
+#include "app/browser/ShellTestSupport.h"
+#include "core/encode/NoteEncoder.h"
 #include "resources/resource.h"
 
 #include <commctrl.h>

@@ -1,10 +1,10 @@
 #include "AppTestSupport.h"
 
 #include "app/settings/Settings.h"
-#include "encode/view/ChannelToolBar.h"
-#include "encode/view/DataFrame.h"
+#include "app/dataview/ChannelToolBar.h"
+#include "app/dataview/DataFrame.h"
 #include "app/RightFrame.h"
-#include "browser/shell/FolderTreeView.h"
+#include "app/browser/FolderTreeView.h"
 #include "resources/resource.h"
 
 #include <shlobj.h>

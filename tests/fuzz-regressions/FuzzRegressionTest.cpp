@@ -3,7 +3,7 @@
 // and the paths against their properties) on the saved fuzz inputs, on real
 // files and on files built here.
 #include "FuzzChecks.h"
-#include "encode/CompiledFormat.h"
+#include "core/encode/CompiledFormat.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>

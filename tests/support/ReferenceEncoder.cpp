@@ -1,6 +1,6 @@
 #include "support/ReferenceEncoder.h"
 
-#include "encode/LineFormatter.h"
+#include "core/encode/LineFormatter.h"
 
 std::string ReferenceFormat(const std::string& stored)
 {

@@ -4,7 +4,7 @@
 // length, velocity) for the 15 note values, the long form (the length x 7.5
 // modulo 65536 as two bytes after the second argument) for every other
 // length. The tests, the fuzz targets and the benchmark hold NoteEncoder to it.
-#include "midi/NoteRecord.h"
+#include "core/midi/NoteRecord.h"
 
 #include <string>
 #include <vector>

@@ -4,8 +4,8 @@
 // a velocity, records the idle time as a rest, then the note. Keys of 0x80
 // and above are ignored. The tests, fuzz targets and benchmark hold
 // SmfNoteFile to it.
-#include "midi/NoteRecord.h"
-#include "midi/SmfFile.h"
+#include "core/midi/NoteRecord.h"
+#include "core/midi/SmfFile.h"
 
 #include <string>
 #include <vector>

@@ -9,12 +9,12 @@
 // any text differs. After the run, the time per note of each benchmark is
 // compared across the generated sizes.
 //   velmora-bench [--verify-only] [--testdata=DIR] [Google Benchmark flags]
-#include "encode/LineFormatter.h"
-#include "encode/NoteEncoder.h"
-#include "midi/SmfNoteFile.h"
+#include "core/encode/LineFormatter.h"
+#include "core/encode/NoteEncoder.h"
+#include "core/midi/SmfNoteFile.h"
 #include "support/ReferenceEncoder.h"
 #include "support/ReferenceNotes.h"
-#include "tools/EncodeCommand.h"
+#include "cli/EncodeCommand.h"
 #include "tools/WriteBytes.h"
 #include "tools/bench/BenchMidi.h"
 

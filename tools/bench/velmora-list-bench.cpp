@@ -2,7 +2,7 @@
 // run under Wine). Prints the cost of the MIDI columns (MidiListView over a
 // plain ShellListView, 2,000 files) and the time per item at 10,000 files
 // over that at 1,000 (MidiListView). See tools/bench/README.md.
-#include "browser/shell/MidiListView.h"
+#include "app/browser/MidiListView.h"
 #include "tools/bench/BenchMidi.h"
 
 #include <ole2.h>

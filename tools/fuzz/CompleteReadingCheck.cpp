@@ -5,7 +5,7 @@
 // 64-bit times, a note-off (0x8n) taken as a velocity-0 note-on.
 #include "FuzzChecks.h"
 
-#include "midi/SmfNoteFile.h"
+#include "core/midi/SmfNoteFile.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,11 +1,11 @@
 #include "FuzzChecks.h"
 
-#include "browser/PathUtilities.h"
-#include "encode/CompiledFormat.h"
-#include "encode/LineFormatter.h"
-#include "encode/NoteEncoder.h"
-#include "framework/text/KvText.h"
-#include "midi/SmfNoteFile.h"
+#include "core/browser/PathUtilities.h"
+#include "core/encode/CompiledFormat.h"
+#include "core/encode/LineFormatter.h"
+#include "core/encode/NoteEncoder.h"
+#include "core/text/KvText.h"
+#include "core/midi/SmfNoteFile.h"
 #include "support/ReferenceEncoder.h"
 #include "support/ReferenceNotes.h"
 

@@ -5,7 +5,7 @@
 // drives, both separators and double-byte names.
 #include "FuzzChecks.h"
 
-#include "encode/NoteEncoder.h"
+#include "core/encode/NoteEncoder.h"
 #include "tools/SmfTrackWriter.h"
 #include "tools/WriteBytes.h"
 

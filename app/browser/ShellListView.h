@@ -1,0 +1,121 @@
+#pragma once
+// ShellListView: the file list of one shell folder in a details view. Every
+// row's item data is an ItemRecord from the list's pool; the pool also holds
+// the id list of the folder shown. Opens rows (folders in the list, anything
+// else through the shell's default action), shows the shell's context menu
+// for the selection and drags a row's image inside the list.
+#include "core/browser/RowOrder.h"
+#include "app/browser/IdListPool.h"
+#include "app/browser/ItemRecord.h"
+#include "framework/KvListView.h"
+
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <memory>
+
+// The shell attributes a record asks for, and the fields FillRecord fills.
+constexpr ULONG kItemAttributeMask = 0x600B0177;
+constexpr DWORD kFieldIcon = 0x001;
+constexpr DWORD kFieldDisplayName = 0x002;
+constexpr DWORD kFieldPath = 0x004;
+constexpr DWORD kFieldTypeName = 0x008;
+constexpr DWORD kFieldSize = 0x010;
+constexpr DWORD kFieldDate = 0x020;
+constexpr DWORD kFieldFileAttributes = 0x040;
+constexpr DWORD kFieldShellAttributes = 0x080;
+constexpr DWORD kFieldKind = 0x100;
+constexpr DWORD kFieldIdLists = 0x200;
+constexpr DWORD kFieldAll = 0xFFFFFFFF;
+
+// The icon's state for a row's shell attributes: overlay 2 for a link,
+// overlay 1 for a share (it wins), dimmed (LVIS_CUT) when hidden. False
+// when none applies.
+bool IconStateOf(ULONG shellAttributes, UINT* state, UINT* stateMask);
+
+class ShellListView : public KvListView {
+public:
+    // One column of the details view: header, width and alignment.
+    struct Column {
+        const char* header;
+        int width;
+        int format;
+    };
+
+    ShellListView();
+    ~ShellListView() override;
+
+    // Replaces the rows by the items of the folder `folderId` (absolute;
+    // must not be the current folder itself). Answers 1.
+    LRESULT ShowFolder(LPCITEMIDLIST folderId);
+    // Lists the current folder again; nothing without one.
+    LRESULT Refresh();
+    // Opens row `index`: a folder is listed, anything else gets the shell's
+    // default action. Answers 0.
+    LRESULT OpenItem(int index);
+    LRESULT OpenSelected();
+    // Fills the fields of `record` that `mask` asks for; 0 when the item has
+    // no find data (the fields filled before then stay).
+    LRESULT FillRecord(ItemRecord* record, IShellFolder* folder, LPCITEMIDLIST folderId,
+                       LPCITEMIDLIST childId, DWORD mask);
+
+    virtual LRESULT AddItem(IShellFolder* folder, LPCITEMIDLIST folderId, LPCITEMIDLIST childId);
+    virtual LRESULT InsertColumns();
+
+    LRESULT OnOtherMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+    LRESULT OnCreate(CREATESTRUCTA* create) override;
+    LRESULT OnMouseMove(UINT keys, UINT x, UINT y) override;
+    LRESULT OnLButtonUp(WPARAM keys, UINT x, UINT y) override;
+    LRESULT OnRClick(NMITEMACTIVATE* item) override;
+    LRESULT OnDblClk(NMITEMACTIVATE* item) override;
+    int CompareItems(LPARAM first, LPARAM second) override;
+    LRESULT OnGetDispInfo(NMLVDISPINFOA* info) override;
+    LRESULT OnDeleteItem(NMLISTVIEW* item) override;
+    LRESULT OnBeginDrag(NMLISTVIEW* drag) override;
+    // Sorts by the row order; the names by the shell's own comparison.
+    LRESULT SortItems() override;
+    // A header click sorts by that column, reversing on the sorted one.
+    LRESULT OnColumnClick(NMLISTVIEW* column) override;
+
+    // Sorts the rows by `column` ascending (the arrangement commands); the
+    // order stays for the folders shown later.
+    void Arrange(int column);
+    const RowOrder& GetRowOrder() const { return rowOrder_; }
+
+    LPCITEMIDLIST GetCurrentFolder() const { return currentFolder; }
+    // The record of row `index`, or null when there is no such row.
+    ItemRecord* RecordAt(int index);
+    bool IsDragging() const { return dragImage != nullptr; }
+
+protected:
+    // Shows the popup menu at `at` and answers the chosen command (0 for
+    // none); tests choose an entry themselves.
+    virtual UINT TrackContextMenu(HMENU menu, POINT at);
+
+    // A zero-filled record from the pool, filled with every field; null when
+    // the pool has no memory.
+    ItemRecord* MakeRecord(IShellFolder* folder, LPCITEMIDLIST folderId, LPCITEMIDLIST childId);
+    // Gives the record and its id lists back to the pool.
+    void FreeRecord(ItemRecord* record);
+    // Appends a row for `record` with the texts of columns 0 to 3; its index.
+    int AppendRow(ItemRecord* record);
+    void SetSubItemText(int index, int subItem, const char* text);
+    // Inserts the columns of `columns` (index order).
+    void InsertColumnTable(const Column* columns, int count);
+
+    std::unique_ptr<IdListPool> pool;
+    LPITEMIDLIST currentFolder = nullptr;
+    HIMAGELIST dragImage = nullptr;
+    IContextMenu2* contextMenu = nullptr;
+
+private:
+    void ReleaseCurrentFolder();
+    void EndDrag();
+    // Sorts again and puts the header's arrow on the sorted column only.
+    void Resort();
+
+    RowOrder rowOrder_;
+    IShellFolder* sortFolder_ = nullptr;  // the folder's object while sorting
+
+    int cursorShown_ = 0;  // ShowCursor(FALSE) calls still to undo
+};

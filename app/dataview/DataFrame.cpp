@@ -1,0 +1,84 @@
+#include "app/dataview/DataFrame.h"
+
+#include "app/settings/Settings.h"
+#include "core/encode/ChannelMask.h"
+#include "app/dataview/ChannelToolBar.h"
+#include "app/dataview/DataView.h"
+#include "framework/KvApplication.h"
+#include "framework/KvGlobalMemory.h"
+#include "resources/resource.h"
+
+#include <cstring>
+
+DataFrame::DataFrame() : dataView(std::make_unique<DataView>(this)), channelToolBar(std::make_unique<ChannelToolBar>())
+{
+}
+
+DataFrame::~DataFrame() = default;
+
+LRESULT DataFrame::OnCreate(CREATESTRUCTA*)
+{
+    const HINSTANCE instance = KvApplication::GetInstanceHandle();
+    channelToolBar->Create(0, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS, 0, 0, 0,
+                           0, GetHandle(), reinterpret_cast<HMENU>(INT_PTR{kToolbarId}), instance, nullptr);
+    dataView->Create(WS_EX_CLIENTEDGE, "",
+                     WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | ES_READONLY |
+                         ES_MULTILINE,
+                     0, 0, 0, 0, GetHandle(), reinterpret_cast<HMENU>(INT_PTR{kViewId}), instance, nullptr);
+    return 0;
+}
+
+LRESULT DataFrame::OnSize(WPARAM, UINT width, UINT height)
+{
+    const int w = int(width & 0xFFFF);
+    const int h = int(height & 0xFFFF);
+    const int th = channelToolBar->GetWindowHeight();
+    channelToolBar->SetWindowPos(nullptr, 0, 0, w, th, SWP_NOZORDER);
+    dataView->SetWindowPos(nullptr, 0, th, w, h - th, SWP_NOZORDER);
+    return 1;
+}
+
+LRESULT DataFrame::OnCommand(UINT, UINT id, KvWindow*)
+{
+    if (id >= IDM_CHANNEL_FIRST && id <= IDM_CHANNEL_LAST) {
+        // The toolbar has checked the pressed button and released the others.
+        dataView->showEncoding();
+    } else if (id == IDM_COPY) {
+        copyToClipboard();
+    } else if (id == IDM_COMPLETE_READING) {
+        // The toolbar has toggled the button: read the file again that way.
+        GetSettings().CompleteReading = channelToolBar->IsChecked(IDM_COMPLETE_READING) ? 1 : 0;
+        dataView->reloadFile();
+    } else if (id == IDM_OPTION_CHANNELS) {
+        for (int n = 0; n < ChannelMask::kChannels; ++n) channelToolBar->SetChecked(IDM_CHANNEL_FIRST + n, false);
+        dataView->showEncoding();
+    }
+    return 1;
+}
+
+LRESULT DataFrame::OnNotify(WPARAM, NMHDR* header)
+{
+    if (header->code != TTN_GETDISPINFOA || header->idFrom != IDM_COMPLETE_READING) return 0;
+    static char name[] = "完全読み込み";
+    reinterpret_cast<NMTTDISPINFOA*>(header)->lpszText = name;
+    return 0;
+}
+
+void DataFrame::copyToClipboard()
+{
+    const std::string& text = dataView->GetTextBuffer();
+    KvGlobalMemory memory;
+    if (!memory.Alloc(GMEM_MOVEABLE | GMEM_ZEROINIT, text.size() + 1)) return;
+    if (char* block = static_cast<char*>(memory.Lock())) {
+        std::memcpy(block, text.data(), text.size());
+        block[text.size()] = '\0';
+        memory.Unlock();
+    }
+    if (!OpenClipboard()) {
+        GlobalFree(memory.GetHandle());  // nobody took it
+        return;
+    }
+    EmptyClipboard();
+    if (!SetClipboardData(CF_TEXT, memory.GetHandle())) GlobalFree(memory.GetHandle());
+    CloseClipboard();
+}

@@ -1,9 +1,0 @@
-#include "browser/shell/BrowserHost.h"
-
-namespace {
-BrowserHost* gHost = nullptr;
-}
-
-BrowserHost* GetBrowserHost() { return gHost; }
-
-void SetBrowserHost(BrowserHost* host) { gHost = host; }

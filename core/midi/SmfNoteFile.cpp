@@ -1,0 +1,64 @@
+#include "core/midi/SmfNoteFile.h"
+
+SmfNoteFile::SmfNoteFile()
+{
+    for (NoteList& list : channelNotes_) list.usePool(&blocks_);
+}
+
+SmfNoteFile::~SmfNoteFile() = default;
+
+int SmfNoteFile::readNotes(bool complete)
+{
+    // Past a few thousand notes, clearing one large page costs less than
+    // the faults of the small pages the records would touch.
+    if (dataSize() >= kSmallFile) blocks_.setFirstChunk(BlockPool::kLargeChunk);
+    noteOffsEnd_ = complete;
+    return complete ? readAllTracks() : readEvents();
+}
+
+int SmfNoteFile::onDeltaTime(uint32_t deltaTime)
+{
+    tick_ += deltaTime;
+    return 1;
+}
+
+int SmfNoteFile::onShortEvent(const MidiEventRecord* record)
+{
+    uint32_t status = record->event & 0xFF;
+    const uint32_t key = (record->event >> 8) & 0xFF;
+    uint32_t velocity = (record->event >> 16) & 0xFF;
+    if (noteOffsEnd_ && status >= 0x80 && status <= 0x8F) {
+        status += 0x10;  // a note-off, whatever its velocity, as a velocity-0 note-on
+        velocity = 0;
+    }
+    // Only note-ons count; a key byte of 0x80 or more (a malformed file) is
+    // not a key at all, and the event is ignored as a whole.
+    if (status < 0x90 || status > 0x9F || key >= kKeys) return 1;
+    const int c = static_cast<int>(status - 0x90);
+    OpenNote& open = openNotes_[c][key];
+
+    // A note that ends (or is replaced) takes its length now.
+    if (open.record) open.record->length = tick_ - open.start;
+    if (velocity == 0) {
+        open.record = nullptr;
+        idleStart_[c] = tick_;
+        return 1;
+    }
+    NoteList& notes = channelNotes_[c];
+    const uint32_t idle = tick_ - idleStart_[c];
+    if (idle != 0) notes.push_back(NoteRecord{static_cast<uint8_t>(c), 0, 0, idle});
+    open.record = notes.push_back(NoteRecord{static_cast<uint8_t>(c), static_cast<uint8_t>(key),
+                                             static_cast<uint8_t>(velocity), 0});
+    open.start = tick_;
+    idleStart_[c] = tick_;
+    return 1;
+}
+
+void SmfNoteFile::onEventsEnd()
+{
+    // Notes still sounding keep the length reached so far; they stay in the
+    // table, so a second readEvents lets them grow on, as they would have.
+    for (int c = 0; c < kChannels; ++c)
+        for (OpenNote& note : openNotes_[c])
+            if (note.record) note.record->length = tick_ - note.start;
+}

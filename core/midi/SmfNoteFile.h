@@ -1,0 +1,55 @@
+#pragma once
+// SmfNoteFile: an SmfFile that builds, while readEvents walks the first
+// track, the ordered notes and rests of each of the 16 channels.
+//
+// A note runs from its note-on until a note-on of the same channel and key
+// with velocity 0, or until a new note-on of that key replaces it; note-off
+// events (0x8n) are ignored, except in complete reading, where they end a
+// note exactly as a velocity-0 note-on does. A rest is recorded in front of a note-on when
+// ticks have passed on its channel since the last note-on or velocity-0
+// note-on there. Lengths and idle times count modulo 2^32.
+//
+// Rather than adding every delta-time to every sounding note, the file keeps
+// the running tick and the tick at which each note and each idle time began;
+// a length is the difference, taken when the note ends (or when reading
+// stops). The cost of an event therefore does not depend on how many notes
+// sound, and the results are the same.
+#include "core/midi/NoteList.h"
+#include "core/midi/SmfFile.h"
+
+class SmfNoteFile : public SmfFile {
+public:
+    static constexpr int kChannels = 16;
+    static constexpr int kKeys = 128;
+
+    using NoteList = ::NoteList;
+
+    SmfNoteFile();
+    ~SmfNoteFile() override;
+
+    // Builds the lists once after `open`: from the first track (readEvents),
+    // or with `complete` from all tracks (readAllTracks). Returns 1.
+    int readNotes(bool complete);
+
+    // The channel's notes and rests, in the order they were recorded.
+    const NoteList& channelNotes(int channel) const { return channelNotes_[channel]; }
+
+    int onDeltaTime(uint32_t deltaTime) override;
+    int onShortEvent(const MidiEventRecord* record) override;
+    void onEventsEnd() override;
+
+private:
+    struct OpenNote {
+        NoteRecord* record;  // in its channel's list; null = none
+        uint32_t start;      // tick of its note-on
+    };
+
+    static constexpr uint32_t kSmallFile = 32u << 10;
+
+    bool noteOffsEnd_ = false;                 // complete reading: 0x8n ends a note
+    uint32_t tick_ = 0;                        // running tick, wraps
+    OpenNote openNotes_[kChannels][kKeys] = {};
+    uint32_t idleStart_[kChannels] = {};       // tick of the last (velocity-0) note-on
+    BlockPool blocks_{NoteList::kBlockRecords * sizeof(NoteRecord)};  // before the lists: they use it
+    NoteList channelNotes_[kChannels];
+};

@@ -1,0 +1,147 @@
+// The folder tree on folders the test makes: its root, steering by path to the
+// deepest node it has, lazy expansion, its nodes' order and buttons, its host.
+#include "ShellTestSupport.h"
+
+#include "app/browser/FolderTreeView.h"
+#include "framework/TestWindows.h"
+
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using shelltest::TestFolder;
+
+namespace {
+
+class FolderTree : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        for (const char* dir : {"alpha", "alpha\\deep", "alpha\\deep\\deeper", "Beta", "empty", ".hidden"})
+            folder.Folder(dir);
+        folder.File("alpha\\file.txt");
+        guard.window = fwtest::Parent(parent);
+        tree.Create(WS_EX_CLIENTEDGE, "", WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES, 0, 0, 300, 400,
+                    parent.GetHandle(), reinterpret_cast<HMENU>(INT_PTR{20}), GetModuleHandleA(nullptr), nullptr);
+    }
+    std::string Path(const std::string& relative) const { return folder / relative; }
+    HTREEITEM Node(const std::string& relative)
+    {
+        tree.GoToPath(Path(relative).c_str());
+        return tree.GetSelection();
+    }
+    // A node's label, and its child count (1 shows the expand button).
+    struct Shown {
+        std::string label;
+        int children;
+    };
+    Shown Query(HTREEITEM item)
+    {
+        char text[MAX_PATH] = {};
+        TVITEMA query{};
+        query.mask = TVIF_HANDLE | TVIF_TEXT | TVIF_CHILDREN;
+        query.hItem = item;
+        query.pszText = text;
+        query.cchTextMax = sizeof text;
+        tree.GetItem(&query);
+        return {text, query.cChildren};
+    }
+    std::vector<std::string> ChildLabels(HTREEITEM item)
+    {
+        std::vector<std::string> labels;
+        for (HTREEITEM child = tree.GetChildItem(item); child; child = tree.GetNextSiblingItem(child))
+            labels.push_back(Query(child).label);
+        return labels;
+    }
+
+    TestFolder folder{"tree"};
+    shelltest::RecordingHost host;
+    KvWindow parent;
+    FolderTreeView tree;
+    fwtest::WindowGuard guard{nullptr};
+};
+
+TEST_F(FolderTree, StartsAtTheDesktopAndListsSubFoldersInTheShellsOrder)
+{
+    char desktop[MAX_PATH] = {};
+    SHGetFolderPathA(nullptr, CSIDL_DESKTOP, nullptr, 0, desktop);
+    const HTREEITEM rootItem = tree.GetRootItem();
+    ASSERT_NE(nullptr, rootItem);
+    EXPECT_EQ(rootItem, tree.GetSelection());
+    EXPECT_NE(nullptr, tree.GetChildItem(rootItem));  // its sub-folders are read
+    EXPECT_EQ(desktop, tree.SelectedPath());
+    EXPECT_EQ(std::vector<std::string>{desktop}, host.titles);
+    EXPECT_EQ(std::vector<std::string>{desktop}, host.shown);
+    // Sub-folders come in the shell's order, hidden ones too, and no files.
+    const HTREEITEM alphaParent = tree.GetNextItem(Node("alpha"), TVGN_PARENT);
+    EXPECT_EQ((std::vector<std::string>{".hidden", "alpha", "Beta", "empty"}), ChildLabels(alphaParent));
+}
+
+// A path below the deepest node the tree has (a file, a folder made after its
+// parent was read) selects that node.
+TEST_F(FolderTree, GoToPathSelectsTheDeepestNodeOnThePathAndLeavesTheRestAlone)
+{
+    tree.Expand(Node("alpha"), TVE_EXPAND);
+    folder.Folder("alpha\\late");
+    const std::string deep = Path("alpha\\deep\\deeper");
+    struct Case {
+        std::string path;
+        std::string selected;
+    } cases[] = {
+        {deep, deep},
+        {Path("vanished"), deep},
+        {"", deep},
+        {std::string(300, 'x'), deep},  // longer than any path
+        {Path("Beta"), Path("Beta")},
+        {Path("alpha\\file.txt"), Path("alpha")},
+        {Path("alpha\\late"), Path("alpha")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path);
+        host.titles.clear();
+        host.shown.clear();
+        const bool changes = c.selected != tree.SelectedPath();
+        EXPECT_EQ(1, tree.GoToPath(c.path.c_str()));
+        EXPECT_EQ(c.selected, tree.SelectedPath());
+        EXPECT_EQ(changes ? 1u : 0u, host.titles.size());
+        if (changes) {
+            EXPECT_EQ(c.selected, host.titles.back());
+            EXPECT_EQ(std::vector<std::string>{c.selected}, host.shown);
+        }
+    }
+}
+
+TEST_F(FolderTree, SubFoldersAreReadOnceAtTheFirstExpansionAndEmptyOnesLoseTheirButton)
+{
+    const HTREEITEM empty = Node("empty");
+    const HTREEITEM alpha = Node("alpha");
+    EXPECT_TRUE(ChildLabels(alpha).empty());  // selected, not expanded
+    tree.Expand(empty, TVE_EXPAND);
+    tree.Expand(alpha, TVE_EXPAND);
+    EXPECT_EQ(0, Query(empty).children);
+    EXPECT_EQ(1, Query(alpha).children);
+    folder.Folder("alpha\\late");
+    // Closed and opened again by the user's keys (the selection is alpha).
+    tree.SendMessage(WM_KEYDOWN, VK_SUBTRACT, 0);
+    tree.SendMessage(WM_KEYDOWN, VK_ADD, 0);
+    EXPECT_EQ(std::vector<std::string>{"deep"}, ChildLabels(alpha));
+}
+
+TEST_F(FolderTree, SelectedPathOfAFolderWithoutAPathIsItsLabelAndDestroyingGivesEveryNodeBack)
+{
+    tree.GoToPath("::{20d04fe0-3aea-1069-a2d8-08002b30309d}");  // the computer's drives
+    const HTREEITEM drives = tree.GetSelection();
+    ASSERT_NE(tree.GetRootItem(), drives);
+    EXPECT_FALSE(Query(drives).label.empty());
+    EXPECT_EQ(Query(drives).label, tree.SelectedPath());
+    // Destroying the window gives back every node.
+    tree.Expand(Node("alpha\\deep"), TVE_EXPAND);
+    EXPECT_GT(tree.PoolBlockCount(), 0u);
+    DestroyWindow(parent.GetHandle());
+    EXPECT_EQ(0u, tree.PoolBlockCount());
+}
+
+}  // namespace

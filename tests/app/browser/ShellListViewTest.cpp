@@ -1,0 +1,311 @@
+// The file list of one shell folder with its MIDI columns, the MIDI-only
+// filter and the links to the host, under Wine, on folders the test makes.
+#include "ShellTestSupport.h"
+#include "support/TestFiles.h"
+
+#include "app/browser/MidiListView.h"
+
+#include <gtest/gtest.h>
+
+#include <ole2.h>
+#include <shlobj.h>
+
+using namespace shelltest;
+
+namespace {
+
+// A list that shows its pool and records the busy state and the menus.
+class ProbeList : public MidiListView {
+public:
+    size_t PoolBlocks() const { return pool->BlockCount(); }
+    LRESULT AddItem(IShellFolder* folder, LPCITEMIDLIST folderId, LPCITEMIDLIST childId) override
+    {
+        busyWhileAdding = GetCapture() == GetHandle() && GetCursor() == LoadCursorA(nullptr, IDC_WAIT);
+        return MidiListView::AddItem(folder, folderId, childId);
+    }
+    UINT TrackContextMenu(HMENU menu, POINT) override
+    {
+        ++menus;
+        for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+            char text[128] = {};
+            GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION);
+            if (std::string(text).rfind("コピー", 0) == 0) return GetMenuItemID(menu, i);  // "copy"
+        }
+        return 0;
+    }
+
+    bool busyWhileAdding = false;
+    int menus = 0;
+};
+
+const Bytes kEnd = {0x00, 0xFF, 0x2F, 0x00};
+
+class FileList : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(fixture.Create(list)); }
+
+    RecordingHost host;
+    ListFixture fixture;
+    ProbeList list;
+};
+
+bool Shortcut(const std::string& target, const std::string& path)
+{
+    IShellLinkA* link = nullptr;
+    IPersistFile* file = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                reinterpret_cast<void**>(&link)))) {
+        return false;
+    }
+    link->SetPath(target.c_str());
+    const bool saved = SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+                       SUCCEEDED(file->Save(Wide(path).c_str(), TRUE));
+    if (file) file->Release();
+    link->Release();
+    return saved;
+}
+
+// Per row: the size, the time, the icon's dim and overlay state, the path.
+TEST_F(FileList, RowsShowSizeTimeAndIconStateOfEachItemAndGiveEveryBlockBack)
+{
+    TestFolder folder("texts");
+    const SYSTEMTIME dated{2006, 3, 0, 5, 9, 7, 0, 0};
+    for (const auto& [name, size] : {std::pair{"zero.txt", 0LL}, {"k.txt", 1025LL}, {"m.txt", 1048576LL},
+                                     {".hidden.txt", 0LL}, {"big.dat", 5LL << 30}})
+        folder.File(name, {}, size);
+    folder.File("dated.txt", {}, 0, &dated);
+    ASSERT_TRUE(Shortcut(folder / "zero.txt", folder / "link.lnk"));
+    folder.Folder("sub");
+    fixture.Show(folder.path());
+    EXPECT_TRUE(list.busyWhileAdding) << "wait cursor and capture while listing";
+    EXPECT_EQ(GetCapture(), nullptr);
+
+    const struct {
+        const char* name;
+        const char* size;
+        const char* time;  // null: not checked
+        UINT state;
+    } cases[] = {
+        {"zero.txt", "0 KB", nullptr, 0},
+        {"k.txt", "2 KB", nullptr, 0},
+        {"m.txt", "1,024 KB", nullptr, 0},
+        {"big.dat", "5,242,880 KB", nullptr, 0},
+        {"dated.txt", "0 KB", "2006/03/05 9:07", 0},
+        {"sub", "", nullptr, 0},
+        {".hidden.txt", "0 KB", nullptr, LVIS_CUT},
+        {"link", nullptr, nullptr, INDEXTOOVERLAYMASK(2)},
+    };
+    const auto rows = RowTexts(list, 4);
+    ASSERT_EQ(rows.size(), std::size(cases));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const int row = RowNamed(list, c.name);
+        ASSERT_GE(row, 0);
+        NMLVDISPINFOA info{};
+        info.item.mask = LVIF_IMAGE;
+        info.item.lParam = reinterpret_cast<LPARAM>(list.RecordAt(row));
+        EXPECT_EQ(list.OnGetDispInfo(&info), 1);
+        EXPECT_EQ(info.item.state, c.state);
+        if (!c.size) continue;  // the shortcut: its name and size are the shell's
+        EXPECT_EQ(rows[row][1], c.size);
+        EXPECT_EQ(std::string(list.RecordAt(row)->path), folder / c.name);
+        if (c.time) {
+            EXPECT_EQ(rows[row][3], c.time);
+        }
+    }
+    EXPECT_EQ(list.PoolBlocks(), std::size(cases) * 3 + 1) << "record and two id lists per row, and the folder";
+    list.DeleteAllItems();
+    EXPECT_EQ(list.PoolBlocks(), 0u);
+    EXPECT_EQ(list.GetCurrentFolder(), nullptr);
+}
+
+TEST_F(FileList, AnEmptyFolderBecomesCurrentAndAVanishedOneListsNothing)
+{
+    TestFolder folder("vanish");
+    folder.Folder("gone");
+    IdListPool ids;
+    LPITEMIDLIST gone = IdListOf(folder / "gone", ids);
+    ASSERT_NE(gone, nullptr);
+    list.ShowFolder(gone);
+    EXPECT_EQ(list.GetItemCount(), 0);
+    EXPECT_EQ(fixture.CurrentPath(), folder / "gone");
+    fixture.Show(folder.path());
+    RemoveTree(folder / "gone");
+    list.ShowFolder(gone);
+    EXPECT_EQ(list.GetItemCount(), 0) << "neither the old rows nor the desktop";
+    EXPECT_EQ(GetCapture(), nullptr) << "the busy state ended";
+}
+
+TEST_F(FileList, ContextMenuOnlyOnASelectionAndItsCopyPutsTheFileOnTheClipboard)
+{
+    TestFolder folder("copy");
+    const std::string file = folder.File("copied.txt", {'x'});
+    fixture.Show(folder.path());
+    list.OnRClick(nullptr);
+    EXPECT_EQ(list.menus, 0);
+    fixture.Select(0);
+    list.OnRClick(nullptr);
+    EXPECT_EQ(list.menus, 1);
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    std::string dropped;
+    if (HANDLE data = GetClipboardData(CF_HDROP)) {
+        char path[MAX_PATH * 4] = {};
+        DragQueryFileA(static_cast<HDROP>(data), 0, path, sizeof path);
+        dropped = path;
+    }
+    CloseClipboard();
+    EXPECT_EQ(dropped, file);
+    EXPECT_EQ(list.GetItemCount(), 1) << "the folder is listed again";
+}
+
+TEST_F(FileList, ADragEndsCleanlyWhenTheCaptureIsTakenAway)
+{
+    TestFolder folder("drag");
+    folder.File("a.txt");
+    fixture.Show(folder.path());
+    const auto cursorCount = [] {
+        ShowCursor(FALSE);
+        return ShowCursor(TRUE);
+    };
+    const int before = cursorCount();
+    NMLISTVIEW drag{};
+    drag.iItem = 0;
+    list.OnBeginDrag(&drag);
+    ASSERT_TRUE(list.IsDragging());
+    EXPECT_EQ(GetCapture(), list.GetHandle());
+    EXPECT_EQ(cursorCount(), before - 1);
+    SetCapture(list.GetParent());
+    EXPECT_FALSE(list.IsDragging());
+    EXPECT_EQ(cursorCount(), before);
+    ReleaseCapture();
+}
+
+TEST_F(FileList, LongNamesAndPathsStayInsideTheirFields)
+{
+    TestFolder folder("long");
+    // A folder whose path fits, holding a file whose path does not.
+    std::string deep = folder.path();
+    int levels = 0;
+    for (; deep.size() < 180; ++levels) {
+        deep += "\\" + std::string(60, 'd');
+        ASSERT_TRUE(MakeFolder(deep));
+    }
+    const std::string longName(200, 'n');
+    const HANDLE file = CreateFileW((L"\\\\?\\" + Wide(deep + "\\" + longName + ".txt")).c_str(), GENERIC_WRITE, 0,
+                                    nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    CloseHandle(file);
+    // The shell parses no path that long: walk down from the test folder.
+    fixture.Show(folder.path());
+    for (int i = 0; i < levels; ++i) list.OpenItem(0);
+    ASSERT_EQ(list.GetItemCount(), 1);
+    const ItemRecord* record = list.RecordAt(0);
+    EXPECT_EQ(std::string(record->displayName).substr(0, 200), longName);
+    EXPECT_LT(strnlen(record->displayName, sizeof record->displayName), sizeof record->displayName);
+    EXPECT_STREQ(record->path, "") << "a path cut short would name another file";
+}
+
+TEST_F(FileList, ColumnsShowTheFormatSequenceNameAndCopyright)
+{
+    TestFolder folder("midi-columns");
+    const std::string sjisName = "日本語の曲";
+    const std::string sjisCopyright = "(C) 表示";
+    const struct {
+        const char* file;
+        Bytes bytes;
+        const char* format;
+        std::string name, copyright;
+    } cases[] = {
+        {"zero.mid", SmfWithTrack(Cat({Meta(0, 3, "Solo"), Meta(0, 2, "(C) Zero"), kEnd})), "SMF Format 0", "Solo",
+         "(C) Zero"},
+        {"one.mid", Cat({HeaderChunk(1, 2), TrackChunk(Cat({Meta(0, 3, "Demo"), Meta(0, 2, "(C) One"), kEnd})),
+                         TrackChunk(kEnd)}),
+         "SMF Format 1", "Demo", "(C) One"},
+        {"twice.mid", SmfWithTrack(Cat({Meta(0, 3, "First"), Meta(0, 3, "Second"), kEnd})), "SMF Format 0", "Second",
+         ""},
+        {"日本.mid", SmfWithTrack(Cat({Meta(0, 3, sjisName), Meta(0, 2, sjisCopyright), kEnd})), "SMF Format 0",
+         sjisName, sjisCopyright},
+        {"cut.mid", Cat({HeaderChunk(), {'M', 'T', 'r', 'k', 0, 0, 0, 40}, Meta(0, 3, "Kept"), {0x00, 0xFF, 0x02}}),
+         "SMF Format 0", "Kept", ""},
+        {"text.txt", Bytes{'h', 'e', 'l', 'l', 'o'}, "", "", ""},
+        {"header-only.mid", HeaderChunk(), "", "", ""},
+    };
+    for (const auto& c : cases) folder.File(c.file, c.bytes);
+    folder.Folder("sub.mid");
+    fixture.Show(folder.path());
+
+    const auto rows = RowTexts(list, 7);
+    ASSERT_EQ(rows.size(), std::size(cases) + 1);
+    for (const auto& c : cases) {
+        const int row = RowNamed(list, c.file);
+        ASSERT_GE(row, 0) << c.file;
+        EXPECT_FALSE(rows[row][1].empty()) << c.file << " has a size";
+        EXPECT_EQ(rows[row][4], c.format) << c.file;
+        EXPECT_EQ(rows[row][5], c.name) << c.file;
+        EXPECT_EQ(rows[row][6], c.copyright) << c.file;
+    }
+    const int sub = RowNamed(list, "sub.mid");
+    ASSERT_GE(sub, 0);
+    EXPECT_EQ(rows[sub][4], "") << "a folder is never read";
+}
+
+TEST_F(FileList, TheFilterKeepsExactlyMidAndEveryFolder)
+{
+    TestFolder folder("midi-filter");
+    // Wine finds names ignoring case, so SONG.MID and song.mid cannot share a folder.
+    for (const char* name : {"SONG.MID", "song.midi", "tune.mid", "notes.txt"}) folder.File(name);
+    folder.Folder("folder");
+    host.midiOnly = true;
+    fixture.Show(folder.path());
+    EXPECT_EQ(list.GetItemCount(), 2);
+    EXPECT_GE(RowNamed(list, "tune.mid"), 0);
+    EXPECT_GE(RowNamed(list, "folder"), 0);
+}
+
+TEST_F(FileList, AFifoIsListedWithoutBeingRead)
+{
+    // The build makes this folder and its FIFO (Wine cannot).
+    const std::string folder = std::string(VELMORA_FIFO_FOLDER);
+    fixture.Show(folder);
+    const int row = RowNamed(list, "pipe");
+    ASSERT_GE(row, 0);
+    const auto rows = RowTexts(list, 7);
+    EXPECT_EQ(rows[row][4], "");
+    EXPECT_EQ(rows[row][5], "");
+    EXPECT_FALSE(IsRegularFile(folder + "\\pipe"));
+}
+
+// Double-click and Enter on a folder make the tree follow, Backspace goes up,
+// and each selected row goes to the data view.
+TEST_F(FileList, OpenedFoldersTheWayUpAndSelectedRowsReachTheHost)
+{
+    TestFolder folder("midi-open");
+    folder.Folder("inner");
+    folder.File("a.mid", SmfWithTrack(kEnd));
+    folder.File("b.mid", SmfWithTrack(kEnd));
+    for (const bool doubleClick : {true, false}) {
+        host.treeSelections = 0;
+        fixture.Show(folder.path());
+        fixture.Select(RowNamed(list, "inner"));
+        NMLVKEYDOWN key{};
+        key.wVKey = VK_RETURN;
+        if (doubleClick) list.OnDblClk(nullptr);
+        else EXPECT_EQ(list.OnListKeyDown(&key), 0);
+        EXPECT_EQ(fixture.CurrentPath(), folder / "inner");
+        EXPECT_EQ(host.treeSelections, 1);
+    }
+    NMLVKEYDOWN back{};
+    back.wVKey = VK_BACK;
+    list.OnListKeyDown(&back);
+    EXPECT_EQ(1, host.upRequests);
+
+    fixture.Show(folder.path());
+    host.opened.clear();
+    list.SetItemState(-1, LVIS_SELECTED, LVIS_SELECTED);
+    EXPECT_EQ(host.opened, (std::vector<std::string>{"inner", "a.mid", "b.mid"}));
+    host.opened.clear();
+    list.SetItemState(-1, 0, LVIS_SELECTED);
+    EXPECT_TRUE(host.opened.empty()) << "a row that loses its selection is not handed over";
+}
+
+}  // namespace

@@ -1,0 +1,92 @@
+#pragma once
+// Helpers of the shell list tests: a folder tree the test makes under the
+// build directory, id lists of its paths, a list window in a hidden parent,
+// and a host that records what the list asks of the main window.
+#include "app/browser/BrowserHost.h"
+#include "app/browser/IdListPool.h"
+#include "app/browser/ItemRecord.h"
+#include "app/browser/ShellListView.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace shelltest {
+
+// A fresh folder `name` beside the test program, removed with the object.
+class TestFolder {
+public:
+    explicit TestFolder(const std::string& name);
+    ~TestFolder();
+    TestFolder(const TestFolder&) = delete;
+    TestFolder& operator=(const TestFolder&) = delete;
+
+    const std::string& path() const { return path_; }
+    // Full path of `relative` inside the folder.
+    std::string operator/(const std::string& relative) const { return path_ + "\\" + relative; }
+    // A file holding `bytes`, made `size` bytes long (sparse) when that is
+    // more, last written at the `local` time when given.
+    std::string File(const std::string& relative, const std::vector<uint8_t>& bytes = {}, LONGLONG size = 0,
+                     const SYSTEMTIME* local = nullptr) const;
+    std::string Folder(const std::string& relative) const;
+
+private:
+    std::string path_;
+};
+
+// Removes a folder and everything in it; makes a folder. Both go deeper
+// than 260 characters.
+void RemoveTree(const std::string& path);
+bool MakeFolder(const std::string& path);
+std::wstring Wide(const std::string& text);
+// The absolute id list of a path, from `pool`; null when it cannot be parsed.
+LPITEMIDLIST IdListOf(const std::string& path, IdListPool& pool);
+
+// OLE for the test's thread, a hidden parent and the list window (id 30).
+class ListFixture {
+public:
+    ListFixture() = default;
+    ~ListFixture();
+    ListFixture(const ListFixture&) = delete;
+    ListFixture& operator=(const ListFixture&) = delete;
+    // Creates `list` as the child of a hidden parent; false on failure.
+    bool Create(ShellListView& list);
+    // Lists the folder at `path`; selects (and focuses) a row; the path of
+    // the list's current folder.
+    void Show(const std::string& path);
+    void Select(int row);
+    std::string CurrentPath();
+
+private:
+    KvWindow parent_;
+    ShellListView* list_ = nullptr;
+    IdListPool ids_;
+    bool ole_ = false;
+};
+
+// Row texts of a list: rows[i][column].
+std::vector<std::vector<std::string>> RowTexts(ShellListView& list, int columns);
+// The row whose column 0 reads `name`, or -1.
+int RowNamed(ShellListView& list, const std::string& name);
+
+// A host that records the list's requests.
+class RecordingHost : public BrowserHost {
+public:
+    RecordingHost() { SetBrowserHost(this); }
+    ~RecordingHost() override { SetBrowserHost(nullptr); }
+    bool IsMidiOnly() override { return midiOnly; }
+    void SelectFolderInTree(LPCITEMIDLIST) override { ++treeSelections; }
+    void OpenItem(const ItemRecord& record) override { opened.push_back(record.displayName); }
+    void SetTitleFolder(const std::string& path) override { titles.push_back(path); }
+    void ShowFolderInList(LPCITEMIDLIST folder) override;
+    void GoUp() override { ++upRequests; }
+
+    bool midiOnly = false;
+    int treeSelections = 0;
+    int upRequests = 0;
+    std::vector<std::string> opened;
+    std::vector<std::string> titles;
+    std::vector<std::string> shown;  // paths of the folders handed to the list
+};
+
+}  // namespace shelltest

@@ -1,0 +1,95 @@
+// The formatter against measured wsprintfA outputs, and which formats are
+// compiled (random formats hold CompiledFormat to the formatter in
+// FuzzRegressions).
+#include "core/encode/CompiledFormat.h"
+#include "core/encode/LineFormatter.h"
+#include "core/encode/NoteEncoder.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Formats into `capacity` bytes; checks the terminator, the returned length
+// and that nothing is written past the capacity.
+std::string Fmt(const char* format, const std::vector<int32_t>& args, size_t capacity = 1024)
+{
+    std::vector<char> out(capacity + 16, '~');
+    const size_t n = LineFormatter::Format(out.data(), capacity, format, args.data(), args.size());
+    EXPECT_LT(n, capacity) << format;
+    EXPECT_EQ(out[n], '\0') << format;
+    for (size_t i = capacity; i < out.size(); ++i) EXPECT_EQ(out[i], '~') << "written past capacity: " << format;
+    return std::string(out.data(), n);
+}
+
+}  // namespace
+
+// Outputs measured from wsprintfA under Wine 8 (code page 932), in a buffer
+// of 1024 bytes unless a capacity is given; the Windows build compares
+// thousands more with the platform itself.
+TEST(LineFormatter, ConversionsFollowWsprintfAAndStopAtTheCapacity)
+{
+    const struct {
+        std::string format;
+        std::vector<int32_t> args;
+        std::string expected;
+        size_t capacity = 1024;
+    } cases[] = {
+        {"%u", {-1}, "4294967295"},  {"%x", {255}, "ff"},         {"%d", {INT32_MIN}, "-2147483648"},
+        {"%#x", {0}, "0x0"},         {"%-5d", {42}, "42   "},     {"%05d", {-42}, "-0042"},
+        {"%-05d", {42}, "42   "},
+        // The precision counts the minus sign; "0" pads to the width even with one.
+        {"%.3d", {-7}, "-07"},       {"%-5.3d", {7}, "007  "},    {"%.0d", {0}, "0"},
+        {"%08.3d", {7}, "00000007"},
+        // The width does not include the 0x prefix.
+        {"%#08x", {0xab}, "0x000000ab"}, {"%-#6x", {10}, "0xa     "}, {"%#.5x", {0xab}, "0x000ab"},
+        // Width and precision are 32-bit numbers that wrap: 4294967297 is 1.
+        {"[%4294967297d]", {5}, "[5]"}, {"[%.4294967297d]", {5}, "[5]"},
+        // "h" keeps 32 bits; "ll" is not a modifier; 64-bit forms sign-extend.
+        {"%hd", {70000}, "70000"},   {"%lld", {5}, "ld"},  {"[%I6d]", {5}, "[6d]"},
+        {"%I64u", {-1}, "18446744073709551615"},
+        {"%p", {-1}, "FFFFFFFFFFFFFFFF"}, {"[%-p]", {0xab}, "[AB              ]"},
+        // Characters print their low byte; zero and unconvertible ones nothing.
+        {"%5c", {'A'}, "    A"},     {"%c", {0x82A0}, "\xA0"},    {"%wc", {0x65E5}, "\xE5"},
+        {"%lc", {0x10041}, "A"},     {"[%c]", {0}, "[]"},         {"[%3c|%-2lc]", {0, 0x100}, "[   |  ]"},
+        // "%%", unknown conversions and their widths print as text.
+        {"100%%", {}, "100%"},       {"%0-6d", {5}, "-6d"},       {"abc%", {}, "abc"},
+        {"%-5%", {}, ""},            {"[%5.2q]", {}, "[   q]"},   {"%5%d", {7}, "     7"},
+        {"%q|%d", {5, 6}, "q|5"},
+        // "#" on a decimal is ignored (Wine's wsprintfA would cut the line).
+        {"[%#05d]x", {-42}, "[-0042]x"},
+        // Strings print nothing but take their argument.
+        {"[%5s|%ls|%d]", {1, 2, 3}, "[     ||3]"},
+        // Conversions beyond the arguments take zero.
+        {"%d,%u,%c|", {}, "0,0,|"},
+        // A line is cut to the capacity less the terminator: 1500 bytes keep 1023.
+        {std::string(300, 'a'), {}, std::string(255, 'a'), LineFormatter::kLineCapacity},
+        {"%d%d%d", {123, 456, 789}, "12345", 6},
+        {std::string(1490, 'b') + "%010d", {7}, std::string(1023, 'b')},
+        // Near the end, width, precision and digits are shortened to the room
+        // left (here 4 bytes after "abc") before the padding is laid out.
+        {"abc%10d", {42}, "abc  42", 8},     {"abc%010d", {-42}, "abc-042", 8}, {"abc%d", {-123456}, "abc-123", 8},
+        {"abc%#08x", {0xab}, "abc0x00", 8},  {"abc%10c", {'Z'}, "abc   Z", 8},
+        {"abc%#5x|", {0xa}, "abc    a", 10},  // no room for "0x" after the padding
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Fmt(c.format.c_str(), c.args, c.capacity), c.expected) << "format \"" << c.format << '"';
+    char guard = '~';
+    EXPECT_EQ(LineFormatter::Format(&guard, 0, "abc", nullptr, 0), 0u);
+    EXPECT_EQ(guard, '~');
+}
+
+TEST(CompiledFormat, TheDefaultsAndSimpleFormsAreCompiledTheRestLeftToTheFormatter)
+{
+    const NoteEncoder encoder(NoteEncoder::kDefaultFormat1, NoteEncoder::kDefaultFormat2);
+    EXPECT_TRUE(CompiledFormat(encoder.format1()).compiled());
+    EXPECT_TRUE(CompiledFormat(encoder.format2()).compiled());
+    EXPECT_FALSE(CompiledFormat("%#x").compiled());
+    // 244 bytes of text and at most 11 of number fill 255: compiled; one more
+    // byte of text could be cut, and is not.
+    EXPECT_TRUE(CompiledFormat(std::string(244, 'a') + "%d").compiled());
+    EXPECT_FALSE(CompiledFormat(std::string(245, 'a') + "%d").compiled());
+}

@@ -1,0 +1,184 @@
+// The reader: the events each track hands to the hooks, where reading stops,
+// the texts it keeps; complete reading of all tracks in merged order, its
+// note-offs and its counts of what only it sees.
+#include "core/midi/SmfNoteFile.h"
+#include "support/ReferenceNotes.h"
+#include "support/TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+// Writes down what a walk hands to the hooks, as "d0 s403C90 l80000002"
+// (delta-times, short and long events), and counts records holding anything
+// but the event (a stream id, stale bytes). That a second walk hands out the
+// same is checked by the fuzz checks (FuzzRegressions) on many files.
+class Recording : public SmfFile {
+public:
+    int onDeltaTime(uint32_t d) override { return note('d', d, true); }
+    int onShortEvent(const MidiEventRecord* r) override { return note('s', r->event, Clean(*r, 0)); }
+    int onLongEvent(const MidiEventRecord* r) override { return note('l', r->event, Clean(*r, r->event & 0x7FFFFFFF)); }
+    void onEventsEnd() override { ++ends; }
+    std::string trace;
+    int ends = 0, uncleanRecords = 0;
+
+private:
+    static bool Clean(const MidiEventRecord& r, uint32_t used)
+    {
+        const uint8_t* end = r.parameters + MidiEventRecord::kParameterSize;
+        const uint8_t* unused = r.parameters + std::min<uint32_t>(used, MidiEventRecord::kParameterSize);
+        return r.streamId == 0 && std::all_of(unused, end, [](uint8_t b) { return b == 0; });
+    }
+    int note(char kind, uint32_t value, bool clean)
+    {
+        char text[16];
+        std::snprintf(text, sizeof text, " %c%X", kind, value);
+        trace += text + (trace.empty() ? 1 : 0);  // no space before the first
+        uncleanRecords += !clean;
+        return 1;
+    }
+};
+
+const Bytes kNote = Event(0, {0x90, 0x3C, 0x40}), kEnd = Event(0, {0xFF, 0x2F, 0x00}), kLater{0x01, 0x92, 0x40, 0x40};
+
+}  // namespace
+
+// Where reading goes on and where it stops (cut-off events are covered byte
+// by byte by the every-prefix test of FuzzRegressions).
+TEST(SmfReader, TracksGiveTheirEventsAndStopWhereTheyMakeNoSense)
+{
+    const Bytes sysex{0x00, 0xF0, 0x01, 0xF7};  // two message bytes: a record padded to 4
+    struct Case {
+        std::string what;
+        Bytes track;
+        const char* trace;
+    };
+    std::vector<Case> cases = {
+        {"every kind of event up to the end of track",
+         Cat({Meta(0, 0x03, "Song"), Event(0x10, {0xC1, 0x05}), Event(0x20, {0x91, 0x40, 0x7F}),
+              Event(0x05, {0xF0, 0x03, 0x7E, 0x7F, 0xF7}), Event(0x80, {0xE2, 0x00, 0x40}),
+              Meta(0, 0x51, "\x07\xA1\x20"), Event(0x30, {0xFF, 0x2F, 0x00}), kNote}),
+         "d0 d10 s5C1 d20 s7F4091 d5 l80000004 d80 s4000E2 d0 d30"},
+        {"running status: a data byte as the status, its velocity as a delta-time",
+         {0x00, 0x90, 0x3C, 0x40, 0x10, 0x3E, 0x40, 0xFF, 0x2F, 0x00}, "d0 s403C90 d10 s3E d40"},
+        {"escape skipped by its length", Cat({{0x00, 0xF7, 0x02, 0x90, 0x3C}, kNote, kEnd}), "d0 d0 s403C90 d0"},
+        {"escape with a length near 2^32", Cat({{0x00, 0xF7, 0x8F, 0xFF, 0xFF, 0xFF, 0x7F}, kNote}), "d0"},
+        {"five-byte delta-time wraps", {0x8F, 0xFF, 0xFF, 0xFF, 0x7F, 0x90, 0x3C, 0x40}, "dFFFFFFFF s403C90"},
+        {"tempo with fewer than 12 bytes from its start", Cat({Meta(0, 0x51, "\x07\xA1\x20"), kNote}), "d0"},
+        {"tempo with 12 bytes from its start",
+         Cat({Meta(0, 0x51, "\x07\xA1\x20"), {0x00, 0xC0, 0x05, 0x00, 0x3C}}), "d0 d0 s5C0 d0 s3C"},
+        {"sysex with 12 + 4 bytes from its start", Cat({sysex, Meta(0, 0x7F, "12345678")}), "d0 l80000002 d0"},
+        {"sysex one byte short of its record", Cat({sysex, Meta(0, 0x7F, "1234567")}), "d0"},
+        // 2001 bytes round up to 2004 for the record, 12 header bytes on top.
+        {"long sysex cut to 1012 bytes",
+         Cat({{0x00, 0xF0}, VarLen(2000), Bytes(2000, 0x55), kNote, Meta(0, 0x7F, "1234")}),
+         "d0 l800003F4 d0 s403C90 d0"},
+    };
+    for (int s = 0xF1; s <= 0xFE; ++s)
+        if (s != 0xF7)
+            cases.push_back({"system status " + std::to_string(s),
+                             Cat({kNote, {0x05, static_cast<uint8_t>(s), 0x00}, kNote}), "d0 s403C90 d5"});
+    for (const Case& c : cases) {
+        ReaderOn<Recording> smf(SmfWithTrack(c.track));
+        EXPECT_EQ(1, smf.readEvents());
+        EXPECT_EQ(c.trace, smf.trace) << c.what;
+        EXPECT_EQ(0, smf.uncleanRecords) << c.what;
+    }
+}
+
+TEST(SmfReader, MetaTextsKeepTheLastAndEndAtZeroBytes255BytesOrTheData)
+{
+    Bytes text(300, 'x');
+    text[254] = 'y';
+    ReaderOn<Recording> r(SmfWithTrack(Cat({
+        {0x00, 0xFF, 0x01}, VarLen(300), text,  // cut to 255 bytes
+        Meta(0, 0x03, "One"), Meta(0, 0x03, "Two"), Meta(0, 0x02, "\x82\xA0" "2026"),
+        Meta(0, 0x05, std::string("la\0cd", 5)), Meta(0, 0x00, "\x07\x05"), Meta(0, 0x00, ""),
+    })));
+    r.readEvents();
+    EXPECT_STREQ("Two", r.info().sequenceName);
+    EXPECT_STREQ("\x82\xA0" "2026", r.info().copyright);
+    EXPECT_STREQ("la", r.info().lyric);
+    EXPECT_EQ(7u, r.info().sequenceNumber);  // the first of 07 05; length 0 changes nothing
+    EXPECT_EQ(std::string(254, 'x') + "y", r.info().text);
+    // A text running past the end is kept only when it ends before, at a zero byte.
+    ReaderOn<Recording> zero(SmfWithTrack({0x00, 0xFF, 0x02, 0x08, 'a', 'b', 0x00}));
+    ReaderOn<Recording> past(SmfWithTrack(Cat({Meta(0, 0x03, "X"), {0x00, 0xFF, 0x03, 0x05, 'a', 'b'}})));
+    zero.readEvents();
+    past.readEvents();
+    EXPECT_STREQ("ab", zero.info().copyright);
+    EXPECT_STREQ("X", past.info().sequenceName);
+}
+
+TEST(CompleteReading, HandsOnTheChannelEventsOfAllTracksInMergedOrder)
+{
+    Bytes pastFourGigaTicks;  // 17 x 0x0FFFFFFF = 0x10FFFFFEF, which 32 bits would wrap
+    for (int i = 0; i < 17; ++i) pastFourGigaTicks = Cat({pastFourGigaTicks, VarLen(0x0FFFFFFF), {0xFF, 0x01, 0x00}});
+    const struct {
+        const char* what;
+        Bytes file;
+        const char* trace;
+    } cases[] = {
+        {"running status across meta and sysex",
+         SmfWithTrack({0x00, 0x90, 0x3C, 0x40, 0x10, 0xFF, 0x01, 0x01, 'a', 0x10, 0xF0, 0x01, 0xF7, 0x10, 0xF7, 0x00,
+                       0x10, 0x3E, 0x00}),
+         "d0 s403C90 d40 s3E90 d0"},
+        {"running status with no status before it", SmfWithTrack({0x05, 0x3C, 0x40, 0x00, 0x90}), "d5"},
+        {"a system status ends the track", SmfWithTrack({0x00, 0xF1, 0x00, 0x90, 0x3C, 0x40}), "d0"},
+        {"equal times go by track index",
+         Cat({HeaderChunk(1, 2), TrackChunk({0x10, 0x90, 0x3C, 0x40}), TrackChunk({0x10, 0x91, 0x3E, 0x40})}),
+         "d10 s403C90 d0 s403E91 d0"},
+        {"times are summed in 64 bits",
+         Cat({HeaderChunk(1, 2), TrackChunk(Cat({pastFourGigaTicks, kNote})),
+              TrackChunk(Cat({VarLen(0xFFFFFFF0), {0x91, 0x3E, 0x40}}))}),
+         "dFFFFFFF0 s403E91 dFFFFFFF s403C90 d0"},
+        {"a short declared length ends the track at it",
+         Cat({HeaderChunk(), {'M', 'T', 'r', 'k', 0, 0, 0, 6, 0x00, 0x90, 0x3C, 0x40, 0x07, 0x90, 0x3E, 0x40}}),
+         "d0 s403C90 d7"},
+        {"chunks of other types between tracks are skipped",
+         Cat({HeaderChunk(1, 2), TrackChunk(kNote), HeaderChunk(), TrackChunk(kLater)}), "d0 s403C90 d1 s404092 d0"},
+        {"format 2 reads the first track only", Cat({HeaderChunk(2, 2), TrackChunk(kNote), TrackChunk(kLater)}),
+         "d0 s403C90 d0"},
+        {"a track count larger than the chunks present",
+         Cat({HeaderChunk(1, 5), TrackChunk(kNote), TrackChunk(kLater), {'M', 'T', 'r'}}), "d0 s403C90 d1 s404092 d0"},
+    };
+    for (const auto& c : cases) {
+        ReaderOn<Recording> f(c.file);
+        EXPECT_EQ(1, f.readAllTracks());
+        EXPECT_EQ(c.trace, f.trace) << c.what;
+        EXPECT_EQ(1, f.ends) << c.what;
+        EXPECT_EQ(0, f.uncleanRecords) << c.what;
+    }
+}
+
+// Note-offs end notes in the lists, and the reader counts what only complete
+// reading sees: notes in later tracks, running status, note-offs.
+TEST(CompleteReading, NoteOffsEndNotesAndAreCounted)
+{
+    const struct {
+        Bytes file;
+        const char* channel0;
+        uint64_t laterTrackNotes, runningStatusEvents, noteOffs;
+    } cases[] = {
+        {SmfWithTrack({0x00, 0x80, 0x3C, 0x40, 0x00, 0x90, 0x3C, 0x40, 0x60, 0x80, 0x3C, 0x40, 0x20, 0x3C, 0x00}),
+         "K60/64:96", 0, 1, 3},
+        {Cat({HeaderChunk(1, 3), TrackChunk({0x00, 0x90, 0x3C, 0x40}),
+              TrackChunk({0x30, 0x80, 0x3C, 0x00, 0x00, 0x91, 0x3C, 0x00}),
+              TrackChunk({0x00, 0x92, 0x3C, 0x40, 0x00, 0x3D, 0x40})}),
+         "K60/64:48", 2, 1, 1},
+        {Cat({HeaderChunk(2, 2), TrackChunk({}), TrackChunk({0x00, 0x91, 0x3C, 0x40})}), "", 0, 0, 0},
+    };
+    for (const auto& c : cases) {
+        ReaderOn<SmfNoteFile> notes(c.file);
+        notes.readNotes(true);
+        EXPECT_EQ(c.channel0, DescribeNotes(notes.channelNotes(0)));
+        const ReadingHints h = notes.completeReadingHints();
+        EXPECT_EQ(c.laterTrackNotes, h.laterTrackNotes) << c.channel0;
+        EXPECT_EQ(c.runningStatusEvents, h.runningStatusEvents) << c.channel0;
+        EXPECT_EQ(c.noteOffs, h.noteOffs) << c.channel0;
+        EXPECT_EQ(c.laterTrackNotes + c.runningStatusEvents + c.noteOffs > 0, h.any()) << c.channel0;
+    }
+}
