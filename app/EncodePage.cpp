@@ -1,5 +1,6 @@
 #include "app/EncodePage.h"
 
+#include "app/MainWindow.h"
 #include "app/settings/Settings.h"
 #include "core/encode/NoteEncoder.h"
 #include "framework/KvButton.h"
@@ -38,8 +39,8 @@ LRESULT EncodePage::OnInitDialog()
     format2Box = std::make_unique<KvEdit>(GetDlgItem(IDC_FORMAT2));
     filling_ = true;
     SetChecks(ChannelMask::ChecksOf(settings.EncodeChannel));
-    format1Box->SetText(settings.GetPrintFormat1().c_str());
-    format2Box->SetText(settings.GetPrintFormat2().c_str());
+    format1Box->SetText(settings.PrintFormat1.c_str());
+    format2Box->SetText(settings.PrintFormat2.c_str());
     filling_ = false;
     return TRUE;
 }
@@ -58,7 +59,7 @@ LRESULT EncodePage::OnCommand(UINT code, UINT id, KvWindow*)
     }
     case IDC_DEFAULT_FORMATS:
         // The new texts offer Apply through their change notifications.
-        if (MessageBox(kRestoreQuestion, "velmora", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES) {
+        if (MessageBox(kRestoreQuestion, MainWindow::kTitle, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES) {
             format1Box->SetText(NoteEncoder::kDefaultFormat1);
             format2Box->SetText(NoteEncoder::kDefaultFormat2);
         }
@@ -83,8 +84,8 @@ LRESULT EncodePage::OnApply(PSHNOTIFY*)
     ChannelMask::Checks checks{};
     for (size_t i = 0; i < channelBoxes.size(); ++i) checks[i] = channelBoxes[i]->GetCheck() == BST_CHECKED;
     settings.EncodeChannel = ChannelMask::WithChecks(settings.EncodeChannel, checks);
-    settings.SetPrintFormat1(format1Box->GetText());
-    settings.SetPrintFormat2(format2Box->GetText());
+    settings.PrintFormat1 = format1Box->GetText();
+    settings.PrintFormat2 = format2Box->GetText();
     return 1;
 }
 

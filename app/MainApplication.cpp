@@ -46,7 +46,7 @@ bool MainApplication::CreateMainWindow()
     const HICON icon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_VELMORA));
     RegisterFrameClass("OrvApplication", icon, icon, reinterpret_cast<LPCSTR>(IDC_SIZEWE));
 
-    Settings& settings = *main->GetSettings();
+    Settings& settings = *main->GetSettingsRecord();
     settings.Load();
     return main->Create(0, "OrvApplication", MainWindow::kTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                         settings.WindowLeft, settings.WindowTop, settings.WindowWidth, settings.WindowHeight,

@@ -19,11 +19,11 @@ LRESULT MainToolbar::OnCreate(CREATESTRUCTA*)
         {1, IDM_FORWARD, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0},
         {2, IDM_UP, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0},
         {0, 0, TBSTATE_ENABLED, BTNS_SEP, {}, 0, 0},
-        {3, IDM_TREEVIEW, pressed(Settings::kShowTree), BTNS_CHECK, {}, 0, 0},
-        {4, IDM_DATAVIEW, pressed(Settings::kShowDataView), BTNS_CHECK, {}, 0, 0},
-        {5, IDM_STATUSBAR, pressed(Settings::kShowStatusBar), BTNS_CHECK, {}, 0, 0},
+        {3, IDM_TREEVIEW, pressed(ShowWindowFlags::kTree), BTNS_CHECK, {}, 0, 0},
+        {4, IDM_DATAVIEW, pressed(ShowWindowFlags::kDataView), BTNS_CHECK, {}, 0, 0},
+        {5, IDM_STATUSBAR, pressed(ShowWindowFlags::kStatusBar), BTNS_CHECK, {}, 0, 0},
         {0, 0, TBSTATE_ENABLED, BTNS_SEP, {}, 0, 0},
-        {6, IDM_MIDIONLY, pressed(Settings::kMidiOnly), BTNS_CHECK, {}, 0, 0},
+        {6, IDM_MIDIONLY, pressed(ShowWindowFlags::kMidiOnly), BTNS_CHECK, {}, 0, 0},
     };
     for (size_t i = 0; i < sizeof buttons / sizeof buttons[0]; ++i) InsertButton(i, &buttons[i]);
     return 0;

@@ -10,6 +10,7 @@
 #include "core/errors/ErrorRecord.h"
 #include "app/dataview/DataFrame.h"
 #include "app/settings/Settings.h"
+#include "core/browser/IdListBytes.h"
 #include "core/browser/PathUtilities.h"
 #include "app/browser/FolderTreeView.h"
 #include "app/browser/IdListPool.h"
@@ -30,11 +31,6 @@ const char MainWindow::kExitQuestion[] = "アプリケーションを終了し�
 namespace {
 
 MainWindow* g_mainWindow = nullptr;
-
-bool Shown(KvWindow* window)
-{
-    return window->GetHandle() && window->IsWindowVisible();
-}
 
 // The file list's views, by command. A list that refuses a view (Wine's
 // refuses tiles) keeps the one it has.
@@ -58,22 +54,6 @@ LPCITEMIDLIST IdList(const std::string& bytes)
     return reinterpret_cast<LPCITEMIDLIST>(bytes.data());
 }
 
-// The list of the parent folder (the list without its last id); empty for
-// the desktop, which has none. The walk stays inside the bytes.
-std::string ParentOf(const std::string& list)
-{
-    size_t at = 0;
-    size_t last = std::string::npos;
-    while (at + 2 <= list.size()) {
-        const size_t size = size_t(BYTE(list[at])) | size_t(BYTE(list[at + 1])) << 8;
-        if (size < 2 || at + size > list.size()) break;
-        last = at;
-        at += size;
-    }
-    if (last == std::string::npos) return std::string();
-    return list.substr(0, last) + std::string(2, '\0');
-}
-
 HMENU ChildId(int id)
 {
     return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
@@ -90,7 +70,7 @@ void SetMainWindow(MainWindow* window)
 {
     g_mainWindow = window;
     SetBrowserHost(window);
-    SetCurrentSettings(window ? window->GetSettings() : nullptr);
+    SetCurrentSettings(window ? window->GetSettingsRecord() : nullptr);
 }
 
 MainWindow::MainWindow()
@@ -129,26 +109,26 @@ LRESULT MainWindow::OnCreate(CREATESTRUCTA*)
 
     const uint32_t flags = settings->ShowWindowFlag;
     const DWORD treeStyle = WS_CHILD | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_SHOWSELALWAYS;
-    folderTree->Create(WS_EX_CLIENTEDGE, "", treeStyle | ((flags & Settings::kShowTree) ? WS_VISIBLE : 0), 0, 0,
+    folderTree->Create(WS_EX_CLIENTEDGE, "", treeStyle | ((flags & ShowWindowFlags::kTree) ? WS_VISIBLE : 0), 0, 0,
                        settings->TreeViewWidth, 0, GetHandle(), ChildId(kTreeId), instance, nullptr);
-    if (flags & Settings::kShowTree) menu->CheckMenuItem(IDM_TREEVIEW, MF_CHECKED);
+    if (flags & ShowWindowFlags::kTree) menu->CheckMenuItem(IDM_TREEVIEW, MF_CHECKED);
 
     const DWORD statusStyle = WS_CHILD | CCS_BOTTOM | SBARS_SIZEGRIP;
-    statusBar->Create(0, "", statusStyle | ((flags & Settings::kShowStatusBar) ? WS_VISIBLE : 0), 0, 0, 0, 0,
+    statusBar->Create(0, "", statusStyle | ((flags & ShowWindowFlags::kStatusBar) ? WS_VISIBLE : 0), 0, 0, 0, 0,
                       GetHandle(), ChildId(kStatusBarId), instance, nullptr);
-    if (flags & Settings::kShowStatusBar) menu->CheckMenuItem(IDM_STATUSBAR, MF_CHECKED);
+    if (flags & ShowWindowFlags::kStatusBar) menu->CheckMenuItem(IDM_STATUSBAR, MF_CHECKED);
     // The data view's line about complete reading is the status bar's text.
     rightFrame->GetDataFrame()->GetDataView()->setHintSink(
         [this](const std::string& hint) { statusBar->SetWindowText(hint.c_str()); });
 
     const DWORD toolbarStyle = WS_CHILD | WS_TABSTOP | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS;
-    mainToolbar->Create(WS_EX_TOOLWINDOW, "", toolbarStyle | ((flags & Settings::kShowToolbar) ? WS_VISIBLE : 0),
+    mainToolbar->Create(WS_EX_TOOLWINDOW, "", toolbarStyle | ((flags & ShowWindowFlags::kToolbar) ? WS_VISIBLE : 0),
                         0, 0, 0, 0, GetHandle(), ChildId(kToolbarId), instance, nullptr);
-    if (flags & Settings::kShowToolbar) menu->CheckMenuItem(IDM_TOOLBAR, MF_CHECKED);
+    if (flags & ShowWindowFlags::kToolbar) menu->CheckMenuItem(IDM_TOOLBAR, MF_CHECKED);
 
     // The tree made its root (the desktop) the selection; now the folder of
     // the last run, when it still parses.
-    folderTree->GoToPath(settings->GetLastPath().c_str());
+    folderTree->GoToPath(settings->LastPath.c_str());
     DragAcceptFiles(GetHandle(), TRUE);
     CheckMenuRadioItem(GetMenu(), IDM_VIEW_THUMBNAILS, IDM_VIEW_DETAILS, IDM_VIEW_DETAILS, MF_BYCOMMAND);
     UpdateNavigationButtons();
@@ -307,7 +287,7 @@ void MainWindow::GoForward()
 void MainWindow::GoUp()
 {
     const std::string* current = history_.Current();
-    const std::string parent = current ? ParentOf(*current) : std::string();
+    const std::string parent = current ? ParentIdList(*current) : std::string();
     if (!parent.empty()) SelectFolderInTree(IdList(parent));
 }
 
@@ -329,7 +309,7 @@ void MainWindow::UpdateNavigationButtons()
     const std::string* current = history_.Current();
     mainToolbar->SendMessage(TB_ENABLEBUTTON, IDM_BACK, history_.CanGoBack());
     mainToolbar->SendMessage(TB_ENABLEBUTTON, IDM_FORWARD, history_.CanGoForward());
-    mainToolbar->SendMessage(TB_ENABLEBUTTON, IDM_UP, current && !ParentOf(*current).empty());
+    mainToolbar->SendMessage(TB_ENABLEBUTTON, IDM_UP, current && !ParentIdList(*current).empty());
 }
 
 void MainWindow::SetTitleFolder(const std::string& path)
@@ -350,11 +330,11 @@ void MainWindow::Layout(int width, int height)
     if (!IsWindowVisible()) return;
     PaneLayout::MainInput in{width,
                              height,
-                             Shown(mainToolbar),
+                             mainToolbar->IsShown(),
                              mainToolbar->GetWindowHeight(),
-                             Shown(folderTree),
+                             folderTree->IsShown(),
                              folderTree->GetWindowWidth(),
-                             Shown(statusBar),
+                             statusBar->IsShown(),
                              statusBar->GetWindowHeight()};
     const PaneLayout::MainPlacement p = PaneLayout::Main(in);
     auto place = [](KvWindow* w, const PaneRect& r) {
@@ -393,80 +373,65 @@ LRESULT MainWindow::OnLButtonUp(WPARAM, UINT, UINT)
 
 void MainWindow::Toggle(KvWindow* pane, UINT menuId)
 {
-    if (pane->IsWindowVisible()) {
-        menu->CheckMenuItem(menuId, MF_UNCHECKED);
-        pane->ShowWindow(SW_HIDE);
-    } else {
-        menu->CheckMenuItem(menuId, MF_CHECKED);
-        pane->ShowWindow(SW_SHOW);
+    const bool show = !pane->IsWindowVisible();
+    menu->CheckMenuItem(menuId, show ? MF_CHECKED : MF_UNCHECKED);
+    pane->ShowWindow(show ? SW_SHOW : SW_HIDE);
+}
+
+void MainWindow::TogglePane(UINT id)
+{
+    if (id == IDM_DATAVIEW) {
+        Toggle(rightFrame->GetDataFrame(), id);
+        rightFrame->Relayout();
+        return;
     }
+    Toggle(id == IDM_TOOLBAR ? static_cast<KvWindow*>(mainToolbar)
+                             : id == IDM_STATUSBAR ? static_cast<KvWindow*>(statusBar) : folderTree,
+           id);
+    Relayout();
+}
+
+void MainWindow::AskExit()
+{
+    if (MessageBox(kExitQuestion, kTitle, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES)
+        SendMessage(WM_CLOSE, 0, 0);
+}
+
+void MainWindow::ShowAbout()
+{
+    AboutDialog about;
+    about.RunModal(KvApplication::GetInstanceHandle(), MAKEINTRESOURCEA(IDD_ABOUT), GetHandle());
+}
+
+void MainWindow::ShowOptions()
+{
+    OptionsSheet sheet;
+    sheet.Show(GetHandle());
+}
+
+void MainWindow::Arrange(UINT id)
+{
+    rightFrame->GetFileList()->Arrange(int(id - IDM_ARRANGE_NAME));
+    SortChanged();
 }
 
 LRESULT MainWindow::OnCommand(UINT, UINT id, KvWindow*)
 {
     switch (id) {
-    case IDM_EXIT:
-        if (MessageBox(kExitQuestion, kTitle, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES)
-            SendMessage(WM_CLOSE, 0, 0);
-        break;
-    case IDM_SAVE_AS:
-        SaveAs();
-        break;
-    case IDM_ABOUT: {
-        AboutDialog about;
-        about.RunModal(KvApplication::GetInstanceHandle(), MAKEINTRESOURCEA(IDD_ABOUT), GetHandle());
-        break;
-    }
-    case IDM_OPTIONS: {
-        OptionsSheet sheet;
-        sheet.Show(GetHandle());
-        break;
-    }
-    case IDM_TOOLBAR:
-        Toggle(mainToolbar, IDM_TOOLBAR);
-        Relayout();
-        break;
-    case IDM_STATUSBAR:
-        Toggle(statusBar, IDM_STATUSBAR);
-        Relayout();
-        break;
-    case IDM_DATAVIEW:
-        Toggle(rightFrame->GetDataFrame(), IDM_DATAVIEW);
-        rightFrame->Relayout();
-        break;
-    case IDM_TREEVIEW:
-        Toggle(folderTree, IDM_TREEVIEW);
-        Relayout();
-        break;
-    case IDM_BACK:
-        GoBack();
-        break;
-    case IDM_FORWARD:
-        GoForward();
-        break;
-    case IDM_UP:
-        GoUp();
-        break;
-    case IDM_VIEW_THUMBNAILS:
-    case IDM_VIEW_TILES:
-    case IDM_VIEW_ICONS:
-    case IDM_VIEW_LIST:
-    case IDM_VIEW_DETAILS:
+    case IDM_EXIT: AskExit(); break;
+    case IDM_SAVE_AS: SaveAs(); break;
+    case IDM_ABOUT: ShowAbout(); break;
+    case IDM_OPTIONS: ShowOptions(); break;
+    case IDM_TOOLBAR: case IDM_STATUSBAR: case IDM_DATAVIEW: case IDM_TREEVIEW: TogglePane(id); break;
+    case IDM_BACK: GoBack(); break;
+    case IDM_FORWARD: GoForward(); break;
+    case IDM_UP: GoUp(); break;
+    case IDM_VIEW_THUMBNAILS: case IDM_VIEW_TILES: case IDM_VIEW_ICONS: case IDM_VIEW_LIST: case IDM_VIEW_DETAILS:
         SetListView(id);
         break;
-    case IDM_ARRANGE_NAME:
-    case IDM_ARRANGE_SIZE:
-    case IDM_ARRANGE_TYPE:
-    case IDM_ARRANGE_DATE:
-        rightFrame->GetFileList()->Arrange(int(id - IDM_ARRANGE_NAME));
-        SortChanged();
-        break;
-    case IDM_MIDIONLY:
-    case IDM_REFRESH:
-        rightFrame->RefreshFileList();
-        break;
-    default:
-        break;
+    case IDM_ARRANGE_NAME: case IDM_ARRANGE_SIZE: case IDM_ARRANGE_TYPE: case IDM_ARRANGE_DATE: Arrange(id); break;
+    case IDM_MIDIONLY: case IDM_REFRESH: rightFrame->RefreshFileList(); break;
+    default: break;
     }
     return 1;
 }

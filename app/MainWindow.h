@@ -67,7 +67,7 @@ public:
 
     FolderTreeView* GetFolderTree() const { return folderTree; }
     RightFrame* GetRightFrame() const { return rightFrame; }
-    Settings* GetSettings() const { return settings; }
+    Settings* GetSettingsRecord() const { return settings; }
     MainToolbar* GetMainToolbar() const { return mainToolbar; }
     KvStatusBar* GetStatusBar() const { return statusBar; }
     KvMenu* GetMenuWrapper() const { return menu; }
@@ -91,6 +91,14 @@ private:
     void UpdateNavigationButtons();
     // Shows a hidden pane or hides a shown one, with the menu's check mark.
     void Toggle(KvWindow* pane, UINT menuId);
+    // The pane of a pane command (toolbar, status bar, data view, tree), toggled and laid out.
+    void TogglePane(UINT id);
+    // Closes the program when the user says Yes to the exit question.
+    void AskExit();
+    void ShowAbout();
+    void ShowOptions();
+    // Sorts the list by an arrangement command's column (40034 to 40037).
+    void Arrange(UINT id);
 
     FolderTreeView* folderTree;
     RightFrame* rightFrame;

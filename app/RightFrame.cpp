@@ -14,11 +14,7 @@ RightFrame::RightFrame() : fileList(new MidiListView), dataFrame(new DataFrame)
 {
 }
 
-RightFrame::~RightFrame()
-{
-    delete dataFrame;
-    delete fileList;
-}
+RightFrame::~RightFrame() = default;  // the data frame goes first, then the list
 
 LRESULT RightFrame::OnCreate(CREATESTRUCTA*)
 {
@@ -33,7 +29,7 @@ LRESULT RightFrame::OnCreate(CREATESTRUCTA*)
     fileList->SetExtendedListViewStyle(0, LVS_EX_FULLROWSELECT);
 
     const Settings& settings = GetSettings();
-    const bool shown = settings.ShowWindowFlag & Settings::kShowDataView;
+    const bool shown = settings.ShowWindowFlag & ShowWindowFlags::kDataView;
     dataFrame->Create(0, "OrvWindow", "", WS_CHILD | WS_CLIPCHILDREN | (shown ? WS_VISIBLE : 0), 0, 0, 0,
                       settings.EditFrameHeight, GetHandle(), reinterpret_cast<HMENU>(INT_PTR{kDataFrameId}),
                       instance, nullptr);

@@ -4,6 +4,8 @@
 // owns both objects.
 #include "framework/KvWindow.h"
 
+#include <memory>
+
 class DataFrame;
 class MidiListView;
 
@@ -25,10 +27,10 @@ public:
     // Lists the file list's folder again.
     void RefreshFileList();
 
-    MidiListView* GetFileList() const { return fileList; }
-    DataFrame* GetDataFrame() const { return dataFrame; }
+    MidiListView* GetFileList() const { return fileList.get(); }
+    DataFrame* GetDataFrame() const { return dataFrame.get(); }
 
 private:
-    MidiListView* fileList;
-    DataFrame* dataFrame;
+    std::unique_ptr<MidiListView> fileList;
+    std::unique_ptr<DataFrame> dataFrame;
 };

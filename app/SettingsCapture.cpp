@@ -14,7 +14,7 @@ namespace {
 
 bool Visible(KvWindow* window)
 {
-    return window && window->GetHandle() && IsWindowVisible(window->GetHandle());
+    return window && window->IsShown();
 }
 
 }  // namespace
@@ -29,7 +29,7 @@ void SettingsCapture::CaptureState(Settings& settings)
     KvRect rect;
     if (tree && tree->GetHandle() && rect.GetWindowRect(tree->GetHandle())) settings.TreeViewWidth = rect.Width();
     if (data && data->GetHandle() && rect.GetWindowRect(data->GetHandle())) settings.EditFrameHeight = rect.Height();
-    if (tree && tree->GetHandle()) settings.SetLastPath(tree->SelectedPath());
+    if (tree && tree->GetHandle()) settings.LastPath = tree->SelectedPath();
     if (data && data->GetChannelToolBar()) settings.ExportChannel = data->GetChannelToolBar()->CheckedChannels();
 
     MainToolbar* toolbar = main->GetMainToolbar();

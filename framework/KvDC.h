@@ -15,11 +15,6 @@ public:
     HDC GetHandle() const { return dc_; }
     HWND GetWindow() const { return window_; }
 
-    // The calls that give a context back, replaceable so that tests can make
-    // them fail; they are the platform's by default.
-    static BOOL(WINAPI* endPaintCall)(HWND, const PAINTSTRUCT*);
-    static int(WINAPI* releaseDCCall)(HWND, HDC);
-
 protected:
     HDC dc_ = nullptr;
     HWND window_ = nullptr;

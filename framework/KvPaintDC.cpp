@@ -23,7 +23,7 @@ HDC KvPaintDC::BeginPaint(HWND window)
 
 int KvPaintDC::EndPaint()
 {
-    if (!paint_ || !endPaintCall(window_, paint_)) return 0;
+    if (!paint_ || !::EndPaint(window_, paint_)) return 0;
     dc_ = nullptr;
     window_ = nullptr;
     return 1;

@@ -398,6 +398,7 @@ int KvWindow::GetWindowText(LPSTR buffer, int size) const { return ::GetWindowTe
 int KvWindow::GetWindowTextLength() const { return ::GetWindowTextLengthA(handle_); }
 BOOL KvWindow::IsIconic() const { return ::IsIconic(handle_); }
 BOOL KvWindow::IsWindowVisible() const { return ::IsWindowVisible(handle_); }
+bool KvWindow::IsShown() const { return handle_ && ::IsWindowVisible(handle_); }
 BOOL KvWindow::SetWindowPos(HWND insertAfter, int x, int y, int cx, int cy, UINT flags)
 {
     return ::SetWindowPos(handle_, insertAfter, x, y, cx, cy, flags);

@@ -125,6 +125,8 @@ public:
     int GetWindowTextLength() const;
     BOOL IsIconic() const;
     BOOL IsWindowVisible() const;
+    // The window exists and is visible (false for an object without a window).
+    bool IsShown() const;
     BOOL SetWindowPos(HWND insertAfter, int x, int y, int cx, int cy, UINT flags);
     BOOL SetWindowText(LPCSTR text);
     BOOL ShowWindow(int command);

@@ -46,7 +46,7 @@ int main(int argc, char** argv)
     const char key[] = "Software\\velmora-screenshot";
     RegDeleteTreeA(HKEY_CURRENT_USER, key);
     RegSetKeyValueA(HKEY_CURRENT_USER, key, "LastPath", REG_SZ, argv[1], DWORD(std::strlen(argv[1]) + 1));
-    main->GetSettings()->SetKeyPath(key);
+    main->GetSettingsRecord()->SetKeyPath(key);
     if (!app.CreateMainWindow()) return 1;
     main->SetWindowPos(nullptr, 0, 0, 1200, 640, SWP_NOZORDER);
     main->Reveal(SW_SHOWNORMAL);

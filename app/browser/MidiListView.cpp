@@ -48,7 +48,7 @@ LRESULT MidiListView::AddItem(IShellFolder* folder, LPCITEMIDLIST folderId, LPCI
     if (!record) return 1;
     BrowserHost* host = GetBrowserHost();
     if (host && host->IsMidiOnly() && !(record->shellAttributes & SFGAO_FOLDER) &&
-        !IsMidiExtension(ExtensionOf(record->path), false)) {
+        !IsMidiExtensionExact(ExtensionOf(record->path))) {
         FreeRecord(record);
         return 1;
     }

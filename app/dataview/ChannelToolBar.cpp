@@ -20,7 +20,7 @@ LRESULT ChannelToolBar::OnCreate(CREATESTRUCTA*)
 
     TBBUTTON buttons[21] = {};
     buttons[0] = {0, IDM_OPTION_CHANNELS, TBSTATE_ENABLED, BTNS_CHECKGROUP, {}, 0, 0};
-    for (int n = 0; n < 16; ++n)
+    for (int n = 0; n < ChannelMask::kChannels; ++n)
         buttons[1 + n] = {1 + n, IDM_CHANNEL_FIRST + n, TBSTATE_ENABLED, BTNS_CHECKGROUP, {}, 0, 0};
     buttons[17] = {0, 0, TBSTATE_ENABLED, BTNS_SEP, {}, 0, 0};
     buttons[18] = {17, IDM_COPY, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0};

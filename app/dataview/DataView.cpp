@@ -63,7 +63,7 @@ int DataView::showEncoding()
     showText();
     if (!noteFile) return 0;
     const Settings& settings = GetSettings();
-    const NoteEncoder encoder(settings.GetPrintFormat1(), settings.GetPrintFormat2());
+    const NoteEncoder encoder(settings.PrintFormat1, settings.PrintFormat2);
     ChannelToolBar* toolbar = frame_ ? frame_->GetChannelToolBar() : nullptr;
     const uint32_t channels = toolbar && toolbar->GetHandle()
                                   ? toolbar->SelectedChannels()
@@ -83,7 +83,7 @@ int DataView::loadFile(const ItemRecord* item)
     if (!item) return 0;
     // The record's path is a fixed field: never read past it.
     const std::string path(item->path, strnlen(item->path, sizeof item->path));
-    if (!IsMidiExtension(ExtensionOf(path), true)) return 0;
+    if (!IsMidiExtensionAnyCase(ExtensionOf(path))) return 0;
     path_ = path;
     return readFile();
 }

@@ -39,14 +39,6 @@ class Settings {
 public:
     static const char kKey[];  // under HKEY_CURRENT_USER
 
-    // ShowWindowFlag bits.
-    static constexpr uint32_t kShowToolbar = ShowWindowFlags::kToolbar;
-    static constexpr uint32_t kShowStatusBar = ShowWindowFlags::kStatusBar;
-    static constexpr uint32_t kShowTree = ShowWindowFlags::kTree;
-    static constexpr uint32_t kShowDataView = ShowWindowFlags::kDataView;
-    static constexpr uint32_t kMidiOnly = ShowWindowFlags::kMidiOnly;
-    static constexpr uint32_t kPaneBits = ShowWindowFlags::kOwnBits;
-
     // The stored values, in the order they are read and written; `count`
     // receives their number.
     static const SettingsValue* Values(size_t& count);
@@ -69,13 +61,6 @@ public:
     // The source the two captures read; none leaves the fields as they are.
     void SetSource(SettingsSource* source) { capture_ = source; }
 
-    std::string GetLastPath() const { return LastPath; }
-    std::string GetPrintFormat1() const { return PrintFormat1; }
-    std::string GetPrintFormat2() const { return PrintFormat2; }
-    void SetLastPath(const std::string& path) { LastPath = path; }
-    void SetPrintFormat1(const std::string& format) { PrintFormat1 = format; }
-    void SetPrintFormat2(const std::string& format) { PrintFormat2 = format; }
-
     // Where Load and Save go; the settings key unless a test chooses another.
     void SetKeyPath(const std::string& path) { keyPath_ = path; }
 
@@ -90,12 +75,12 @@ public:
     uint32_t ExportChannel;
     int32_t SelectedTab;
     uint32_t ShowWindowFlag;
-    uint32_t CompleteReading = 0;  // 1: the data view reads all tracks (button 40044)
-
-private:
+    uint32_t CompleteReading;  // 1: the data view reads all tracks (button 40044)
     std::string LastPath;
     std::string PrintFormat1;
     std::string PrintFormat2;
+
+private:
     std::string keyPath_;
     SettingsSource* capture_ = nullptr;
 };

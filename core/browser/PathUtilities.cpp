@@ -62,11 +62,15 @@ std::string ExtensionOf(const std::string& path)
     return extension;
 }
 
-bool IsMidiExtension(const std::string& extension, bool ignoreCase)
+bool IsMidiExtensionExact(const std::string& extension)
 {
-    if (extension.size() != 3) return false;
-    if (!ignoreCase) return extension == "mid";
-    return (extension[0] | 0x20) == 'm' && (extension[1] | 0x20) == 'i' && (extension[2] | 0x20) == 'd';
+    return extension == "mid";
+}
+
+bool IsMidiExtensionAnyCase(const std::string& extension)
+{
+    return extension.size() == 3 && (extension[0] | 0x20) == 'm' && (extension[1] | 0x20) == 'i' &&
+           (extension[2] | 0x20) == 'd';
 }
 
 std::string DirectoryOf(const std::string& path)

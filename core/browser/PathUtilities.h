@@ -14,8 +14,10 @@ constexpr unsigned kPathExtension = 4;  // from the file name's last "." on
 std::string PathParts(const std::string& path, unsigned parts);
 // The extension without its "." (empty when the file name has none).
 std::string ExtensionOf(const std::string& path);
-// True when `extension` is "mid": byte for byte, or ignoring ASCII case.
-bool IsMidiExtension(const std::string& extension, bool ignoreCase);
+// True when `extension` is "mid" byte for byte (the MIDI-only filter).
+bool IsMidiExtensionExact(const std::string& extension);
+// True when `extension` is "mid" in any ASCII case (what the data view reads).
+bool IsMidiExtensionAnyCase(const std::string& extension);
 // Drive and directory, with the trailing separator.
 std::string DirectoryOf(const std::string& path);
 // The process's current directory (at most 259 characters), or empty.

@@ -2,12 +2,14 @@
 // SmfFile: reads a Standard MIDI File through a MappedFile. `open` checks the
 // header chunk and the chunk after it; `readEvents` walks the events of the
 // first track once, keeps the texts of its meta events and hands every timed
-// event to the hooks, which derived classes override.
+// event to the hooks, which derived classes override. `readAllTracks` is the
+// complete reading (SmfTracks): every track, running status, merged by time.
 //
-// The reader reads only the first track, does not recognise running status
-// (a data byte where a status is expected is delivered as a status without
-// data) and never uses the division or the tempo. No read touches a byte at or
-// past the end of the file: an event that does not fit ends the reading.
+// `readEvents` reads only the first track and does not recognise running
+// status (a data byte where a status is expected is delivered as a status
+// without data). Neither reading uses the division or the tempo. No read
+// touches a byte at or past the end of the file: an event that does not fit
+// ends the reading.
 #include "core/midi/MappedFile.h"
 #include "core/midi/SmfRecords.h"
 #include "core/midi/SmfTracks.h"

@@ -1,6 +1,7 @@
 #pragma once
-// SmfNoteFile: an SmfFile that builds, while readEvents walks the first
-// track, the ordered notes and rests of each of the 16 channels.
+// SmfNoteFile: an SmfFile that builds, while it reads the first track (or,
+// in complete reading, every track), the ordered notes and rests of each of
+// the 16 channels.
 //
 // A note runs from its note-on until a note-on of the same channel and key
 // with velocity 0, or until a new note-on of that key replaces it; note-off

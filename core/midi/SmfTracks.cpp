@@ -95,7 +95,6 @@ void SmfTracks::read(Sink* sink)
     hints_ = ReadingHints{};
     endTime_ = 0;
     const std::vector<std::pair<uint64_t, uint64_t>> ranges = trackRanges();
-    tracksRead_ = ranges.size();
     // One track is in order already; more are kept and merged.
     const bool merge = sink && ranges.size() > 1;
     std::vector<std::vector<Event>> kept(merge ? ranges.size() : 0);

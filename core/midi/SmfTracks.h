@@ -47,7 +47,6 @@ public:
     void read(Sink* sink);
 
     const ReadingHints& hints() const { return hints_; }
-    size_t tracksRead() const { return tracksRead_; }
     // The latest end time of a track read (0 with none).
     uint64_t endTime() const { return endTime_; }
 
@@ -71,5 +70,4 @@ private:
     uint16_t trackCount_;
     ReadingHints hints_;
     uint64_t endTime_ = 0;
-    size_t tracksRead_ = 0;
 };

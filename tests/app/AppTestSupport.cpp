@@ -179,7 +179,7 @@ void AppWindowTest::SetUp()
     app.showCommand = SW_SHOWNORMAL;
     main = new MainWindow;
     SetMainWindow(main);
-    main->GetSettings()->SetKeyPath(TestKeyPath());
+    main->GetSettingsRecord()->SetKeyPath(TestKeyPath());
     Prepare();
     ASSERT_TRUE(app.CreateMainWindow());
     main->ShowWindow(SW_SHOWNORMAL);

@@ -11,51 +11,77 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+
+// What the settings key holds: each value's name, registry type and default,
+// written out here rather than read from the program's own table.
+struct StoredValue {
+    const char* name;
+    DWORD type;
+    uint32_t number;
+    const char* text;
+};
+const StoredValue kStored[] = {
+    {"WindowLeft", REG_DWORD, 0x80000000u, nullptr},
+    {"WindowTop", REG_DWORD, 0x80000000u, nullptr},
+    {"WindowWidth", REG_DWORD, 0x80000000u, nullptr},
+    {"WindowHeight", REG_DWORD, 0x80000000u, nullptr},
+    {"TreeViewWidth", REG_DWORD, 200, nullptr},
+    {"EditFrameHeight", REG_DWORD, 200, nullptr},
+    {"LastPath", REG_SZ, 0, ""},
+    {"EncodeChannel", REG_DWORD, 0xFDFF, nullptr},
+    {"ExportChannel", REG_DWORD, 0, nullptr},
+    {"SelectedTab", REG_DWORD, 0, nullptr},
+    {"CompleteReading", REG_DWORD, 0, nullptr},
+    {"PrintFormat1", REG_SZ, 0, "\\tdb\\t%02d,$%02X,$%02X,$%02X\\t;%02d %03d %05d %03d"},
+    {"PrintFormat2", REG_SZ, 0, "\\tdb\\t%02d,$%02X\\t\\t;%02d %03d %05d %03d"},
+    {"ShowWindowFlag", REG_DWORD, 15, nullptr},
+};
+
 // The record alone, without windows: Load and Save against the test's key.
 class SettingsRecord : public ::testing::Test {
 protected:
-    // Gives every field of `settings` the value its row's number or text makes.
-    template <class Number, class Text>
-    void Assign(Number number, Text text)
-    {
-        for (size_t i = 0; i < count; ++i)
-            if (rows[i].isText()) settings.*rows[i].textField = text(i);
-            else if (rows[i].signedField) settings.*rows[i].signedField = int32_t(number(i));
-            else settings.*rows[i].unsignedField = number(i);
-    }
     void SetUp() override
     {
         DeleteTestKey();
         settings.SetKeyPath(TestKeyPath());
-        rows = Settings::Values(count);
     }
     void TearDown() override { DeleteTestKey(); }
-    // Every field of `s` holds its row's default, or (for `changed`) a value of its own.
-    void ExpectValues(const Settings& s, bool changed)
+    // The field of `s` that a stored value fills, as a number or a text.
+    static uint32_t NumberOf(const Settings& s, const char* name)
     {
-        for (size_t i = 0; i < count; ++i) {
-            const SettingsValue& v = rows[i];
+        const SettingsValue* v = Settings::FindValue(name);
+        return v->signedField ? uint32_t(s.*v->signedField) : s.*v->unsignedField;
+    }
+    static std::string TextOf(const Settings& s, const char* name) { return s.*Settings::FindValue(name)->textField; }
+    // Every field of `s` holds its default, or (for `changed`) a value of its own.
+    static void ExpectValues(const Settings& s, bool changed)
+    {
+        for (size_t i = 0; i < std::size(kStored); ++i) {
+            const StoredValue& v = kStored[i];
             SCOPED_TRACE(v.name);
-            EXPECT_EQ(&v, Settings::FindValue(v.name));
-            if (v.isText()) EXPECT_EQ(changed ? Text(i) : std::string(v.textDefault), s.*v.textField);
-            else if (v.signedField) EXPECT_EQ(int32_t(changed ? Number(i) : v.numberDefault), s.*v.signedField);
-            else EXPECT_EQ(changed ? Number(i) : v.numberDefault, s.*v.unsignedField);
+            ASSERT_NE(nullptr, Settings::FindValue(v.name));
+            ASSERT_EQ(v.type == REG_SZ, Settings::FindValue(v.name)->isText());
+            if (v.type == REG_SZ) EXPECT_EQ(changed ? Text(i) : std::string(v.text), TextOf(s, v.name));
+            else EXPECT_EQ(changed ? Number(i) : v.number, NumberOf(s, v.name));
         }
     }
     // Not a default: negative, large and Shift-JIS values; one text stored empty.
     static uint32_t Number(size_t i) { return 0xFFFFFFF0u - uint32_t(i) * 0x01010101u; }
     static std::string Text(size_t i) { return i % 2 ? "" : "C:\\\x95\x5C\\" + std::to_string(i); }
     Settings settings;
-    const SettingsValue* rows = nullptr;
-    size_t count = 0;
 };
 
 TEST_F(SettingsRecord, FirstRunTakesEveryDefaultAndMakesTheKey)
 {
-    Assign([](size_t) { return 1u; }, [](size_t) { return "x"; });  // not the defaults before the load
+    settings.TreeViewWidth = 1;
+    settings.LastPath = "x";  // not the defaults before the load
     EXPECT_TRUE(settings.Load());
     ExpectValues(settings, false);
     ExpectValues(Settings(), false);
+    size_t count = 0;
+    Settings::Values(count);
+    EXPECT_EQ(std::size(kStored), count);
     EXPECT_EQ(nullptr, Settings::FindValue("RealTimeEncode"));  // held, never stored
     HKEY key;
     ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, TestKeyPath().c_str(), 0, KEY_READ, &key));
@@ -68,18 +94,21 @@ TEST_F(SettingsRecord, FirstRunTakesEveryDefaultAndMakesTheKey)
 
 TEST_F(SettingsRecord, SaveWritesEveryValueWithItsTypeAndLoadsBack)
 {
-    ASSERT_EQ(14u, count);
-    Assign(Number, Text);
+    for (size_t i = 0; i < std::size(kStored); ++i) {
+        const SettingsValue* v = Settings::FindValue(kStored[i].name);
+        ASSERT_NE(nullptr, v) << kStored[i].name;
+        if (v->isText()) settings.*v->textField = Text(i);
+        else if (v->signedField) settings.*v->signedField = int32_t(Number(i));
+        else settings.*v->unsignedField = Number(i);
+    }
     EXPECT_TRUE(settings.Save());  // no main window: nothing to capture
-    for (size_t i = 0; i < count; ++i) {
+    for (size_t i = 0; i < std::size(kStored); ++i) {
         DWORD type = 0, size = 0;
-        ASSERT_EQ(ERROR_SUCCESS, RegGetValueA(HKEY_CURRENT_USER, TestKeyPath().c_str(), rows[i].name,
+        ASSERT_EQ(ERROR_SUCCESS, RegGetValueA(HKEY_CURRENT_USER, TestKeyPath().c_str(), kStored[i].name,
                                               RRF_RT_ANY | RRF_NOEXPAND, &type, nullptr, &size))
-            << rows[i].name;
-        EXPECT_EQ(rows[i].isText() ? DWORD(REG_SZ) : DWORD(REG_DWORD), type) << rows[i].name;
-        if (rows[i].isText()) {
-            EXPECT_EQ(Text(i).size() + 1, size) << rows[i].name;  // with its zero
-        }
+            << kStored[i].name;
+        EXPECT_EQ(kStored[i].type, type) << kStored[i].name;
+        if (type == REG_SZ) EXPECT_EQ(Text(i).size() + 1, size) << kStored[i].name;  // with its zero
     }
     Settings again;
     again.SetKeyPath(TestKeyPath());
@@ -103,16 +132,16 @@ TEST_F(SettingsRecord, MissingForeignOrOddTextValuesTakeTheirDefaultsAndTheRestS
     EXPECT_EQ(1, settings.SelectedTab);
     EXPECT_EQ(200, settings.TreeViewWidth);
     EXPECT_EQ(int32_t(0x80000000), settings.WindowTop);
-    EXPECT_EQ(Settings().GetPrintFormat1(), settings.GetPrintFormat1());
-    EXPECT_EQ(Settings().GetPrintFormat2(), settings.GetPrintFormat2());
-    EXPECT_EQ("C:\\a", settings.GetLastPath());
+    EXPECT_EQ(Settings().PrintFormat1, settings.PrintFormat1);
+    EXPECT_EQ(Settings().PrintFormat2, settings.PrintFormat2);
+    EXPECT_EQ("C:\\a", settings.LastPath);
 
     WriteValue(TestKeyPath(), "PrintFormat1", REG_SZ, "no terminator", 13);  // or at the end of the data
     const std::string longText(5000, 'p');
     WriteValue(TestKeyPath(), "PrintFormat2", REG_SZ, longText.c_str(), DWORD(longText.size() + 1));
     settings.Load();
-    EXPECT_EQ("no terminator", settings.GetPrintFormat1());
-    EXPECT_EQ(longText, settings.GetPrintFormat2());
+    EXPECT_EQ("no terminator", settings.PrintFormat1);
+    EXPECT_EQ(longText, settings.PrintFormat2);
 }
 
 // With the windows: what they show of the stored values, and what Save

@@ -29,6 +29,8 @@ TEST(PaneLayout, SplittersGiveSizesFromSigned16BitPositions)
     EXPECT_EQ(-20, PaneLayout::Signed16(0x1234FFEC));  // the other half of the parameter
     EXPECT_EQ(197, PaneLayout::DataHeightAt(500, 300));
     EXPECT_EQ(503, PaneLayout::DataHeightAt(500, -6));  // above the frame: taller than it
+    EXPECT_EQ(1500, PaneLayout::TreeWidthAt(1500));       // past the window: no maximum
+    EXPECT_EQ(0, PaneLayout::TreeWidthAt(PaneLayout::Signed16(0xFFEC)));
 }
 
 TEST(ShowWindowFlags, LiveWindowsSetTheLowFiveBitsAndTheRestIsKept)
