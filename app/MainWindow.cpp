@@ -117,8 +117,8 @@ LRESULT MainWindow::OnCreate(CREATESTRUCTA*)
     statusBar->Create(0, "", statusStyle | ((flags & ShowWindowFlags::kStatusBar) ? WS_VISIBLE : 0), 0, 0, 0, 0,
                       GetHandle(), ChildId(kStatusBarId), instance, nullptr);
     if (flags & ShowWindowFlags::kStatusBar) menu->CheckMenuItem(IDM_STATUSBAR, MF_CHECKED);
-    // The data view's line about complete reading is the status bar's text.
-    rightFrame->GetDataFrame()->GetDataView()->setHintSink(
+    // The data view's line about the file it shows is the status bar's text.
+    rightFrame->GetDataFrame()->GetDataView()->setStatusSink(
         [this](const std::string& hint) { statusBar->SetWindowText(hint.c_str()); });
 
     const DWORD toolbarStyle = WS_CHILD | WS_TABSTOP | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS;

@@ -4,6 +4,7 @@
 #include "core/browser/PathUtilities.h"
 #include "core/encode/EncodePipeline.h"
 #include "core/encode/NoteEncoder.h"
+#include "core/midi/ResolutionScale.h"
 #include "core/midi/SmfNoteFile.h"
 #include "cli/FactsJson.h"
 #include "cli/OutputDirectory.h"
@@ -22,7 +23,8 @@ const char kEncodeUsage[] =
     "      --format1 FORMAT    the long-form line format (as PrintFormat1, backslash-t pairs included)\n"
     "      --format2 FORMAT    the short-form line format (as PrintFormat2)\n"
     "      --complete          complete reading: all tracks, running status, note-offs (0x8n)\n"
-    "  -q, --quiet             no warning when a file needs complete reading\n"
+    "      --normalize         lengths at 480 ticks per quarter note for a file at another division\n"
+    "  -q, --quiet             no warning when a file needs complete reading or --normalize\n"
     "  -i, --info              print the file's SMF facts instead of encoding\n"
     "      --json              with --info: the facts as one JSON object per file\n"
     "  -o, --output FILE       write to FILE instead of standard output\n"
@@ -54,6 +56,15 @@ void WarnOfCompleteReading(std::FILE* err, const std::string& path, const Readin
     add(hints.runningStatusEvents, " events under running status");
     add(hints.noteOffs, " note-offs (0x8n)");
     std::fprintf(err, "%s: warning: %s: %s; --complete reads them\n", kProgram, path.c_str(), seen.c_str());
+}
+
+// One line on the error stream when the file's division keeps most lengths
+// from the length codes, which assume 480 ticks per quarter note.
+void WarnOfDivision(std::FILE* err, const std::string& path, uint16_t division)
+{
+    if (!ResolutionScale::Applies(division)) return;
+    std::fprintf(err, "%s: warning: %s: division %u, not 480: few lengths have a length code; --normalize scales them\n",
+                 kProgram, path.c_str(), static_cast<unsigned>(division));
 }
 
 // The pipeline's blocks, written to a stream as they come.
@@ -198,9 +209,9 @@ int EncodeCommand::parse(const std::vector<std::string>& args, Options& options,
         } else if (arg == "-o" || arg == "--output") {
             if (!takeValue()) return kUsageError;
             options.output = value;
-        } else if (arg == "--complete" || arg == "-q" || arg == "--quiet") {
+        } else if (arg == "--complete" || arg == "--normalize" || arg == "-q" || arg == "--quiet") {
             if (!noValue()) return kUsageError;
-            (arg == "--complete" ? options.complete : options.quiet) = true;
+            (arg == "--complete" ? options.complete : arg == "--normalize" ? options.normalize : options.quiet) = true;
         } else if (arg == "--output-dir") {
             if (!takeValue()) return kUsageError;
             options.outputDir = value;
@@ -277,13 +288,14 @@ int EncodeCommand::encodeFile(const std::string& path, const Options& options, s
             } catch (const std::system_error&) {
             }
         }
-        notes.readNotes(false);
+        notes.readNotes(false, options.normalize);
         if (counter.joinable()) counter.join();
         else hints = notes.completeReadingHints();
         WarnOfCompleteReading(err, path, hints);
     } else {
-        notes.readNotes(options.complete);
+        notes.readNotes(options.complete, options.normalize);
     }
+    if (!options.normalize && !options.quiet) WarnOfDivision(err, path, notes.header().division);
     const NoteEncoder encoder(options.format1, options.format2);
     // --channels stands for the checked channel buttons, otherwise the
     // options button is checked and the mask is EncodeChannel.

@@ -37,7 +37,8 @@ private:
         uint32_t encodeChannel = 0;
         std::string format1, format2;
         bool complete = false;  // --complete: all tracks, running status, note-offs
-        bool quiet = false;     // --quiet: no warning when complete reading sees more
+        bool normalize = false; // --normalize: lengths at 480 ticks per quarter
+        bool quiet = false;     // --quiet: no warnings (complete reading, division)
         bool info = false;
         bool help = false;
         bool version = false;

@@ -13,7 +13,7 @@
 #define IDD_ABOUT 112
 #define IDD_ENCODEPAGE 114
 #define IDD_GENERALPAGE 115
-#define IDB_CHANNELTOOLBAR 116 // 19 images of 16 x 15
+#define IDB_CHANNELTOOLBAR 116 // 20 images of 16 x 15
 #define IDR_ACCELERATORS 128
 
 // Commands of the main window (menu, accelerator, main toolbar)
@@ -46,6 +46,7 @@
 #define IDM_COPY 40024
 #define IDM_OPTION_CHANNELS 40025
 #define IDM_COMPLETE_READING 40044
+#define IDM_NORMALIZE_RESOLUTION 40046
 
 // Controls of the options pages
 #define IDC_CHANNEL_FIRST 1002   // CH 1; CH 16 is 1017

@@ -3,8 +3,9 @@
 //   make-images DIRECTORY
 // toolbar.bmp   the main toolbar: 7 images of 16 x 15 (back, forward, up,
 //               the three pane layouts, the letters SMF)
-// channels.bmp  the channel toolbar: 19 images of 16 x 15 (the options'
-//               channel set, CH 1 to CH 16, copy, complete reading)
+// channels.bmp  the channel toolbar: 20 images of 16 x 15 (the options'
+//               channel set, CH 1 to CH 16, copy, complete reading, lengths
+//               at 480 ticks per quarter)
 // velmora.ico, frame.ico, options.ico: the program's, the frames' and the
 //               options pages' icons, 16 x 16 and 32 x 32.
 // Light grey (192, 192, 192) is the toolbar strips' background: the toolbar
@@ -200,6 +201,17 @@ Canvas CompleteReading()
     c.fill(9, 2, 1, 10, kBlack);
     c.fill(10, 6, 4, 2, kBlack);
     for (int k = 0; k < 3; ++k) c.fill(12 + k, 4 + k, 1, 6 - 2 * k, kBlack);
+    return c;
+}
+
+Canvas Normalize()
+{
+    // "480" over a ruler whose notes sit on its quarter ticks.
+    Canvas c(16, 15, kFace);
+    c.text(2, 1, "480", kNavy);
+    c.fill(1, 13, 14, 1, kBlack);
+    for (int x = 1; x < 15; x += 4) c.fill(x, 10, 1, 3, kBlack);
+    for (int x = 2; x < 14; x += 4) c.fill(x, 8, 3, 2, kGreen);
     return c;
 }
 
@@ -403,6 +415,7 @@ int main(int argc, char** argv)
     for (int n = 1; n <= 16; ++n) channels.push_back(Channel(n));
     channels.push_back(Copy());
     channels.push_back(CompleteReading());
+    channels.push_back(Normalize());
 
     const bool ok = Write(dir + "/toolbar.bmp", Bmp(Strip(main))) &&
                     Write(dir + "/channels.bmp", Bmp(Strip(channels))) &&

@@ -13,12 +13,12 @@ ChannelToolBar::~ChannelToolBar() = default;
 LRESULT ChannelToolBar::OnCreate(CREATESTRUCTA*)
 {
     ButtonStructSize(sizeof(TBBUTTON));
-    // The strip holds 19 images; the request names 16, as the toolbar only
+    // The strip holds 20 images; the request names 16, as the toolbar only
     // needs the count to lay out its image list.
     TBADDBITMAP bitmap{KvApplication::GetInstanceHandle(), IDB_CHANNELTOOLBAR};
     AddBitmap(16, &bitmap);
 
-    TBBUTTON buttons[21] = {};
+    TBBUTTON buttons[22] = {};
     buttons[0] = {0, IDM_OPTION_CHANNELS, TBSTATE_ENABLED, BTNS_CHECKGROUP, {}, 0, 0};
     for (int n = 0; n < ChannelMask::kChannels; ++n)
         buttons[1 + n] = {1 + n, IDM_CHANNEL_FIRST + n, TBSTATE_ENABLED, BTNS_CHECKGROUP, {}, 0, 0};
@@ -27,7 +27,9 @@ LRESULT ChannelToolBar::OnCreate(CREATESTRUCTA*)
     buttons[19] = {0, 0, TBSTATE_ENABLED, BTNS_SEP, {}, 0, 0};
     const BYTE complete = GetSettings().CompleteReading ? TBSTATE_CHECKED : 0;
     buttons[20] = {18, IDM_COMPLETE_READING, BYTE(TBSTATE_ENABLED | complete), BTNS_CHECK, {}, 0, 0};
-    AddButtons(21, buttons);
+    const BYTE normalize = GetSettings().NormalizeResolution ? TBSTATE_CHECKED : 0;
+    buttons[21] = {19, IDM_NORMALIZE_RESOLUTION, BYTE(TBSTATE_ENABLED | normalize), BTNS_CHECK, {}, 0, 0};
+    AddButtons(22, buttons);
     applyExportChannel();
     return 0;
 }

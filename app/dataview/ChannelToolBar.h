@@ -2,8 +2,9 @@
 // ChannelToolBar: the toolbar across the top of the data view frame. Its
 // first seventeen buttons form one check group: the options' channel set
 // (40025), then CH 1 to CH 16 (40008 to 40023); after a separator comes the
-// copy button (40024), and after another the check button of complete
-// reading (40044), checked as the CompleteReading setting says.
+// copy button (40024), and after another the check buttons of complete
+// reading (40044) and of lengths at 480 ticks per quarter (40046), checked as
+// the CompleteReading and NormalizeResolution settings say.
 #include "framework/KvToolbar.h"
 
 #include <cstdint>

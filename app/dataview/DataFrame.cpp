@@ -45,9 +45,10 @@ LRESULT DataFrame::OnCommand(UINT, UINT id, KvWindow*)
         dataView->showEncoding();
     } else if (id == IDM_COPY) {
         copyToClipboard();
-    } else if (id == IDM_COMPLETE_READING) {
+    } else if (id == IDM_COMPLETE_READING || id == IDM_NORMALIZE_RESOLUTION) {
         // The toolbar has toggled the button: read the file again that way.
-        GetSettings().CompleteReading = channelToolBar->IsChecked(IDM_COMPLETE_READING) ? 1 : 0;
+        const uint32_t checked = channelToolBar->IsChecked(id) ? 1 : 0;
+        (id == IDM_COMPLETE_READING ? GetSettings().CompleteReading : GetSettings().NormalizeResolution) = checked;
         dataView->reloadFile();
     } else if (id == IDM_OPTION_CHANNELS) {
         for (int n = 0; n < ChannelMask::kChannels; ++n) channelToolBar->SetChecked(IDM_CHANNEL_FIRST + n, false);
@@ -58,9 +59,11 @@ LRESULT DataFrame::OnCommand(UINT, UINT id, KvWindow*)
 
 LRESULT DataFrame::OnNotify(WPARAM, NMHDR* header)
 {
-    if (header->code != TTN_GETDISPINFOA || header->idFrom != IDM_COMPLETE_READING) return 0;
-    static char name[] = "完全読み込み";
-    reinterpret_cast<NMTTDISPINFOA*>(header)->lpszText = name;
+    static char complete[] = "完全読み込み";
+    static char normalize[] = "480 に揃える";
+    if (header->code != TTN_GETDISPINFOA) return 0;
+    if (header->idFrom == IDM_COMPLETE_READING) reinterpret_cast<NMTTDISPINFOA*>(header)->lpszText = complete;
+    else if (header->idFrom == IDM_NORMALIZE_RESOLUTION) reinterpret_cast<NMTTDISPINFOA*>(header)->lpszText = normalize;
     return 0;
 }
 

@@ -3,6 +3,7 @@
 #include "app/settings/Settings.h"
 #include "app/browser/ItemRecord.h"
 #include "core/browser/PathUtilities.h"
+#include "core/browser/StatusLine.h"
 #include "app/dataview/ChannelToolBar.h"
 #include "app/dataview/DataFrame.h"
 #include "core/encode/NoteEncoder.h"
@@ -79,7 +80,7 @@ int DataView::loadFile(const ItemRecord* item)
     const KvBusyState busy(GetHandle());
     clearText();
     showText();
-    setHint(std::string());
+    setStatus(std::string());
     if (!item) return 0;
     // The record's path is a fixed field: never read past it.
     const std::string path(item->path, strnlen(item->path, sizeof item->path));
@@ -93,7 +94,7 @@ int DataView::reloadFile()
     if (!noteFile) return 0;
     clearText();
     showText();
-    setHint(std::string());
+    setStatus(std::string());
     return readFile();
 }
 
@@ -103,28 +104,14 @@ int DataView::readFile()
     noteFile.reset(new SmfNoteFile);
     if (noteFile->open(path_) != 0) return 0;
     const bool complete = GetSettings().CompleteReading != 0;
-    noteFile->readNotes(complete);
-    if (!complete) setHint(HintText(noteFile->completeReadingHints()));
+    const bool normalized = GetSettings().NormalizeResolution != 0;
+    noteFile->readNotes(complete, normalized);
+    setStatus(StatusLine::Of(*noteFile, complete, normalized));
     showEncoding();
     return 1;
 }
 
-void DataView::setHint(const std::string& hint)
+void DataView::setStatus(const std::string& line)
 {
-    hint_ = hint;
-    if (hintSink_) hintSink_(hint_);
-}
-
-std::string DataView::HintText(const ReadingHints& hints)
-{
-    if (!hints.any()) return std::string();
-    std::string seen;
-    auto add = [&seen](const char* before, uint64_t count, const char* after) {
-        if (!count) return;
-        seen += (seen.empty() ? "" : "、") + std::string(before) + GroupThousands(count) + after;
-    };
-    add("2 トラック目以降に ", hints.laterTrackNotes, " ノート");
-    add("ランニングステータスのイベント ", hints.runningStatusEvents, " 個");
-    add("ノートオフ (8n) ", hints.noteOffs, " 個");
-    return seen + "があります。[完全読み込み] で読めます。";
+    if (statusSink_) statusSink_(line);
 }

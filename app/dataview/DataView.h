@@ -13,7 +13,6 @@ class DataFrame;
 class KvFont;
 class SmfNoteFile;
 struct ItemRecord;
-struct ReadingHints;
 
 class DataView : public KvEdit {
 public:
@@ -29,17 +28,15 @@ public:
     // shows it: 1 when it was loaded, else 0 (the view is then empty). A
     // file whose extension is not "mid" (any case) keeps the file loaded
     // before, so that a later channel change shows it again. The file is
-    // read completely when the CompleteReading setting says so.
+    // read completely when the CompleteReading setting says so, with lengths
+    // at 480 ticks per quarter when NormalizeResolution says so.
     int loadFile(const ItemRecord* item);
-    // Reads the loaded file again, the way CompleteReading now says, and
-    // shows it: 1 when a file is loaded, else 0.
+    // Reads the loaded file again, the way CompleteReading and
+    // NormalizeResolution now say, and shows it: 1 when a file is loaded, else 0.
     int reloadFile();
-    // The status bar's line for the file shown: in the default reading, what
-    // complete reading would read more; empty in every other case.
-    const std::string& hintText() const { return hint_; }
-    static std::string HintText(const ReadingHints& hints);
-    // Called with the hint line whenever it is set.
-    void setHintSink(std::function<void(const std::string&)> sink) { hintSink_ = std::move(sink); }
+    // Called with the status bar's line (StatusLine) whenever a file is
+    // shown, and with an empty line whenever the view is emptied.
+    void setStatusSink(std::function<void(const std::string&)> sink) { statusSink_ = std::move(sink); }
     // Encodes the loaded file with the channels the toolbar chooses and
     // shows it; 1 when a file is loaded, else 0.
     int showEncoding();
@@ -58,9 +55,8 @@ private:
     std::string text;
     std::unique_ptr<SmfNoteFile> noteFile;
     std::string path_;  // of the loaded file
-    std::string hint_;
-    std::function<void(const std::string&)> hintSink_;
+    std::function<void(const std::string&)> statusSink_;
 
     int readFile();
-    void setHint(const std::string& hint);
+    void setStatus(const std::string& line);
 };

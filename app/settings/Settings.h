@@ -76,6 +76,7 @@ public:
     int32_t SelectedTab;
     uint32_t ShowWindowFlag;
     uint32_t CompleteReading;  // 1: the data view reads all tracks (button 40044)
+    uint32_t NormalizeResolution;  // 1: lengths at 480 ticks per quarter (button 40046)
     std::string LastPath;
     std::string PrintFormat1;
     std::string PrintFormat2;

@@ -112,6 +112,7 @@ bool SmfFile::readEvent(SmfCursor& in)
 
     const uint32_t delta = in.varLen();
     if (!in.ok()) return false;
+    elapsed_ += delta;
     onDeltaTime(delta);
     const uint8_t status = in.byte();
     if (!in.ok()) return false;
@@ -221,41 +222,40 @@ SmfTracks SmfFile::tracks() const
                      header_.trackCount);
 }
 
-namespace {
-
 // Hands the merged events of complete reading to the reader's hooks, each
 // with the time since the event before.
-class HookSink : public SmfTracks::Sink {
+class SmfFile::HookSink : public SmfTracks::Sink {
 public:
-    HookSink(SmfFile& file, MidiEventRecord& record) : file_(file), record_(record) {}
+    explicit HookSink(SmfFile& file) : file_(file) {}
     void onEvent(uint64_t time, uint32_t event) override
     {
-        // Differences beyond 32 bits go on modulo 2^32, as every time the
-        // hooks see counts.
-        record_.deltaTime = static_cast<uint32_t>(time - time_);
-        record_.event = event;
-        time_ = time;
-        file_.onDeltaTime(record_.deltaTime);
-        file_.onShortEvent(&record_);
+        file_.record_.event = event;
+        advanceTo(time);
+        file_.onShortEvent(&file_.record_);
     }
-    uint64_t time() const { return time_; }
+    // Differences beyond 32 bits go on to the hooks modulo 2^32, as every
+    // time they see counts; elapsed() keeps them whole.
+    void advanceTo(uint64_t time)
+    {
+        file_.record_.deltaTime = static_cast<uint32_t>(time - time_);
+        file_.elapsed_ += time - time_;
+        time_ = time;
+        file_.onDeltaTime(file_.record_.deltaTime);
+    }
 
 private:
     SmfFile& file_;
-    MidiEventRecord& record_;
     uint64_t time_ = 0;
 };
-
-}  // namespace
 
 int SmfFile::readAllTracks()
 {
     std::memset(&record_, 0, sizeof record_);
     parametersUsed_ = 0;
     SmfTracks all = tracks();
-    HookSink sink(*this, record_);
+    HookSink sink(*this);
     all.read(&sink);
-    onDeltaTime(static_cast<uint32_t>(all.endTime() - sink.time()));
+    sink.advanceTo(all.endTime());
     onEventsEnd();
     return 1;
 }

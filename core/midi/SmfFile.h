@@ -51,6 +51,12 @@ public:
     const SmfInfo& info() const { return info_; }
 
 protected:
+    // The sum of every delta-time handed to onDeltaTime so far, in 64 bits:
+    // the time of the current event since the first walk began. Complete
+    // reading adds the whole time between merged events, which onDeltaTime
+    // gets modulo 2^32.
+    uint64_t elapsed() const { return elapsed_; }
+
     // `open` on bytes in memory instead of a file (see MappedFile::mapMemory):
     // the same header checks, and readEvents then walks these bytes.
     uint32_t openMemory(std::string path, const uint8_t* data, uint32_t count);
@@ -59,6 +65,7 @@ private:
     // Steps after the file is mapped: the header chunk, the chunk after it.
     uint32_t readChunkHeaders(const std::string& path);
     SmfTracks tracks() const;
+    class HookSink;
 
     // One event each, read at the cursor; false when reading ends there.
     // `start` is the offset of the event's delta-time.
@@ -74,4 +81,5 @@ private:
     SmfInfo info_{};
     MidiEventRecord record_{};
     size_t parametersUsed_ = 0;  // parameter bytes the last long event wrote
+    uint64_t elapsed_ = 0;
 };

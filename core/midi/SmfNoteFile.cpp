@@ -7,8 +7,9 @@ SmfNoteFile::SmfNoteFile()
 
 SmfNoteFile::~SmfNoteFile() = default;
 
-int SmfNoteFile::readNotes(bool complete)
+int SmfNoteFile::readNotes(bool complete, bool normalize)
 {
+    scale_ = ResolutionScale(normalize ? header().division : ResolutionScale::kTicksPerQuarter);
     // Past a few thousand notes, clearing one large page costs less than
     // the faults of the small pages the records would touch.
     if (dataSize() >= kSmallFile) blocks_.setFirstChunk(BlockPool::kLargeChunk);
@@ -16,10 +17,12 @@ int SmfNoteFile::readNotes(bool complete)
     return complete ? readAllTracks() : readEvents();
 }
 
-int SmfNoteFile::onDeltaTime(uint32_t deltaTime)
+uint64_t SmfNoteFile::noteCount() const
 {
-    tick_ += deltaTime;
-    return 1;
+    uint64_t notes = 0;
+    for (const NoteList& list : channelNotes_)
+        for (const NoteRecord& r : list) notes += r.velocity != 0;
+    return notes;
 }
 
 int SmfNoteFile::onShortEvent(const MidiEventRecord* record)
@@ -37,20 +40,25 @@ int SmfNoteFile::onShortEvent(const MidiEventRecord* record)
     const int c = static_cast<int>(status - 0x90);
     OpenNote& open = openNotes_[c][key];
 
+    const uint64_t tick = elapsed();
     // A note that ends (or is replaced) takes its length now.
-    if (open.record) open.record->length = tick_ - open.start;
+    if (open.record) open.record->length = scale_.length(open.start, tick);
     if (velocity == 0) {
         open.record = nullptr;
-        idleStart_[c] = tick_;
+        idleStart_[c] = tick;
         return 1;
     }
     NoteList& notes = channelNotes_[c];
-    const uint32_t idle = tick_ - idleStart_[c];
-    if (idle != 0) notes.push_back(NoteRecord{static_cast<uint8_t>(c), 0, 0, idle});
+    // A rest of 2^32 ticks is none, as idle times count modulo 2^32; one
+    // that scales to 0 stands for no time.
+    if (static_cast<uint32_t>(tick - idleStart_[c]) != 0) {
+        const uint32_t rest = scale_.length(idleStart_[c], tick);
+        if (rest != 0) notes.push_back(NoteRecord{static_cast<uint8_t>(c), 0, 0, rest});
+    }
     open.record = notes.push_back(NoteRecord{static_cast<uint8_t>(c), static_cast<uint8_t>(key),
                                              static_cast<uint8_t>(velocity), 0});
-    open.start = tick_;
-    idleStart_[c] = tick_;
+    open.start = tick;
+    idleStart_[c] = tick;
     return 1;
 }
 
@@ -60,5 +68,5 @@ void SmfNoteFile::onEventsEnd()
     // table, so a second readEvents lets them grow on, as they would have.
     for (int c = 0; c < kChannels; ++c)
         for (OpenNote& note : openNotes_[c])
-            if (note.record) note.record->length = tick_ - note.start;
+            if (note.record) note.record->length = scale_.length(note.start, elapsed());
 }

@@ -11,11 +11,16 @@
 // note-on there. Lengths and idle times count modulo 2^32.
 //
 // Rather than adding every delta-time to every sounding note, the file keeps
-// the running tick and the tick at which each note and each idle time began;
-// a length is the difference, taken when the note ends (or when reading
-// stops). The cost of an event therefore does not depend on how many notes
-// sound, and the results are the same.
+// the tick at which each note and each idle time began (absolute, in 64
+// bits); a length is the difference to the running tick, taken when the note
+// ends (or when reading stops). The cost of an event therefore does not
+// depend on how many notes sound, and the results are the same.
+//
+// Normalised reading takes every length between the two ends scaled to 480
+// ticks per quarter note (ResolutionScale, when the header's division calls
+// for it), and leaves out a rest that scales to 0.
 #include "core/midi/NoteList.h"
+#include "core/midi/ResolutionScale.h"
 #include "core/midi/SmfFile.h"
 
 class SmfNoteFile : public SmfFile {
@@ -29,28 +34,30 @@ public:
     ~SmfNoteFile() override;
 
     // Builds the lists once after `open`: from the first track (readEvents),
-    // or with `complete` from all tracks (readAllTracks). Returns 1.
-    int readNotes(bool complete);
+    // or with `complete` from all tracks (readAllTracks); with `normalize`,
+    // lengths at 480 ticks per quarter note. Returns 1.
+    int readNotes(bool complete, bool normalize = false);
+    // The notes of all channels, rests not counted.
+    uint64_t noteCount() const;
 
     // The channel's notes and rests, in the order they were recorded.
     const NoteList& channelNotes(int channel) const { return channelNotes_[channel]; }
 
-    int onDeltaTime(uint32_t deltaTime) override;
     int onShortEvent(const MidiEventRecord* record) override;
     void onEventsEnd() override;
 
 private:
     struct OpenNote {
         NoteRecord* record;  // in its channel's list; null = none
-        uint32_t start;      // tick of its note-on
+        uint64_t start;      // tick of its note-on
     };
 
     static constexpr uint32_t kSmallFile = 32u << 10;
 
     bool noteOffsEnd_ = false;                 // complete reading: 0x8n ends a note
-    uint32_t tick_ = 0;                        // running tick, wraps
+    ResolutionScale scale_;                    // normalised reading: the file's division
     OpenNote openNotes_[kChannels][kKeys] = {};
-    uint32_t idleStart_[kChannels] = {};       // tick of the last (velocity-0) note-on
+    uint64_t idleStart_[kChannels] = {};       // tick of the last (velocity-0) note-on
     BlockPool blocks_{NoteList::kBlockRecords * sizeof(NoteRecord)};  // before the lists: they use it
     NoteList channelNotes_[kChannels];
 };

@@ -1,6 +1,6 @@
 // The data view on a main window made as the program makes it: which files
 // it loads, the channel buttons, its font, the busy state, the
-// complete-reading button with the status bar's hint, and Save As.
+// reading buttons with the status bar's line, and Save As.
 #include "AppTestSupport.h"
 
 #include "app/RightFrame.h"
@@ -12,7 +12,6 @@
 #include "app/dataview/DataFrame.h"
 #include "app/dataview/DataView.h"
 #include "framework/KvStatusBar.h"
-#include "core/midi/SmfTracks.h"
 #include "resources/resource.h"
 
 #include <gtest/gtest.h>
@@ -160,36 +159,60 @@ TEST_F(DataViewTest, LoadsMidFilesAsFarAsTheyReadWhileBusyAndAnotherExtensionKee
     watchedView = nullptr;
 }
 
-TEST_F(DataViewTest, CompleteReadingButtonReadsTheShownFileAgainTheHintTellsWhyAndTheStateIsStored)
+// The status bar shows the facts of the file shown and the hints of what the
+// reading leaves out; each reading button reads the file again its way, and
+// its state is stored.
+TEST_F(DataViewTest, StatusBarShowsTheFileAndTheReadingButtonsReadItAgain)
 {
-    TempFile format0(TwoChannels(), "format0.mid");
-    TempFile format1(NotesInTheSecondTrack(), "format1.mid");  // kept: a press reads it again
-    EXPECT_FALSE(toolbar()->IsChecked(IDM_COMPLETE_READING));
-    ASSERT_EQ(1, load(format0.path()));
-    EXPECT_EQ("", status());  // nothing more to read
-    ASSERT_EQ(1, load(format1.path()));
-    EXPECT_EQ("", shown());
-    EXPECT_EQ("2 トラック目以降に 2 ノート、ランニングステータスのイベント 1 個、ノートオフ (8n) 1 個があります。"
-              "[完全読み込み] で読めます。",
-              status());
-    ClickButton(toolbar(), IDM_COMPLETE_READING);
-    EXPECT_EQ(kSecondTrack, shown());
-    EXPECT_EQ("", status());
-    ClickButton(toolbar(), IDM_COMPLETE_READING);
-    EXPECT_EQ("", shown());
-    EXPECT_NE("", status());
-    ClickButton(toolbar(), IDM_COMPLETE_READING);
-    main->SendMessage(WM_CLOSE, 0, 0);
-    DWORD stored = 0;
-    ASSERT_TRUE(ReadNumber("CompleteReading", stored));
-    EXPECT_EQ(1u, stored);
-}
+    const Bytes quarter = {0x00, 0x90, 60, 100, 0x60, 0x90, 60, 0, 0x00, 0xFF, 0x2F, 0x00};  // 96 ticks
+    const std::string long96 = "\tdb\t60,$0C,$D0,$02\t;00 060 00096 100\r\n";
+    const std::string at96 = "SMF 0・1 トラック・分解能 96・音符 1";
+    const std::string smpte = "SMF 0・1 トラック・分解能 SMPTE 25 fps × 40・音符 1";
+    const struct {
+        const char* what;
+        Bytes file;
+        UINT button;
+        std::string status, shown, pressedStatus, pressedShown;
+    } cases[] = {
+        {"480", TwoChannels(), IDM_NORMALIZE_RESOLUTION, "SMF 0・1 トラック・分解能 480・音符 2", kBoth,
+         "SMF 0・1 トラック・分解能 480・音符 2", kBoth},
+        {"96", Cat({HeaderChunk(0, 1, 96), TrackChunk(quarter)}), IDM_NORMALIZE_RESOLUTION,
+         at96 + "　分解能 96 では長さコードが使えません。[480 に揃える] で使えます。", long96, at96, kCh0},
+        {"SMPTE", Cat({HeaderChunk(0, 1, 0xE728), TrackChunk(quarter)}), IDM_NORMALIZE_RESOLUTION, smpte, long96,
+         smpte, long96},
+        {"format 1", NotesInTheSecondTrack(), IDM_COMPLETE_READING,
+         "SMF 1・2 トラック・分解能 480・音符 0　2 トラック目以降に 2 ノート、ランニングステータスのイベント 1 個、"
+         "ノートオフ (8n) 1 個があります。[完全読み込み] で読めます。",
+         "", "SMF 1・2 トラック・分解能 480・音符 2", kSecondTrack},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempFile file(c.file, "song.mid");  // kept: a press reads it again
+        ASSERT_EQ(1, load(file.path()));
+        EXPECT_EQ(c.status, status());
+        EXPECT_EQ(c.shown, shown());
+        ClickButton(toolbar(), c.button);
+        EXPECT_EQ(c.pressedStatus, status());
+        EXPECT_EQ(c.pressedShown, shown());
+        ClickButton(toolbar(), c.button);
+        EXPECT_EQ(c.status, status());
+        EXPECT_EQ(c.shown, shown());
+    }
+    TempFile other(TwoChannels(), "song.midi");
+    load(other.path());
+    EXPECT_EQ("", status());  // the view was emptied
 
-TEST(CompleteReadingHint, GroupsTheCountsAndNamesOnlyWhatIsThere)
-{
-    ReadingHints later;
-    later.laterTrackNotes = 2974;
-    EXPECT_EQ("2 トラック目以降に 2,974 ノートがあります。[完全読み込み] で読めます。", DataView::HintText(later));
+    NMTTDISPINFOA tip{};
+    tip.hdr = {toolbar()->GetHandle(), IDM_NORMALIZE_RESOLUTION, UINT(TTN_GETDISPINFOA)};
+    frame()->SendMessage(WM_NOTIFY, DataFrame::kToolbarId, reinterpret_cast<LPARAM>(&tip));
+    EXPECT_STREQ("480 に揃える", tip.lpszText);
+    ClickButton(toolbar(), IDM_COMPLETE_READING);
+    ClickButton(toolbar(), IDM_NORMALIZE_RESOLUTION);
+    main->SendMessage(WM_CLOSE, 0, 0);
+    for (const char* name : {"CompleteReading", "NormalizeResolution"}) {
+        DWORD stored = 0;
+        EXPECT_TRUE(ReadNumber(name, stored) && stored == 1) << name;
+    }
 }
 
 // Save As: the data view's lines written whole, the very bytes the copy

@@ -33,6 +33,7 @@ const StoredValue kStored[] = {
     {"ExportChannel", REG_DWORD, 0, nullptr},
     {"SelectedTab", REG_DWORD, 0, nullptr},
     {"CompleteReading", REG_DWORD, 0, nullptr},
+    {"NormalizeResolution", REG_DWORD, 0, nullptr},
     {"PrintFormat1", REG_SZ, 0, "\\tdb\\t%02d,$%02X,$%02X,$%02X\\t;%02d %03d %05d %03d"},
     {"PrintFormat2", REG_SZ, 0, "\\tdb\\t%02d,$%02X\\t\\t;%02d %03d %05d %03d"},
     {"ShowWindowFlag", REG_DWORD, 15, nullptr},
@@ -156,6 +157,7 @@ protected:
         WriteNumber("WindowWidth", 700);
         WriteNumber("ExportChannel", 0x0005);
         WriteNumber("CompleteReading", 1);
+        WriteNumber("NormalizeResolution", 1);
         WriteText("LastPath", "C:\\songs");
     }
 };
@@ -170,6 +172,7 @@ TEST_F(SettingsLivePanes, PanesAndChannelsShowAsStoredAndSaveTakesThemTheRestore
     EXPECT_EQ(700, r.right - r.left);
     ChannelToolBar* toolbar = main->GetRightFrame()->GetDataFrame()->GetChannelToolBar();
     EXPECT_TRUE(toolbar->IsChecked(IDM_COMPLETE_READING));
+    EXPECT_TRUE(toolbar->IsChecked(IDM_NORMALIZE_RESOLUTION));
     EXPECT_FALSE(toolbar->IsChecked(IDM_OPTION_CHANNELS));
     for (UINT n = 0; n < 3; ++n) EXPECT_EQ(n != 1, toolbar->IsChecked(IDM_CHANNEL_FIRST + n)) << n;
     main->SendMessage(WM_COMMAND, IDM_TREEVIEW, 0);

@@ -1,4 +1,4 @@
-// velmora-encode run in-process: options, --info, --complete, several files,
+// velmora-encode run in-process: options, --info, --complete, --normalize, several files,
 // usage errors.
 #include "EncodeRun.h"
 
@@ -12,6 +12,11 @@ TEST(EncodeCommand, OptionsChooseChannelsFormatsFactsAndTracks)
                                 TrackChunk({0x00, 0x90, 60, 100, 0x83, 0x60, 0x80, 60, 0x40})}));
     const std::string both = kChannel0 + kChannel2, warning = "velmora-encode: warning: " + format1.path() +
         ": 1 notes in tracks 2 and later, 1 note-offs (0x8n); --complete reads them\n";
+    // A quarter at 96 ticks: the long form, unless normalised.
+    const TempFile at96(Cat({HeaderChunk(0, 1, 96), TrackChunk({0x00, 0x90, 60, 100, 0x60, 0x90, 60, 0x00})}));
+    const std::string long96 = "\tdb\t60,$0C,$D0,$02\t;00 060 00096 100\r\n", divisionWarning =
+        "velmora-encode: warning: " + at96.path() + ": division 96, not 480: few lengths have a length code; "
+        "--normalize scales them\n";
     const struct {
         std::vector<std::string> args;
         std::string output, errors;
@@ -28,6 +33,10 @@ TEST(EncodeCommand, OptionsChooseChannelsFormatsFactsAndTracks)
         {{format1.path()}, "", warning},
         {{"-q", format1.path()}, "", ""},
         {{format1.path(), "--complete"}, kChannel0, ""},
+        {{at96.path()}, long96, divisionWarning},
+        {{"--complete", at96.path()}, long96, divisionWarning},
+        {{"--normalize", at96.path()}, kChannel0, ""},
+        {{"--quiet", at96.path()}, long96, ""},
         {{"--threads", "3", song.path()}, both, ""},
     };
     for (const auto& c : cases) {

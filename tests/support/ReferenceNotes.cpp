@@ -4,7 +4,11 @@
 
 int ReferenceNotes::onDeltaTime(uint32_t delta)
 {
-    for (const Sounding& s : sounding_) lists[s.channel][s.index].length += delta;
+    now_ += delta;
+    for (const Sounding& s : sounding_) {
+        lists[s.channel][s.index].length += delta;
+        spans[s.channel][s.index].end = now_;
+    }
     for (uint32_t& idle : idle_) idle += delta;
     return 1;
 }
@@ -18,10 +22,31 @@ int ReferenceNotes::onShortEvent(const MidiEventRecord* record)
                                    [&](const Sounding& s) { return s.channel == c && s.key == key; }),
                     sounding_.end());
     if (velocity != 0) {
-        if (idle_[c]) lists[c].push_back(NoteRecord{c, 0, 0, idle_[c]});
+        if (idle_[c]) {
+            lists[c].push_back(NoteRecord{c, 0, 0, idle_[c]});
+            spans[c].push_back({idleSince_[c], now_});
+        }
         lists[c].push_back(NoteRecord{c, key, static_cast<uint8_t>(velocity), 0});
+        spans[c].push_back({now_, now_});
         sounding_.push_back({c, key, lists[c].size() - 1});
     }
     idle_[c] = 0;
+    idleSince_[c] = now_;
     return 1;
+}
+
+std::vector<NoteRecord> ReferenceNormalized(const std::vector<NoteRecord>& list, const std::vector<TickSpan>& spans,
+                                            uint16_t division)
+{
+    if (division == 0 || division == 480 || division >= 0x8000) return list;
+    const auto scaled = [division](uint64_t t) {
+        return (static_cast<unsigned __int128>(t) * 480 + division / 2) / division;
+    };
+    std::vector<NoteRecord> out;
+    for (size_t i = 0; i < list.size(); ++i) {
+        NoteRecord r = list[i];
+        r.length = static_cast<uint32_t>(scaled(spans[i].end) - scaled(spans[i].start));
+        if (r.velocity != 0 || r.length != 0) out.push_back(r);
+    }
+    return out;
 }

@@ -3,12 +3,17 @@
 // every sounding note and idle time; a note-on ends its key's note and, with
 // a velocity, records the idle time as a rest, then the note. Keys of 0x80
 // and above are ignored. The tests, fuzz targets and benchmark hold
-// SmfNoteFile to it.
+// SmfNoteFile to it. Beside each record it keeps the absolute ticks (64 bits)
+// where it starts and ends, from which ReferenceNormalized scales it.
 #include "core/midi/NoteRecord.h"
 #include "core/midi/SmfFile.h"
 
 #include <string>
 #include <vector>
+
+struct TickSpan {
+    uint64_t start, end;
+};
 
 class ReferenceNotes : public SmfFile {
 public:
@@ -16,12 +21,21 @@ public:
     int onDeltaTime(uint32_t delta) override;
     int onShortEvent(const MidiEventRecord* record) override;
     std::vector<NoteRecord> lists[16];
+    std::vector<TickSpan> spans[16];
 
 private:
     struct Sounding { uint8_t channel, key; size_t index; };
     std::vector<Sounding> sounding_;
     uint32_t idle_[16] = {};
+    uint64_t now_ = 0, idleSince_[16] = {};
 };
+
+// The normalisation as its rules read, on one channel's records and their
+// spans: with a division of ticks per quarter other than 480, each length
+// becomes S(end) - S(start) modulo 2^32, S(t) = (t x 480 + division / 2) /
+// division in exact arithmetic, and a rest that becomes 0 goes.
+std::vector<NoteRecord> ReferenceNormalized(const std::vector<NoteRecord>& list, const std::vector<TickSpan>& spans,
+                                            uint16_t division);
 
 // "K60/100:480" for a note, "R:240" for a rest, one channel's records
 // separated by spaces: readable failure messages.

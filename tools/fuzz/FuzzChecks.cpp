@@ -251,25 +251,6 @@ public:
     int ends = 0;
 };
 
-std::string CompareLists(const CountedNotes& fast, const WatchedReference& slow, int pass)
-{
-    for (int c = 0; c < 16; ++c) {
-        const SmfNoteFile::NoteList& got = fast.channelNotes(c);
-        const std::vector<NoteRecord>& want = slow.lists[c];
-        if (got.size() != want.size())
-            return Printf("pass %d channel %d: %zu records, the reference gives %zu", pass, c, got.size(), want.size());
-        for (size_t i = 0; i < got.size(); ++i) {
-            const NoteRecord& a = got[i];
-            const NoteRecord& b = want[i];
-            if (a.channel != b.channel || a.key != b.key || a.velocity != b.velocity || a.length != b.length)
-                return Printf("pass %d channel %d record %zu: %u/%u/%u len %u, the reference gives %u/%u/%u len %u",
-                              pass, c, i, a.channel, a.key, a.velocity, a.length, b.channel, b.key, b.velocity,
-                              b.length);
-        }
-    }
-    return {};
-}
-
 std::string CompareText(const char* what, const char* field, const std::string& want)
 {
     const size_t n = strnlen(field, SmfInfo::kTextSize);
@@ -305,8 +286,10 @@ std::string CheckSmfInput(const uint8_t* input, size_t size)
         if (fast.ends != pass || slow.ends != pass) return "onEventsEnd not called once per walk";
         if (fast.deltas > pass * (size / 2 + 1)) return "more delta-times than the data can hold";
         if (!slow.fault.empty()) return slow.fault;
-        const std::string lists = CompareLists(fast, slow, pass);
+        const std::string lists = CompareNoteLists(fast, slow.lists, Printf("pass %d", pass));
         if (!lists.empty()) return lists;
+        const std::string normalized = pass == 1 ? CheckNormalized(data.get(), n, false, slow.lists, slow.spans) : "";
+        if (!normalized.empty()) return normalized;
     }
 
     // Both walks hand out the events the rules give, the second the same as the first.
@@ -325,6 +308,55 @@ std::string CheckSmfInput(const uint8_t* input, size_t size)
                                  CompareText("lyric", info.lyric, model.texts.lyric)})
         if (!r.empty()) return r;
     return CheckCompleteReading(input, size);
+}
+
+std::string CompareNoteLists(const SmfNoteFile& got, const std::vector<NoteRecord> (&want)[16], const std::string& what)
+{
+    for (int c = 0; c < 16; ++c) {
+        const SmfNoteFile::NoteList& list = got.channelNotes(c);
+        if (list.size() != want[c].size())
+            return Printf("%s channel %d: %zu records, the rules give %zu", what.c_str(), c, list.size(), want[c].size());
+        for (size_t i = 0; i < list.size(); ++i) {
+            const NoteRecord& a = list[i];
+            const NoteRecord& b = want[c][i];
+            if (a.channel != b.channel || a.key != b.key || a.velocity != b.velocity || a.length != b.length)
+                return Printf("%s channel %d record %zu: %u/%u/%u len %u, the rules give %u/%u/%u len %u", what.c_str(),
+                              c, i, a.channel, a.key, a.velocity, a.length, b.channel, b.key, b.velocity, b.length);
+        }
+    }
+    return {};
+}
+
+namespace {
+
+class NormalizedNotes : public SmfNoteFile {
+public:
+    using SmfFile::openMemory;
+};
+
+struct TextSink : LineSink {
+    void appendLine(const char* line, size_t length) override { text.append(line, length).append("\r\n"); }
+    std::string text;
+};
+
+}  // namespace
+
+std::string CheckNormalized(const uint8_t* data, uint32_t size, bool complete, const std::vector<NoteRecord> (&lists)[16],
+                            const std::vector<TickSpan> (&spans)[16])
+{
+    NormalizedNotes notes;
+    if (notes.openMemory("fuzz.mid", data, size) != 0) return "the normalised reading does not open the file";
+    notes.readNotes(complete, true);
+    std::vector<NoteRecord> want[16];
+    for (int c = 0; c < 16; ++c) want[c] = ReferenceNormalized(lists[c], spans[c], notes.header().division);
+    const char* what = complete ? "normalised complete reading" : "normalised reading";
+    const std::string r = CompareNoteLists(notes, want, what);
+    if (!r.empty()) return r;
+    TextSink text;
+    NoteEncoder(NoteEncoder::kDefaultFormat1, NoteEncoder::kDefaultFormat2).encodeNotes(notes, 0xFFFF, text);
+    if (text.text != ReferenceEncoding(want, 0xFFFF, NoteEncoder::kDefaultFormat1, NoteEncoder::kDefaultFormat2))
+        return Printf("%s: the encoding differs from the rules'", what);
+    return {};
 }
 
 // ---------------------------------------------------------------- encoder

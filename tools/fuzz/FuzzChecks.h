@@ -8,9 +8,14 @@
 // Every input is copied to a heap block of exactly its size (texts with their
 // terminator and nothing more), so that the address sanitizer reports any read
 // past the data, and arguments are handed over the same way.
+#include "support/ReferenceNotes.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
+
+class SmfNoteFile;
 
 // The bytes as a mapped file: the reader's header checks and readEvents, the
 // note lists against the reference (tests/support/ReferenceNotes), the events
@@ -19,6 +24,13 @@ std::string CheckSmfInput(const uint8_t* data, size_t size);
 // Complete reading of the bytes against a plain model of its rules (called
 // by CheckSmfInput).
 std::string CheckCompleteReading(const uint8_t* data, size_t size);
+// The bytes (a file that opens) read with normalisation, default or complete
+// reading, against ReferenceNormalized of the unscaled lists and their spans
+// (tests/support/ReferenceNotes): the lists and their encoding, byte for byte.
+std::string CheckNormalized(const uint8_t* data, uint32_t size, bool complete, const std::vector<NoteRecord> (&lists)[16],
+                            const std::vector<TickSpan> (&spans)[16]);
+// The records of a reader's 16 lists against the lists wanted; `what` leads the description.
+std::string CompareNoteLists(const SmfNoteFile& got, const std::vector<NoteRecord> (&want)[16], const std::string& what);
 
 // The line formatter, the note encoder (against the reference encoding of
 // tests/support/ReferenceEncoder) and KvText::ReplaceAll with formats,
