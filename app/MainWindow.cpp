@@ -119,7 +119,7 @@ LRESULT MainWindow::OnCreate(CREATESTRUCTA*)
     if (flags & ShowWindowFlags::kStatusBar) menu->CheckMenuItem(IDM_STATUSBAR, MF_CHECKED);
     // The data view's line about the file it shows is the status bar's text.
     rightFrame->GetDataFrame()->GetDataView()->setStatusSink(
-        [this](const std::string& hint) { statusBar->SetWindowText(hint.c_str()); });
+        [this](const std::string& line) { statusBar->SetWindowText(line.c_str()); });
 
     const DWORD toolbarStyle = WS_CHILD | WS_TABSTOP | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS;
     mainToolbar->Create(WS_EX_TOOLWINDOW, "", toolbarStyle | ((flags & ShowWindowFlags::kToolbar) ? WS_VISIBLE : 0),

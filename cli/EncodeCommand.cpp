@@ -63,7 +63,8 @@ void WarnOfCompleteReading(std::FILE* err, const std::string& path, const Readin
 void WarnOfDivision(std::FILE* err, const std::string& path, uint16_t division)
 {
     if (!ResolutionScale::Applies(division)) return;
-    std::fprintf(err, "%s: warning: %s: division %u, not 480: few lengths have a length code; --normalize scales them\n",
+    std::fprintf(err,
+                 "%s: warning: %s: division %u, not 480: few lengths have a length code; --normalize scales them\n",
                  kProgram, path.c_str(), static_cast<unsigned>(division));
 }
 

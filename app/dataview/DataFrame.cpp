@@ -62,8 +62,10 @@ LRESULT DataFrame::OnNotify(WPARAM, NMHDR* header)
     static char complete[] = "完全読み込み";
     static char normalize[] = "480 に揃える";
     if (header->code != TTN_GETDISPINFOA) return 0;
-    if (header->idFrom == IDM_COMPLETE_READING) reinterpret_cast<NMTTDISPINFOA*>(header)->lpszText = complete;
-    else if (header->idFrom == IDM_NORMALIZE_RESOLUTION) reinterpret_cast<NMTTDISPINFOA*>(header)->lpszText = normalize;
+    char* text = header->idFrom == IDM_COMPLETE_READING       ? complete
+                 : header->idFrom == IDM_NORMALIZE_RESOLUTION ? normalize
+                                                              : nullptr;
+    if (text) reinterpret_cast<NMTTDISPINFOA*>(header)->lpszText = text;
     return 0;
 }
 

@@ -9,7 +9,7 @@ struct SmfHeader {
     uint32_t length;      // length of the header chunk's data
     uint16_t format;      // 0, 1 or 2
     uint16_t trackCount;
-    uint16_t division;    // ticks per quarter note; kept, not used
+    uint16_t division;    // ticks per quarter note, or SMPTE (bit 15); only normalised reading uses it
     uint8_t unused[2];    // the 16-byte read takes two bytes of the next chunk
 };
 static_assert(sizeof(SmfHeader) == 16, "the header is read in one 16-byte read");

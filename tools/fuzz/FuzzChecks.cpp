@@ -310,12 +310,14 @@ std::string CheckSmfInput(const uint8_t* input, size_t size)
     return CheckCompleteReading(input, size);
 }
 
-std::string CompareNoteLists(const SmfNoteFile& got, const std::vector<NoteRecord> (&want)[16], const std::string& what)
+std::string CompareNoteLists(const SmfNoteFile& got, const std::vector<NoteRecord> (&want)[16],
+                             const std::string& what)
 {
     for (int c = 0; c < 16; ++c) {
         const SmfNoteFile::NoteList& list = got.channelNotes(c);
         if (list.size() != want[c].size())
-            return Printf("%s channel %d: %zu records, the rules give %zu", what.c_str(), c, list.size(), want[c].size());
+            return Printf("%s channel %d: %zu records, the rules give %zu", what.c_str(), c, list.size(),
+                          want[c].size());
         for (size_t i = 0; i < list.size(); ++i) {
             const NoteRecord& a = list[i];
             const NoteRecord& b = want[c][i];
@@ -341,8 +343,8 @@ struct TextSink : LineSink {
 
 }  // namespace
 
-std::string CheckNormalized(const uint8_t* data, uint32_t size, bool complete, const std::vector<NoteRecord> (&lists)[16],
-                            const std::vector<TickSpan> (&spans)[16])
+std::string CheckNormalized(const uint8_t* data, uint32_t size, bool complete,
+                            const std::vector<NoteRecord> (&lists)[16], const std::vector<TickSpan> (&spans)[16])
 {
     NormalizedNotes notes;
     if (notes.openMemory("fuzz.mid", data, size) != 0) return "the normalised reading does not open the file";

@@ -27,10 +27,11 @@ std::string CheckCompleteReading(const uint8_t* data, size_t size);
 // The bytes (a file that opens) read with normalisation, default or complete
 // reading, against ReferenceNormalized of the unscaled lists and their spans
 // (tests/support/ReferenceNotes): the lists and their encoding, byte for byte.
-std::string CheckNormalized(const uint8_t* data, uint32_t size, bool complete, const std::vector<NoteRecord> (&lists)[16],
-                            const std::vector<TickSpan> (&spans)[16]);
+std::string CheckNormalized(const uint8_t* data, uint32_t size, bool complete,
+                            const std::vector<NoteRecord> (&lists)[16], const std::vector<TickSpan> (&spans)[16]);
 // The records of a reader's 16 lists against the lists wanted; `what` leads the description.
-std::string CompareNoteLists(const SmfNoteFile& got, const std::vector<NoteRecord> (&want)[16], const std::string& what);
+std::string CompareNoteLists(const SmfNoteFile& got, const std::vector<NoteRecord> (&want)[16],
+                             const std::string& what);
 
 // The line formatter, the note encoder (against the reference encoding of
 // tests/support/ReferenceEncoder) and KvText::ReplaceAll with formats,

@@ -27,7 +27,8 @@ TEST(StatusLine, FactsThenWhatTheReadingLeavesOut)
          "SMF 1・2 トラック・分解能 96・音符 1　2 トラック目以降に 2 ノートがあります。[完全読み込み] で読めます。"},
         {"SMPTE", Cat({HeaderChunk(0, 1, 0xE728), TrackChunk(Cat({note, end}))}), false, false,
          "SMF 0・1 トラック・分解能 SMPTE 25 fps × 40・音符 1"},
-        {"division 0", Cat({HeaderChunk(0, 1, 0), TrackChunk(Cat({note, end}))}), false, false, "SMF 0・1 トラック・分解能 0・音符 1"},
+        {"division 0", Cat({HeaderChunk(0, 1, 0), TrackChunk(Cat({note, end}))}), false, false,
+         "SMF 0・1 トラック・分解能 0・音符 1"},
     };
     for (const auto& c : cases) {
         ReaderOn<SmfNoteFile> notes(c.file);
