@@ -159,17 +159,23 @@ void KvTextView::ScrollCaretIntoView()
 
 void KvTextView::UpdateScrollBars()
 {
-    SCROLLINFO info{};
-    info.cbSize = sizeof info;
-    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
-    info.nMax = int(std::min<size_t>(layout_.LineCount() - 1, 0x7FFFFFFF));
-    info.nPage = UINT(VisibleLines());
-    info.nPos = int(top_);
-    SetScrollInfo(GetHandle(), SB_VERT, &info, TRUE);
-    info.nMax = layout_.Columns() * cell_ + kMargin + cell_ - 1;
-    info.nPage = UINT(std::max(0, GetClientWidth()));
-    info.nPos = left_;
-    SetScrollInfo(GetHandle(), SB_HORZ, &info, TRUE);
+    // Each bar is set only when it changes: setting one draws it.
+    auto set = [this](int bar, int maximum, int page, int position) {
+        SCROLLINFO info{};
+        info.cbSize = sizeof info;
+        info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+        if (GetScrollInfo(GetHandle(), bar, &info) && info.nMin == 0 && info.nMax == maximum &&
+            info.nPage == UINT(page) && info.nPos == position)
+            return;
+        info.fMask |= SIF_DISABLENOSCROLL;
+        info.nMin = 0;
+        info.nMax = maximum;
+        info.nPage = UINT(page);
+        info.nPos = position;
+        SetScrollInfo(GetHandle(), bar, &info, TRUE);
+    };
+    set(SB_VERT, int(std::min<size_t>(layout_.LineCount() - 1, 0x7FFFFFFF)), VisibleLines(), int(top_));
+    set(SB_HORZ, layout_.Columns() * cell_ + kMargin + cell_ - 1, std::max(0, GetClientWidth()), left_);
 }
 
 void KvTextView::PlaceCaret()

@@ -54,6 +54,9 @@ void TextLayout::Index()
     for (const char* at = data; (at = static_cast<const char*>(std::memchr(at, '\n', limit - (at - data))));)
         starts.push_back(uint32_t(++at - data));
     starts_.swap(starts);
+    // The text plus at most 8 bytes a line: a buffer grown by appending
+    // gives back its spare room when that is more than 4 bytes a line.
+    if (text_.capacity() - text_.size() > 4 * starts_.size()) text_.shrink_to_fit();
     columns_ = 0;
     for (size_t line = 0; line < starts_.size(); ++line) {
         int width = 0;

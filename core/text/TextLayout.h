@@ -21,7 +21,8 @@ public:
     std::string& Buffer() { return text_; }
     const std::string& Text() const { return text_; }
     void Assign(std::string text);
-    // Finds the line starts and the widest line. Lines past 4 GiB are not
+    // Finds the line starts and the widest line, and gives back the
+    // buffer's spare room beyond 4 bytes a line. Lines past 4 GiB are not
     // indexed: they show as part of the last line indexed.
     void Index();
 

@@ -57,6 +57,7 @@ Figures Time(int runs, const std::function<void()>& prepare, const std::function
         times.push_back(Seconds() - start);
         Pump();
     }
+    if (times.empty()) return {0, 0, 0};
     std::sort(times.begin(), times.end());
     return {times[times.size() / 2], times.front(), times.back()};
 }
@@ -113,7 +114,7 @@ void ControlKey(HWND window, WPARAM key)
 int main(int argc, char** argv)
 {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
-    const int floorRuns = argc > 2 ? std::max(1, std::atoi(argv[2])) : 3;
+    const int floorRuns = argc > 2 ? std::max(0, std::atoi(argv[2])) : 3;  // 0: no floor
     const std::string folder = ProgramFolder() + "\\view-bench";
     CreateDirectoryA(folder.c_str(), nullptr);
     for (size_t notes : kNotes) {
@@ -171,15 +172,19 @@ int main(int argc, char** argv)
             SetWindowTextA(edit, text.c_str());
             UpdateWindow(edit);
         });
-        const bool same = size_t(GetWindowTextLengthA(edit)) == text.size();
+        const bool same = !floorRuns || size_t(GetWindowTextLengthA(edit)) == text.size();
         SetWindowTextA(edit, "");
         ShowWindow(edit, SW_HIDE);
-        Print("selection to screen", notes, select, &floor, goal);
+        Print("selection to screen", notes, select, floorRuns ? &floor : nullptr, goal);
         const Figures channel = Time(runs, [] {}, [&] {
             frame->SendMessage(WM_COMMAND, IDM_OPTION_CHANNELS, 0);
             UpdateWindow(view->GetHandle());
         });
-        Print("channel change", notes, channel, &floor, goal);
+        Print("channel change", notes, channel, floorRuns ? &floor : nullptr, goal);
+        const Figures key = Time(runs, [&] { ControlKey(view->GetHandle(), VK_HOME); Pump(); }, [&] {
+            ControlKey(view->GetHandle(), VK_END);
+        });
+        Print("Ctrl+End key only", notes, key, nullptr, 0.05);
         const Figures end = Time(runs, [&] { ControlKey(view->GetHandle(), VK_HOME); }, [&] {
             ControlKey(view->GetHandle(), VK_END);
             UpdateWindow(view->GetHandle());

@@ -21,7 +21,7 @@ TextLayout Layout(const std::string& text = kText)
 
 }  // namespace
 
-TEST(TextLayout, IndexesLinesAtLineFeedsWithTheCarriageReturnInTheBreak)
+TEST(TextLayout, IndexesLinesAtLineFeedsInFourBytesALineWithTheCarriageReturnInTheBreak)
 {
     const struct {
         std::string text;
@@ -34,9 +34,13 @@ TEST(TextLayout, IndexesLinesAtLineFeedsWithTheCarriageReturnInTheBreak)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
-        const TextLayout layout = Layout(c.text);
+        TextLayout layout;
+        layout.Buffer().reserve(1000);  // as appending lines leaves it
+        layout.Buffer() = c.text;
+        layout.Index();
         ASSERT_EQ(c.lines.size(), layout.LineCount());
         EXPECT_EQ(c.lines.size() * 4, layout.IndexBytes());
+        EXPECT_LE(layout.Text().capacity() - layout.Size(), 4 * layout.LineCount() + 15);  // 15: the string's own
         for (size_t line = 0; line < c.lines.size(); ++line) {
             EXPECT_EQ(c.lines[line], std::make_pair(layout.LineStart(line), layout.LineEnd(line)));
             EXPECT_EQ(line, layout.LineOf(c.lines[line].first));
