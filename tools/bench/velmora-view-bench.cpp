@@ -79,17 +79,6 @@ std::string ProgramFolder()
     return folder.substr(0, folder.find_last_of("\\/"));
 }
 
-bool WriteWholeFile(const std::string& path, const std::vector<uint8_t>& bytes)
-{
-    const HANDLE file =
-        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    const BOOL ok = WriteFile(file, bytes.data(), DWORD(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-    return ok && written == bytes.size();
-}
-
 void SelectRow(HWND list, int row, bool selected)
 {
     LVITEMA state{};
@@ -120,7 +109,7 @@ int main(int argc, char** argv)
     for (size_t notes : kNotes) {
         char name[64];
         std::snprintf(name, sizeof name, "\\n%06zu.mid", notes);
-        if (!WriteWholeFile(folder + name, MakeBenchMidi(notes))) {
+        if (!WriteBenchMidi(folder + name, notes)) {
             std::fprintf(stderr, "velmora-view-bench: cannot write %s%s\n", folder.c_str(), name);
             return 1;
         }
