@@ -209,7 +209,8 @@ void KvTextView::PaintLine(HDC dc, size_t line, int y, int width)
     const bool enabled = IsWindowEnabled(GetHandle()) != FALSE;
     RECT row{0, y, width, y + lineHeight_};
     FillRect(dc, &row, GetSysColorBrush(enabled ? COLOR_WINDOW : COLOR_BTNFACE));
-    if (line >= layout_.LineCount()) return;
+    // As in an edit, a line that does not fit whole is not drawn.
+    if (line >= layout_.LineCount() || y + lineHeight_ > GetClientHeight()) return;
     const size_t start = layout_.LineStart(line), end = layout_.LineEnd(line);
     const size_t from = std::max(start, caret_.Start()), to = std::min(end, caret_.End());
     if (!caret_.Empty() && caret_.Start() <= end && caret_.End() > start && from <= to) {
