@@ -211,7 +211,7 @@ bool MainWindow::SaveTo(const std::string& path)
 void MainWindow::SaveAs()
 {
     if (DataViewText().empty()) return;
-    const std::string midi = rightFrame->GetDataFrame()->GetDataView()->loadedPath();
+    const std::string midi = rightFrame->GetDataFrame()->GetDataView()->GetLoadedPath();
     const std::string folder = DirectoryOf(midi);
     char file[MAX_PATH] = {};
     lstrcpynA(file, (PathParts(midi, kPathFileName) + ".inc").c_str(), sizeof file);

@@ -1,6 +1,6 @@
 // screenshot-window: shows the main window as the program does, opened at a
-// folder with one of its files selected and encoded, for the README's
-// picture. Its settings go to a key of its own, so a user's are never
+// folder with one of its files selected and encoded and a few of the data
+// view's lines selected, for the README's picture. Its settings go to a key of its own, so a user's are never
 // touched.
 //   screenshot-window FOLDER FILE-NAME SECONDS
 #include "app/MainApplication.h"
@@ -9,6 +9,8 @@
 #include "app/settings/Settings.h"
 #include "app/browser/ItemRecord.h"
 #include "app/browser/MidiListView.h"
+#include "app/dataview/DataFrame.h"
+#include "app/dataview/DataView.h"
 #include "framework/KvMessage.h"
 
 #include <ole2.h>
@@ -51,6 +53,11 @@ int main(int argc, char** argv)
     main->SetWindowPos(nullptr, 0, 0, 1200, 640, SWP_NOZORDER);
     main->Reveal(SW_SHOWNORMAL);
     const bool selected = SelectRow(main->GetRightFrame()->GetFileList(), std::string(argv[1]) + "\\" + argv[2]);
+    // From the middle of the third line to the end of the fifth, with the focus in the view.
+    DataView* view = main->GetRightFrame()->GetDataFrame()->GetDataView();
+    const TextLayout& lines = view->Layout();
+    view->SetFocus();
+    view->SendMessage(EM_SETSEL, (lines.LineStart(2) + lines.LineEnd(2)) / 2, lines.LineEnd(4));
 
     SetTimer(nullptr, 0, UINT(std::atoi(argv[3]) * 1000), nullptr);
     KvMessage message;

@@ -99,7 +99,9 @@ LRESULT MidiListView::OnListKeyDown(NMLVKEYDOWN* key)
 
 LRESULT MidiListView::OnItemChanged(NMLISTVIEW* change)
 {
-    if (!change || !(change->uNewState & LVIS_SELECTED)) return 1;
+    // Selecting a row may bring more than one change that carries the
+    // selected state (focus, then selection): only the one that sets it opens.
+    if (!change || !(change->uNewState & LVIS_SELECTED) || (change->uOldState & LVIS_SELECTED)) return 1;
     const ItemRecord* record = reinterpret_cast<const ItemRecord*>(change->lParam);
     if (!record) record = RecordAt(change->iItem);
     BrowserHost* host = GetBrowserHost();

@@ -5,10 +5,8 @@
 #include "app/dataview/ChannelToolBar.h"
 #include "app/dataview/DataView.h"
 #include "framework/KvApplication.h"
-#include "framework/KvGlobalMemory.h"
 #include "resources/resource.h"
 
-#include <cstring>
 
 DataFrame::DataFrame() : dataView(std::make_unique<DataView>(this)), channelToolBar(std::make_unique<ChannelToolBar>())
 {
@@ -21,10 +19,8 @@ LRESULT DataFrame::OnCreate(CREATESTRUCTA*)
     const HINSTANCE instance = KvApplication::GetInstanceHandle();
     channelToolBar->Create(0, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS, 0, 0, 0,
                            0, GetHandle(), reinterpret_cast<HMENU>(INT_PTR{kToolbarId}), instance, nullptr);
-    dataView->Create(WS_EX_CLIENTEDGE, "",
-                     WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | ES_READONLY |
-                         ES_MULTILINE,
-                     0, 0, 0, 0, GetHandle(), reinterpret_cast<HMENU>(INT_PTR{kViewId}), instance, nullptr);
+    dataView->Create(WS_EX_CLIENTEDGE, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP,
+                     0, 0, 0, 0, GetHandle(), reinterpret_cast<HMENU>(INT_PTR{kViewId}));
     return 0;
 }
 
@@ -72,18 +68,5 @@ LRESULT DataFrame::OnNotify(WPARAM, NMHDR* header)
 void DataFrame::copyToClipboard()
 {
     const std::string& text = dataView->GetTextBuffer();
-    KvGlobalMemory memory;
-    if (!memory.Alloc(GMEM_MOVEABLE | GMEM_ZEROINIT, text.size() + 1)) return;
-    if (char* block = static_cast<char*>(memory.Lock())) {
-        std::memcpy(block, text.data(), text.size());
-        block[text.size()] = '\0';
-        memory.Unlock();
-    }
-    if (!OpenClipboard()) {
-        GlobalFree(memory.GetHandle());  // nobody took it
-        return;
-    }
-    EmptyClipboard();
-    if (!SetClipboardData(CF_TEXT, memory.GetHandle())) GlobalFree(memory.GetHandle());
-    CloseClipboard();
+    KvTextView::CopyText(GetHandle(), text.data(), text.size());
 }

@@ -39,36 +39,34 @@ LRESULT DataView::OnCreate(CREATESTRUCTA*)
     if (font->Create(14, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "FixedSys"))
         SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font->GetHandle()), FALSE);
-    // The encoding of a long file runs far past the edit control's default
-    // limit of 30,000 characters: lift it.
-    SendMessage(EM_SETLIMITTEXT, 0, 0);
     return 0;
 }
 
 void DataView::appendLine(const char* line, size_t length)
 {
+    std::string& text = TextBuffer();
     text.append(line, length);
     text += "\r\n";
 }
 
-void DataView::showText()
+int DataView::showNothing()
 {
-    if (GetHandle()) SetWindowText(text.c_str());
+    clearText();
+    showText();
+    return 0;
 }
 
 int DataView::showEncoding()
 {
-    // A long file takes seconds to show (the edit control's own cost).
     const KvBusyState busy(GetHandle());
-    clearText();
-    showText();
-    if (!noteFile) return 0;
+    if (!noteFile) return showNothing();
     const Settings& settings = GetSettings();
     const NoteEncoder encoder(settings.PrintFormat1, settings.PrintFormat2);
     ChannelToolBar* toolbar = frame_ ? frame_->GetChannelToolBar() : nullptr;
     const uint32_t channels = toolbar && toolbar->GetHandle()
                                   ? toolbar->SelectedChannels()
                                   : NoteEncoder::SelectedChannels(true, settings.EncodeChannel, 0);
+    clearText();
     ViewSink sink(*this);
     encoder.encodeNotes(*noteFile, channels, sink);
     showText();
@@ -78,22 +76,19 @@ int DataView::showEncoding()
 int DataView::loadFile(const ItemRecord* item)
 {
     const KvBusyState busy(GetHandle());
-    clearText();
-    showText();
     setStatus(std::string());
-    if (!item) return 0;
+    if (!item) return showNothing();
     // The record's path is a fixed field: never read past it.
     const std::string path(item->path, strnlen(item->path, sizeof item->path));
-    if (!IsMidiExtensionAnyCase(ExtensionOf(path))) return 0;
+    if (!IsMidiExtensionAnyCase(ExtensionOf(path))) return showNothing();
     path_ = path;
     return readFile();
 }
 
 int DataView::reloadFile()
 {
+    const KvBusyState busy(GetHandle());
     if (!noteFile) return 0;
-    clearText();
-    showText();
     setStatus(std::string());
     return readFile();
 }
@@ -102,7 +97,7 @@ int DataView::readFile()
 {
     noteFile.reset();  // closes the file shown before
     noteFile.reset(new SmfNoteFile);
-    if (noteFile->open(path_) != 0) return 0;
+    if (noteFile->open(path_) != 0) return showNothing();
     const bool complete = GetSettings().CompleteReading != 0;
     const bool normalized = GetSettings().NormalizeResolution != 0;
     noteFile->readNotes(complete, normalized);

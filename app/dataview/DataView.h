@@ -1,9 +1,10 @@
 #pragma once
-// DataView: the read-only edit control of the data view frame that shows the
-// encoded lines of the selected MIDI file. It owns the font it shows them in,
-// the text it builds and the note lists of the file it shows, so that a
-// change of channels encodes again without reading the file.
-#include "framework/KvEdit.h"
+// DataView: the read-only text view of the data view frame that shows the
+// encoded lines of the selected MIDI file. It owns the font it shows them in
+// and the note lists of the file it shows, so that a change of channels
+// encodes again without reading the file; the encoder writes its lines
+// straight into the view's text.
+#include "framework/KvTextView.h"
 
 #include <functional>
 #include <memory>
@@ -14,7 +15,7 @@ class KvFont;
 class SmfNoteFile;
 struct ItemRecord;
 
-class DataView : public KvEdit {
+class DataView : public KvTextView {
 public:
     explicit DataView(DataFrame* frame);
     ~DataView() override;
@@ -22,7 +23,7 @@ public:
     LRESULT OnCreate(CREATESTRUCTA* create) override;
 
     // Both run in the busy state (wait cursor, mouse captured by the view),
-    // which they leave on every path.
+    // which they leave on every path, and set the view's text once.
     //
     // Loads the MIDI file of the row that became selected, encodes it and
     // shows it: 1 when it was loaded, else 0 (the view is then empty). A
@@ -43,20 +44,20 @@ public:
 
     void appendLine(const char* line, size_t length);
     void appendLine(const std::string& line) { appendLine(line.data(), line.size()); }
-    void clearText() { text.clear(); }
-    void showText();
-    const std::string& GetTextBuffer() const { return text; }
+    void clearText() { TextBuffer().clear(); }
+    void showText() { ShowText(); }
+    const std::string& GetTextBuffer() const { return Text(); }
     // The path of the MIDI file loaded last; empty before the first.
-    const std::string& loadedPath() const { return path_; }
+    const std::string& GetLoadedPath() const { return path_; }
 
 private:
     DataFrame* frame_;
     std::unique_ptr<KvFont> font;
-    std::string text;
     std::unique_ptr<SmfNoteFile> noteFile;
     std::string path_;  // of the loaded file
     std::function<void(const std::string&)> statusSink_;
 
     int readFile();
+    int showNothing();
     void setStatus(const std::string& line);
 };

@@ -8,6 +8,8 @@
 #include "app/browser/FolderTreeView.h"
 #include "app/browser/MidiListView.h"
 #include "app/browser/ShellTestSupport.h"
+#include "app/dataview/DataFrame.h"
+#include "app/dataview/DataView.h"
 #include "resources/resource.h"
 
 #include <shlobj.h>
@@ -59,6 +61,46 @@ TEST_F(BrowserTest, MidiOnlyAndRefreshListTheFolderAgain)
     folder.File("later.mid");
     main->SendMessage(WM_COMMAND, IDM_REFRESH, 0);
     EXPECT_EQ(4, Rows());
+}
+
+// Each time the data view's text is set its parent hears EN_CHANGE: one a load.
+int loads = 0;
+LRESULT CALLBACK CountLoads(int code, WPARAM wParam, LPARAM lParam)
+{
+    const CWPSTRUCT* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && call->message == WM_COMMAND && HIWORD(call->wParam) == EN_CHANGE &&
+        LOWORD(call->wParam) == DataFrame::kViewId)
+        ++loads;
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST_F(BrowserTest, SelectingARowLoadsItsFileOnce)
+{
+    const HWND list = main->GetRightFrame()->GetFileList()->GetHandle();
+    const HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, CountLoads, nullptr, GetCurrentThreadId());
+    const struct {
+        const char* what;
+        int row;
+        UINT state;
+        int loads;
+    } cases[] = {
+        {"selecting song.mid", 2, LVIS_SELECTED | LVIS_FOCUSED, 1},
+        {"selecting it again", 2, LVIS_SELECTED | LVIS_FOCUSED, 0},
+        {"focusing another row", 1, LVIS_FOCUSED, 0},
+        {"selecting notes.txt", 1, LVIS_SELECTED | LVIS_FOCUSED, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        loads = 0;
+        LVITEMA item{};
+        item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        item.state = c.state;
+        SendMessageA(list, LVM_SETITEMSTATE, WPARAM(c.row), LPARAM(&item));
+        Pump();
+        EXPECT_EQ(c.loads, loads);
+    }
+    UnhookWindowsHookEx(hook);
+    EXPECT_NE(std::string::npos, main->GetRightFrame()->GetDataFrame()->GetDataView()->GetLoadedPath().find("song.mid"));
 }
 
 TEST_F(BrowserTest, ADroppedFolderOpensLikeAPath)

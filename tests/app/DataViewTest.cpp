@@ -47,15 +47,18 @@ std::vector<std::string> Contents(const std::string& folder)
     return names;
 }
 
-// What the thread's capture and cursor were each time the view's text was set.
-HWND watchedView = nullptr;
+// What the thread's capture and cursor were each time the view's text was
+// set (its parent hears EN_CHANGE) or the status bar's hint.
+HWND watchedView = nullptr, watchedStatus = nullptr;
 std::vector<std::pair<HWND, HCURSOR>> seen;
 
 LRESULT CALLBACK WatchSetText(int code, WPARAM wParam, LPARAM lParam)
 {
     const CWPSTRUCT* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
-    if (code == HC_ACTION && call->hwnd == watchedView && call->message == WM_SETTEXT)
-        seen.push_back({GetCapture(), GetCursor()});
+    const bool viewText = call->message == WM_COMMAND && HWND(call->lParam) == watchedView &&
+                          HIWORD(call->wParam) == EN_CHANGE;
+    const bool hint = call->hwnd == watchedStatus && (call->message == WM_SETTEXT || call->message == SB_SETTEXTA);
+    if (code == HC_ACTION && (viewText || hint)) seen.push_back({GetCapture(), GetCursor()});
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
@@ -121,6 +124,7 @@ TEST_F(DataViewTest, LoadsMidFilesAsFarAsTheyReadWhileBusyAndAnotherExtensionKee
         "\tdb\t60,$0C,$00,$00\t;00 060 00000 100\r\n\tdb\t64,$08,$00,$00\t;02 064 00000 064\r\n";
     const HCURSOR wait = LoadCursorA(nullptr, IDC_WAIT), arrow = LoadCursorA(nullptr, IDC_ARROW);
     watchedView = view()->GetHandle();
+    watchedStatus = main->GetStatusBar()->GetHandle();
     const HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, WatchSetText, nullptr, GetCurrentThreadId());
     ASSERT_NE(nullptr, hook);
     const std::function<int()> encode = [&] { return view()->showEncoding(); };
@@ -135,6 +139,7 @@ TEST_F(DataViewTest, LoadsMidFilesAsFarAsTheyReadWhileBusyAndAnotherExtensionKee
         {"encoding without a file", encode, 0, "", ""},
         {"a MIDI file", file(song.path()), 1, kBoth, kBoth},
         {"encoding it again", encode, 1, kBoth, kBoth},
+        {"reading it again", [&] { return view()->reloadFile(); }, 1, kBoth, kBoth},
         {"another extension", file(midi.path()), 0, "", kBoth},
         {"no extension", file("C:\\windows"), 0, "", kBoth},
         {"no item", [&] { return view()->loadFile(nullptr); }, 0, "", kBoth},
@@ -148,6 +153,7 @@ TEST_F(DataViewTest, LoadsMidFilesAsFarAsTheyReadWhileBusyAndAnotherExtensionKee
         seen.clear();
         EXPECT_EQ(c.result, c.work());
         EXPECT_EQ(c.shown, shown());
+        EXPECT_EQ(view()->GetTextBuffer(), shown());
         ASSERT_FALSE(seen.empty());
         for (const auto& s : seen) EXPECT_TRUE(s.first == watchedView && s.second == wait);
         EXPECT_EQ(nullptr, GetCapture());
@@ -156,7 +162,7 @@ TEST_F(DataViewTest, LoadsMidFilesAsFarAsTheyReadWhileBusyAndAnotherExtensionKee
         EXPECT_EQ(c.again, shown());
     }
     UnhookWindowsHookEx(hook);
-    watchedView = nullptr;
+    watchedView = watchedStatus = nullptr;
 }
 
 // The status bar shows the facts of the file shown and the hints of what the
@@ -289,4 +295,138 @@ TEST_F(SaveAs, AFailedWriteSaysWhyAndLeavesNoFile)
         EXPECT_GT(shown.size(), shown.find('\n') + 1) << "the system's reason is missing";
         EXPECT_EQ(before, Contents(folder.path()));
     }
+}
+
+// The view as a read-only edit: the mouse and the keys select, Ctrl+C copies
+// the selected bytes, the context menu offers what applies, and the view
+// scrolls. The text comes in through WM_SETTEXT.
+class TextView : public DataViewTest {
+protected:
+    void SetUp() override
+    {
+        DataViewTest::SetUp();
+        HDC dc = GetDC(view()->GetHandle());
+        const HGDIOBJ before = SelectObject(dc, HFONT(view()->SendMessage(WM_GETFONT, 0, 0)));
+        TEXTMETRICA metrics{};
+        GetTextMetricsA(dc, &metrics);
+        SelectObject(dc, before);
+        ReleaseDC(view()->GetHandle(), dc);
+        cell = metrics.tmAveCharWidth;
+        lineHeight = metrics.tmHeight;
+        view()->SetFocus();
+    }
+    void set(const std::string& text) { view()->SendMessage(WM_SETTEXT, 0, LPARAM(text.c_str())); }
+    // A quarter into the cell of `column` on line `line` of the screen.
+    LPARAM at(int line, int column) { return MAKELPARAM(1 + column * cell + cell / 4, line * lineHeight + 2); }
+    void mouse(UINT message, LPARAM where, WPARAM keys = 0) { view()->SendMessage(message, keys, where); }
+    void click(int line, int column, WPARAM keys = 0)
+    {
+        mouse(WM_LBUTTONDOWN, at(line, column), MK_LBUTTON | keys);
+        mouse(WM_LBUTTONUP, at(line, column), keys);
+    }
+    void key(WPARAM code, BYTE shift = 0, BYTE control = 0)
+    {
+        BYTE keys[256] = {};
+        keys[VK_SHIFT] = shift;
+        keys[VK_CONTROL] = control;
+        SetKeyboardState(keys);
+        view()->SendMessage(WM_KEYDOWN, code, 0);
+        keys[VK_SHIFT] = keys[VK_CONTROL] = 0;
+        SetKeyboardState(keys);
+    }
+    std::string selected()
+    {
+        DWORD start = 0, end = 0;
+        view()->SendMessage(EM_GETSEL, WPARAM(&start), LPARAM(&end));
+        return shown().substr(start, end - start);
+    }
+    int cell = 8, lineHeight = 16;
+};
+
+TEST_F(TextView, MouseAndKeysSelectWholeCharactersCtrlCCopiesThemAndTheMenuOffersWhatApplies)
+{
+    // 表 ends in 5C; ド is 83 68.
+    const std::string text = "\tdb\t60\t;ドレミ\r\n表\tx\r\nend";
+    const BYTE down = 0x80;
+    const struct {
+        const char* what;
+        std::function<void()> act;
+        std::string selection;
+        bool copyGrey, allGrey;
+    } cases[] = {
+        {"a click", [&] { click(0, 9); }, "", true, false},
+        {"a drag over a tab", [&] {
+             mouse(WM_LBUTTONDOWN, at(0, 8), MK_LBUTTON);
+             mouse(WM_MOUSEMOVE, at(0, 16), MK_LBUTTON);
+             mouse(WM_LBUTTONUP, at(0, 16));
+         }, "db\t", false, false},
+        {"Shift+click over the line break", [&] { click(0, 25); click(1, 8, MK_SHIFT); }, "ドレミ\r\n表\t", false, false},
+        {"the right half of a double-byte character and Shift+Left", [&] { click(1, 1); key(VK_LEFT, down); },
+         "表", false, false},
+        {"Shift+Right", [&] { click(1, 0); key(VK_RIGHT, down); }, "表", false, false},
+        {"Shift+Down and Shift+End", [&] { click(0, 0); key(VK_DOWN, down); key(VK_END, down); },
+         "\tdb\t60\t;ドレミ\r\n表\tx", false, false},
+        {"a double-click", [&] {
+             click(0, 27);
+             mouse(WM_LBUTTONDBLCLK, at(0, 27), MK_LBUTTON);
+             mouse(WM_LBUTTONUP, at(0, 27));
+         }, "ドレミ", false, false},
+        {"Ctrl+End and Shift+Home", [&] { key(VK_END, 0, down); key(VK_HOME, down); }, "end", false, false},
+        {"Ctrl+A", [&] { key('A', 0, down); }, text, false, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        set(text);
+        c.act();
+        EXPECT_EQ(c.selection, selected());
+        SetClipboardTextForTest("before");
+        key('C', 0, down);
+        EXPECT_EQ(c.selection.empty() ? "before" : c.selection, ClipboardText());
+        const HMENU menu = view()->CreateContextMenu();
+        EXPECT_EQ(c.copyGrey, (GetMenuState(menu, KvTextView::kCopyCommand, MF_BYCOMMAND) & MF_GRAYED) != 0);
+        EXPECT_EQ(c.allGrey, (GetMenuState(menu, KvTextView::kSelectAllCommand, MF_BYCOMMAND) & MF_GRAYED) != 0);
+        DestroyMenu(menu);
+    }
+}
+
+TEST_F(TextView, KeysWheelAndScrollBarScrollTheLines)
+{
+    std::string text;
+    for (int line = 0; line < 1000; ++line) text += "line " + std::to_string(line) + "\r\n";
+    UINT notch = 3;
+    SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &notch, 0);
+    const size_t page = size_t(view()->GetClientHeight() / lineHeight);
+    const size_t last = 1001 - page;  // the empty line after the last break counts
+    const struct {
+        const char* what;
+        std::function<void()> act;
+        size_t top;
+    } cases[] = {
+        {"Ctrl+End", [&] { key(VK_END, 0, 0x80); }, last},
+        {"Ctrl+End, Ctrl+Home", [&] { key(VK_END, 0, 0x80); key(VK_HOME, 0, 0x80); }, 0},
+        {"Page Down", [&] { key(VK_NEXT); }, page},
+        {"a notch of the wheel", [&] { view()->SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0); }, notch},
+        {"a page of the scroll bar", [&] { view()->SendMessage(WM_VSCROLL, SB_PAGEDOWN, 0); }, page},
+        {"the bar's end", [&] { view()->SendMessage(WM_VSCROLL, SB_BOTTOM, 0); }, last},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        set(text);
+        c.act();
+        EXPECT_EQ(c.top, view()->TopLine());
+    }
+}
+
+TEST_F(TextView, CtrlAThenCtrlCCopiesWhatTheCopyButtonCopies)
+{
+    TempFile song(TwoChannels(), "song.mid");
+    load(song.path());
+    SetClipboardTextForTest("before");
+    frame()->SendMessage(WM_COMMAND, IDM_COPY, 0);
+    const std::string copied = ClipboardText();
+    ASSERT_EQ(kBoth, copied);
+    key('A', 0, 0x80);
+    SetClipboardTextForTest("before");
+    key('C', 0, 0x80);
+    EXPECT_EQ(copied, ClipboardText());
 }

@@ -3,6 +3,7 @@
 #include "tools/SmfTrackWriter.h"
 
 #include <algorithm>
+#include <fstream>
 #include <random>
 #include <string>
 
@@ -55,4 +56,12 @@ std::vector<uint8_t> MakeBenchMidi(size_t notes, uint32_t seed)
         if (i % 10000 == 0) track.meta(start, 0x51, std::string("\x07\xA1\x20", 3));
     }
     return track.file();
+}
+
+bool WriteBenchMidi(const std::string& path, size_t notes, uint32_t seed)
+{
+    const std::vector<uint8_t> bytes = MakeBenchMidi(notes, seed);
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    return bool(file.flush());
 }

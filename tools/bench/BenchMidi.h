@@ -9,6 +9,9 @@
 // always give the same bytes.
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 std::vector<uint8_t> MakeBenchMidi(size_t notes, uint32_t seed = 1);
+// Writes that file to `path`; false when it could not be written whole.
+bool WriteBenchMidi(const std::string& path, size_t notes, uint32_t seed = 1);

@@ -1,0 +1,173 @@
+#include "core/text/TextCaret.h"
+#include "core/text/TextLayout.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// 表 is 95 5C (a trail byte that looks like a backslash), あ is 82 A0.
+//   line 0: a b TAB 表 c          offsets 0-5, CR LF at 6-7, columns 0 1 2 8 10
+//   line 1: TAB あ SP x _ 1 , y   offsets 8-16, CR LF at 17-18, columns 0 8 10 11 ...
+//   line 2: (empty)               offset 19, CR LF
+//   line 3: e n d                 offsets 21-23, no break
+const char kText[] = "ab\t\x95\x5C" "c\r\n\t\x82\xA0 x_1,y\r\n\r\nend";
+
+TextLayout Layout(const std::string& text = kText)
+{
+    TextLayout layout;
+    layout.Assign(text);
+    return layout;
+}
+
+}  // namespace
+
+TEST(TextLayout, IndexesLinesAtLineFeedsInFourBytesALineWithTheCarriageReturnInTheBreak)
+{
+    const struct {
+        std::string text;
+        std::vector<std::pair<size_t, size_t>> lines;  // start, end
+    } cases[] = {
+        {kText, {{0, 6}, {8, 17}, {19, 19}, {21, 24}}},
+        {"", {{0, 0}}},
+        {"a\nb\r\n", {{0, 1}, {2, 3}, {5, 5}}},
+        {"a\rb", {{0, 3}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        TextLayout layout;
+        layout.Buffer().reserve(1000);  // as appending lines leaves it
+        layout.Buffer() = c.text;
+        layout.Index();
+        ASSERT_EQ(c.lines.size(), layout.LineCount());
+        EXPECT_EQ(c.lines.size() * 4, layout.IndexBytes());
+        EXPECT_LE(layout.Text().capacity() - layout.Size(), 4 * layout.LineCount() + 15);  // 15: the string's own
+        for (size_t line = 0; line < c.lines.size(); ++line) {
+            EXPECT_EQ(c.lines[line], std::make_pair(layout.LineStart(line), layout.LineEnd(line)));
+            EXPECT_EQ(line, layout.LineOf(c.lines[line].first));
+            EXPECT_EQ(line, layout.LineOf(c.lines[line].second));
+        }
+    }
+}
+
+TEST(TextLayout, ColumnsExpandTabsToEightsAndCountDoubleBytesTwice)
+{
+    const TextLayout layout = Layout();
+    EXPECT_EQ(16, layout.Columns());
+    const std::pair<size_t, int> cases[] = {{0, 0}, {2, 2}, {3, 8}, {5, 10}, {6, 11}, {9, 8}, {11, 10}, {17, 16},
+                                            {19, 0}, {24, 3}};
+    for (const auto& c : cases) EXPECT_EQ(c.second, layout.ColumnOf(c.first)) << c.first;
+}
+
+TEST(TextLayout, APointFallsBeforeTheCharacterWhoseLeftHalfItIsIn)
+{
+    const TextLayout layout = Layout();
+    const struct {
+        size_t line;
+        int x;
+        int cell;
+        size_t offset;
+    } cases[] = {
+        {0, -5, 1, 0}, {0, 0, 1, 0},  {0, 1, 1, 1},  {0, 2, 1, 2},  {0, 5, 1, 3},  {0, 9, 1, 5},
+        {0, 100, 1, 6}, {0, 70, 8, 3}, {0, 72, 8, 5}, {1, 24, 8, 8}, {1, 32, 8, 9},  {2, 50, 8, 19},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.offset, layout.OffsetAt(c.line, c.x, c.cell)) << c.line << " " << c.x << " " << c.cell;
+}
+
+TEST(TextLayout, StepsNeverSplitADoubleByteCharacterOrALineBreak)
+{
+    const TextLayout layout = Layout();
+    const struct {
+        size_t offset;
+        size_t next, previous, snapped;
+    } cases[] = {
+        {0, 1, 0, 0},     {3, 5, 2, 3},     {4, 5, 2, 3},      {5, 6, 3, 5},     {6, 8, 5, 6},
+        {7, 8, 5, 6},     {8, 9, 6, 8},     {9, 11, 8, 9},     {19, 21, 17, 19}, {21, 22, 19, 21},
+        {24, 24, 23, 24}, {99, 24, 23, 24},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.offset);
+        EXPECT_EQ(c.next, layout.Next(c.offset));
+        EXPECT_EQ(c.previous, layout.Previous(c.offset));
+        EXPECT_EQ(c.snapped, layout.Snap(c.offset));
+    }
+}
+
+TEST(TextLayout, AWordIsARunOfOneKindOfCharacter)
+{
+    const TextLayout layout = Layout();
+    const std::pair<size_t, std::pair<size_t, size_t>> cases[] = {
+        {0, {0, 2}},   {1, {0, 2}},   {2, {2, 3}},   {4, {3, 6}},   {6, {3, 6}},
+        {9, {9, 11}},  {12, {12, 15}}, {15, {15, 16}}, {19, {19, 19}}, {24, {21, 24}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(c.second, layout.WordAt(c.first)) << c.first;
+}
+
+TEST(TextLayout, RunsAreThePiecesBetweenTabsAtTheirColumns)
+{
+    const TextLayout layout = Layout();
+    std::vector<TextLayout::Run> runs;
+    layout.Runs(1, runs);
+    ASSERT_EQ(1u, runs.size());
+    EXPECT_EQ(9u, runs[0].offset);
+    EXPECT_EQ(8u, runs[0].length);
+    EXPECT_EQ(8, runs[0].column);
+    layout.Runs(0, runs);
+    ASSERT_EQ(2u, runs.size());
+    EXPECT_EQ(2u, runs[0].length);
+    EXPECT_EQ(3u, runs[1].offset);
+    EXPECT_EQ(8, runs[1].column);
+}
+
+TEST(TextCaret, KeysMoveTheCaretAndExtendTheSelectionFromTheAnchor)
+{
+    const TextLayout layout = Layout();
+    const struct {
+        size_t anchor, caret;
+        std::vector<CaretMove> moves;
+        bool extend;
+        size_t pageLines;
+        size_t anchorAfter, caretAfter;
+    } cases[] = {
+        {0, 0, {CaretMove::Right}, false, 1, 1, 1},
+        {3, 3, {CaretMove::Right}, false, 1, 5, 5},
+        {5, 5, {CaretMove::Left}, true, 1, 5, 3},
+        {6, 6, {CaretMove::Right}, false, 1, 8, 8},
+        {8, 8, {CaretMove::Left}, true, 1, 8, 6},
+        {0, 5, {CaretMove::Right}, false, 1, 6, 6},
+        {5, 5, {CaretMove::Down}, false, 1, 11, 11},
+        {12, 12, {CaretMove::Up}, true, 1, 12, 6},
+        {0, 0, {CaretMove::Up}, false, 1, 0, 0},
+        {5, 5, {CaretMove::Down, CaretMove::Down, CaretMove::Up}, false, 1, 11, 11},
+        {5, 5, {CaretMove::Down, CaretMove::Down, CaretMove::Down}, true, 1, 5, 24},
+        {9, 9, {CaretMove::Home}, false, 1, 8, 8},
+        {9, 9, {CaretMove::End}, true, 1, 9, 17},
+        {9, 9, {CaretMove::TextEnd}, true, 1, 9, 24},
+        {9, 12, {CaretMove::TextStart}, false, 1, 0, 0},
+        {0, 0, {CaretMove::PageDown}, false, 2, 19, 19},
+        {0, 0, {CaretMove::PageDown}, false, 10, 21, 21},
+        {22, 22, {CaretMove::PageUp}, true, 2, 22, 8},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.anchor << "," << c.caret << " " << int(c.moves[0]));
+        TextCaret caret;
+        caret.Set(layout, c.anchor, c.caret);
+        for (CaretMove move : c.moves) caret.Move(layout, move, c.extend, c.pageLines, 1);
+        EXPECT_EQ(c.anchorAfter, caret.Anchor());
+        EXPECT_EQ(c.caretAfter, caret.Caret());
+    }
+}
+
+TEST(TextCaret, EndsSnapToCharacterBoundariesInsideTheText)
+{
+    const TextLayout layout = Layout();
+    const struct {
+        size_t anchor, caret, start, end;
+    } cases[] = {{4, 7, 3, 6}, {7, 4, 3, 6}, {100, 100, 24, 24}, {0, 0, 0, 0}};
+    for (const auto& c : cases) {
+        TextCaret caret;
+        caret.Set(layout, c.anchor, c.caret);
+        EXPECT_EQ(c.start, caret.Start());
+        EXPECT_EQ(c.end, caret.End());
+    }
+}
