@@ -21,10 +21,9 @@ public:
     explicit ResolutionScale(uint16_t division = kTicksPerQuarter);
 
     bool active() const { return division_ != 0; }
-    // S(t), exact modulo 2^64 however large t is.
+    // S(t), exact modulo 2^64 however large t is; a length modulo 2^32 is
+    // the difference of its two ends' values.
     uint64_t at(uint64_t tick) const { return division_ ? Scaled(tick) : tick; }
-    // The length from `start` to `end` (absolute ticks of the file), modulo 2^32.
-    uint32_t length(uint64_t start, uint64_t end) const { return static_cast<uint32_t>(at(end) - at(start)); }
 
 private:
     uint64_t Scaled(uint64_t tick) const;

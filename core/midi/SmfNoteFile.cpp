@@ -10,6 +10,8 @@ SmfNoteFile::~SmfNoteFile() = default;
 int SmfNoteFile::readNotes(bool complete, bool normalize)
 {
     scale_ = ResolutionScale(normalize ? header().division : ResolutionScale::kTicksPerQuarter);
+    scaledTick_ = elapsed();
+    scaled_ = scale_.at(scaledTick_);
     // Past a few thousand notes, clearing one large page costs less than
     // the faults of the small pages the records would touch.
     if (dataSize() >= kSmallFile) blocks_.setFirstChunk(BlockPool::kLargeChunk);
@@ -41,25 +43,38 @@ int SmfNoteFile::onShortEvent(const MidiEventRecord* record)
     OpenNote& open = openNotes_[c][key];
 
     const uint64_t tick = elapsed();
+    const uint64_t now = scaledNow();
     // A note that ends (or is replaced) takes its length now.
-    if (open.record) open.record->length = scale_.length(open.start, tick);
+    if (open.record) open.record->length = static_cast<uint32_t>(now - open.start);
+    Idle& idle = idle_[c];
     if (velocity == 0) {
         open.record = nullptr;
-        idleStart_[c] = tick;
+        idle = {tick, now};
         return 1;
     }
     NoteList& notes = channelNotes_[c];
     // A rest of 2^32 ticks is none, as idle times count modulo 2^32; one
     // that scales to 0 stands for no time.
-    if (static_cast<uint32_t>(tick - idleStart_[c]) != 0) {
-        const uint32_t rest = scale_.length(idleStart_[c], tick);
+    if (static_cast<uint32_t>(tick - idle.start) != 0) {
+        const uint32_t rest = static_cast<uint32_t>(now - idle.scaledStart);
         if (rest != 0) notes.push_back(NoteRecord{static_cast<uint8_t>(c), 0, 0, rest});
     }
     open.record = notes.push_back(NoteRecord{static_cast<uint8_t>(c), static_cast<uint8_t>(key),
                                              static_cast<uint8_t>(velocity), 0});
-    open.start = tick;
-    idleStart_[c] = tick;
+    open.start = now;
+    idle = {tick, now};
     return 1;
+}
+
+uint64_t SmfNoteFile::scaledNow()
+{
+    // Events at one tick are many (chords, a note's end and the next
+    // note's start): the tick is scaled once for all of them.
+    if (elapsed() != scaledTick_) {
+        scaledTick_ = elapsed();
+        scaled_ = scale_.at(scaledTick_);
+    }
+    return scaled_;
 }
 
 void SmfNoteFile::onEventsEnd()
@@ -68,5 +83,5 @@ void SmfNoteFile::onEventsEnd()
     // table, so a second readEvents lets them grow on, as they would have.
     for (int c = 0; c < kChannels; ++c)
         for (OpenNote& note : openNotes_[c])
-            if (note.record) note.record->length = scale_.length(note.start, elapsed());
+            if (note.record) note.record->length = static_cast<uint32_t>(scaledNow() - note.start);
 }

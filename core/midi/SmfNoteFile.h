@@ -16,9 +16,9 @@
 // ends (or when reading stops). The cost of an event therefore does not
 // depend on how many notes sound, and the results are the same.
 //
-// Normalised reading takes every length between the two ends scaled to 480
-// ticks per quarter note (ResolutionScale, when the header's division calls
-// for it), and leaves out a rest that scales to 0.
+// Normalised reading keeps those ticks scaled to 480 ticks per quarter note
+// (ResolutionScale, when the header's division calls for it), so that every
+// length is S(end) - S(start), and leaves out a rest that scales to 0.
 #include "core/midi/NoteList.h"
 #include "core/midi/ResolutionScale.h"
 #include "core/midi/SmfFile.h"
@@ -49,15 +49,23 @@ public:
 private:
     struct OpenNote {
         NoteRecord* record;  // in its channel's list; null = none
-        uint64_t start;      // tick of its note-on
+        uint64_t start;      // scaled tick of its note-on
     };
+    struct Idle {
+        uint64_t start;        // tick of the last note-on or velocity-0 note-on
+        uint64_t scaledStart;  // the same scaled
+    };
+
+    // The running tick scaled (as it is without normalisation).
+    uint64_t scaledNow();
 
     static constexpr uint32_t kSmallFile = 32u << 10;
 
     bool noteOffsEnd_ = false;                 // complete reading: 0x8n ends a note
     ResolutionScale scale_;                    // normalised reading: the file's division
+    uint64_t scaledTick_ = 0, scaled_ = 0;     // the tick last scaled, and its scaled value
     OpenNote openNotes_[kChannels][kKeys] = {};
-    uint64_t idleStart_[kChannels] = {};       // tick of the last (velocity-0) note-on
+    Idle idle_[kChannels] = {};
     BlockPool blocks_{NoteList::kBlockRecords * sizeof(NoteRecord)};  // before the lists: they use it
     NoteList channelNotes_[kChannels];
 };
