@@ -7,7 +7,8 @@
 //
 // `readEvents` reads only the first track and does not recognise running
 // status (a data byte where a status is expected is delivered as a status
-// without data). Neither reading uses the division or the tempo. No read
+// without data). Neither reading uses the tempo, nor the division (only
+// SmfNoteFile's normalised reading scales by it). No read
 // touches a byte at or past the end of the file: an event that does not fit
 // ends the reading.
 #include "core/midi/MappedFile.h"
