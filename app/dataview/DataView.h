@@ -23,7 +23,8 @@ public:
     LRESULT OnCreate(CREATESTRUCTA* create) override;
 
     // Both run in the busy state (wait cursor, mouse captured by the view),
-    // which they leave on every path, and set the view's text once.
+    // which they leave on every path, and set the view's text once (a
+    // reload without a loaded file leaves it as it is).
     //
     // Loads the MIDI file of the row that became selected, encodes it and
     // shows it: 1 when it was loaded, else 0 (the view is then empty). A

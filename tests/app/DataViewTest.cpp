@@ -48,7 +48,7 @@ std::vector<std::string> Contents(const std::string& folder)
 }
 
 // What the thread's capture and cursor were each time the view's text was
-// set (its parent hears EN_CHANGE) or the status bar's hint.
+// set (its parent hears EN_CHANGE) or the status bar's line.
 HWND watchedView = nullptr, watchedStatus = nullptr;
 std::vector<std::pair<HWND, HCURSOR>> seen;
 

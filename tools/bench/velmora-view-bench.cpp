@@ -170,10 +170,6 @@ int main(int argc, char** argv)
             UpdateWindow(view->GetHandle());
         });
         Print("channel change", notes, channel, floorRuns ? &floor : nullptr, goal);
-        const Figures key = Time(runs, [&] { ControlKey(view->GetHandle(), VK_HOME); Pump(); }, [&] {
-            ControlKey(view->GetHandle(), VK_END);
-        });
-        Print("Ctrl+End key only", notes, key, nullptr, 0.05);
         const Figures end = Time(runs, [&] { ControlKey(view->GetHandle(), VK_HOME); }, [&] {
             ControlKey(view->GetHandle(), VK_END);
             UpdateWindow(view->GetHandle());
