@@ -46,14 +46,29 @@ void FileTypeCache::TypeAndIcon(const char* fileName, LPCITEMIDLIST absoluteId, 
                                 int32_t* icon)
 {
     const std::string key = KeyOf(fileName);
-    const auto known = key.empty() ? known_.end() : known_.find(key);
+    if (key.empty() || (known_.find(key) == known_.end() && IconFromFile(key))) {
+        AskTypeAndIcon(absoluteId, typeName, capacity, icon);
+        return;
+    }
+    Kept(key, absoluteId, typeName, capacity, icon);
+}
+
+void FileTypeCache::FolderTypeAndIcon(LPCITEMIDLIST absoluteId, char* typeName, size_t capacity, int32_t* icon)
+{
+    Kept("\\", absoluteId, typeName, capacity, icon);  // no extension holds a backslash
+}
+
+void FileTypeCache::Kept(const std::string& key, LPCITEMIDLIST absoluteId, char* typeName, size_t capacity,
+                         int32_t* icon)
+{
+    const auto known = known_.find(key);
     if (known != known_.end()) {
         CopyToField(typeName, capacity, known->second.typeName.c_str());
         *icon = known->second.icon;
         return;
     }
     AskTypeAndIcon(absoluteId, typeName, capacity, icon);
-    if (!key.empty() && !IconFromFile(key)) known_[key] = Entry{typeName, *icon};
+    known_[key] = Entry{typeName, *icon};
 }
 
 std::string FileTypeCache::DisplayName(const char* fileName, IShellFolder* folder, LPCITEMIDLIST childId)

@@ -22,11 +22,17 @@ public:
     // The type text (into `typeName`, `capacity` bytes) and icon index of the
     // file `fileName` whose absolute id list is `absoluteId`.
     void TypeAndIcon(const char* fileName, LPCITEMIDLIST absoluteId, char* typeName, size_t capacity, int32_t* icon);
+    // The same for a plain file-system folder (no system or read-only
+    // attribute, which would let it carry an icon of its own): all of them
+    // share the answer of the first.
+    void FolderTypeAndIcon(LPCITEMIDLIST absoluteId, char* typeName, size_t capacity, int32_t* icon);
     // The display name of the file `fileName` (its name on disk), the child
     // `childId` of `folder`.
     std::string DisplayName(const char* fileName, IShellFolder* folder, LPCITEMIDLIST childId);
 
 private:
+    void Kept(const std::string& key, LPCITEMIDLIST absoluteId, char* typeName, size_t capacity, int32_t* icon);
+
     struct Entry {
         std::string typeName;
         int32_t icon;

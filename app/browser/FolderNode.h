@@ -1,7 +1,7 @@
 #pragma once
 // FolderNode: the item data of one folder-tree node, a block of the tree's
 // pool made when the node is inserted and given back when it is deleted. Its
-// folder object is bound and its label and icons asked for when first needed.
+// folder object is bound and its icons asked for when first needed.
 #include <windows.h>
 #include <shlobj.h>
 
@@ -14,8 +14,8 @@ struct FolderNode {
     uint32_t filled;          // kNodeBound, kNodeShown: what has been asked for
     int32_t icon;             // closed and open icons in the system's small-icon list
     int32_t openIcon;
-    char label[MAX_PATH];
+    char label[MAX_PATH];     // the display name in the parent folder
 };
 
 constexpr uint32_t kNodeBound = 1;  // `folder` was bound (or could not be)
-constexpr uint32_t kNodeShown = 2;  // `label`, `icon` and `openIcon` are filled
+constexpr uint32_t kNodeShown = 2;  // `icon` and `openIcon` are filled

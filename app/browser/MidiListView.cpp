@@ -21,6 +21,17 @@ const ShellListView::Column kMidiColumns[] = {
     {"著作権表示", 150, LVCFMT_LEFT},
 };
 
+// Files named as Standard MIDI Files are read for their MIDI columns; any
+// other file is not opened (a folder of text files would cost as much as
+// one of songs).
+bool NamedAsMidiFile(const char* path)
+{
+    const std::string extension = ExtensionOf(path);
+    for (const char* midi : {"mid", "midi", "kar", "smf", "rmi"})
+        if (lstrcmpiA(extension.c_str(), midi) == 0) return true;
+    return false;
+}
+
 }  // namespace
 
 bool IsRegularFile(const std::string& path)
@@ -62,7 +73,7 @@ void MidiListView::FillFields(ItemRecord& record, DWORD mask)
     ShellListView::FillFields(record, mask);
     if (!(mask & ~record.filled & kFieldMidi)) return;
     record.filled |= kFieldMidi;
-    if (!IsRegularFile(record.path)) return;
+    if (!NamedAsMidiFile(record.path) || !IsRegularFile(record.path)) return;
     SmfFile smf;
     if (smf.open(record.path) != 0) return;
     smf.readEvents();

@@ -286,7 +286,11 @@ void ShellListView::FillFields(ItemRecord& record, DWORD mask)
     // asked itself.
     const char* slash = std::strrchr(record.path, '\\');
     const char* name = slash ? slash + 1 : "";
-    if (record.shellAttributes & SFGAO_FOLDER || !*name) {
+    const bool folder = (record.shellAttributes & SFGAO_FOLDER) != 0;
+    const uint32_t ownIcon = FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY;
+    if (folder && record.kind == kKindDirectory && (record.shellAttributes & SFGAO_FILESYSTEM) && !(record.fileAttributes & ownIcon)) {
+        types_.FolderTypeAndIcon(record.absoluteId, record.typeName, sizeof record.typeName, &record.iconIndex);
+    } else if (folder || !*name) {
         AskTypeAndIcon(record.absoluteId, record.typeName, sizeof record.typeName, &record.iconIndex);
     } else {
         types_.TypeAndIcon(name, record.absoluteId, record.typeName, sizeof record.typeName, &record.iconIndex);

@@ -19,8 +19,7 @@ constexpr ULONG kNodeAttributes = SFGAO_HASSUBFOLDER | SFGAO_FILESYSTEM | SFGAO_
 static_assert(kNodeAttributes == 0xE0020177, "the attributes a node asks for");
 
 constexpr UINT kIconFlags = SHGFI_PIDL | SHGFI_SYSICONINDEX | SHGFI_SMALLICON;
-constexpr UINT kOpenIconAndLabelFlags = kIconFlags | SHGFI_OPENICON | SHGFI_DISPLAYNAME;
-static_assert(kIconFlags == 0x4009 && kOpenIconAndLabelFlags == 0x420B, "the icon queries of a node");
+constexpr UINT kOpenIconFlags = kIconFlags | SHGFI_OPENICON;
 
 // The overlay image of a shared folder.
 constexpr UINT kShareOverlay = 1;
@@ -89,13 +88,15 @@ HTREEITEM ShellTreeView::AddNode(IShellFolder* parentFolder, LPCITEMIDLIST child
         FreeNode(node);
         return nullptr;
     }
-    // The label and icons are asked for when the node is first shown.
+    // The label goes in at once (the tree measures every label of a node it
+    // expands); the icons are asked for when the node is first drawn.
+    CopyToField(node->label, sizeof node->label, DisplayNameOf(parentFolder, childId).c_str());
     TVINSERTSTRUCTA insert{};
     insert.hParent = parentItem;
     insert.hInsertAfter = TVI_LAST;
     TVITEMA& item = insert.item;
     item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
-    item.pszText = LPSTR_TEXTCALLBACKA;
+    item.pszText = node->label;
     item.iImage = item.iSelectedImage = I_IMAGECALLBACK;
     item.lParam = reinterpret_cast<LPARAM>(node);
     // The root is expanded at once and always has a button.
@@ -144,14 +145,9 @@ LRESULT ShellTreeView::OnGetDispInfo(NMTVDISPINFOA* info)
         SHFILEINFOA icon{};
         SHFILEINFOA open{};
         SHGetFileInfoA(reinterpret_cast<LPCSTR>(node->absoluteId), 0, &icon, sizeof icon, kIconFlags);
-        SHGetFileInfoA(reinterpret_cast<LPCSTR>(node->absoluteId), 0, &open, sizeof open, kOpenIconAndLabelFlags);
-        open.szDisplayName[sizeof open.szDisplayName - 1] = '\0';
+        SHGetFileInfoA(reinterpret_cast<LPCSTR>(node->absoluteId), 0, &open, sizeof open, kOpenIconFlags);
         node->icon = icon.iIcon;
         node->openIcon = open.iIcon;
-        CopyToField(node->label, sizeof node->label, open.szDisplayName);
-    }
-    if ((info->item.mask & TVIF_TEXT) && info->item.pszText && info->item.cchTextMax > 0) {
-        CopyToField(info->item.pszText, static_cast<size_t>(info->item.cchTextMax), node->label);
     }
     if (info->item.mask & TVIF_IMAGE) info->item.iImage = node->icon;
     if (info->item.mask & TVIF_SELECTEDIMAGE) info->item.iSelectedImage = node->openIcon;

@@ -1,8 +1,8 @@
 #pragma once
 // ShellTreeView: the shell's namespace as a tree of folders rooted at the
 // desktop. A node's sub-folders are read at its first expansion and kept as
-// read; a node goes in with its id lists and attributes, and its folder
-// object, label and icons are asked for when first needed. It owns the pool
+// read; a node goes in with its id lists, label and attributes, and its
+// folder object and icons are asked for when first needed. It owns the pool
 // that holds every node's record and id lists.
 #include "app/browser/FolderNode.h"
 #include "framework/KvTreeView.h"
@@ -20,7 +20,7 @@ public:
     LRESULT OnCreate(CREATESTRUCTA* create) override;
     LRESULT OnItemExpanding(NMTREEVIEWA* change) override;
     LRESULT OnDeleteItem(NMTREEVIEWA* item) override;
-    // The label and icons of a node, asked of the shell when first shown.
+    // The icons of a node, asked of the shell when first drawn.
     LRESULT OnGetDispInfo(NMTVDISPINFOA* info) override;
 
     // The desktop as the root node, expanded and selected.

@@ -122,6 +122,9 @@ void PrintCallCosts(const std::string& folder, size_t insertRows)
             if (SUCCEEDED(shell->GetDisplayNameOf(children[i], SHGDN_INFOLDER, &name)) && name.uType == STRRET_WSTR)
                 CoTaskMemFree(name.pOleStr);
         }));
+    row("IShellFolder::CompareIDs", PerItem(n, [&](size_t i) {
+            shell->CompareIDs(0, children[i], children[(i + 1) % n]);
+        }));
     row("IShellFolder::GetAttributesOf", PerItem(n, [&](size_t i) {
             ULONG attributes = 0x600B0177;
             LPCITEMIDLIST one = children[i];
