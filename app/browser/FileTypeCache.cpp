@@ -31,14 +31,14 @@ std::string FileTypeCache::KeyOf(const char* fileName)
 {
     const char* dot = std::strrchr(fileName, '.');
     if (!dot || dot == fileName || !dot[1]) return std::string();
-    std::string key(dot);
-    for (char& c : key) {
-        // Only plain letters are folded; anything else keeps its own answer.
+    // Kept as written: the type text of an unregistered extension repeats
+    // its case ("MID file" beside "mid file"). Anything beyond plain ASCII
+    // keeps its own answer.
+    const std::string key(dot);
+    for (const char c : key)
         if (static_cast<unsigned char>(c) >= 0x80) return std::string();
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
     for (const char* own : kOwnIcons)
-        if (key == own) return std::string();
+        if (lstrcmpiA(key.c_str(), own) == 0) return std::string();
     return key;
 }
 

@@ -15,7 +15,7 @@
 
 class FileTypeCache {
 public:
-    // The key `fileName` is kept under (its extension, lower case), or empty
+    // The key `fileName` is kept under (its extension as written), or empty
     // when a file of this name must be asked itself.
     static std::string KeyOf(const char* fileName);
 

@@ -65,7 +65,7 @@ private:
 };
 
 // How long the list may go without answering messages sent to it.
-constexpr DWORD kAnswerEveryMs = 30;
+constexpr DWORD kAnswerEveryMs = 15;
 
 const ShellListView::Column kShellColumns[] = {
     {"名前", 200, LVCFMT_LEFT},
@@ -179,13 +179,14 @@ bool ShellListView::AddChildren(IShellFolder* folder, LPCITEMIDLIST folderId, IE
         AddItem(folder, folderId, child);
         pool->Free(child);  // the shell's block: straight back to the allocator
         child = nullptr;
-        if (GetTickCount() - answered < kAnswerEveryMs) continue;
         // Messages other programs send are answered while the rows go in;
         // one that lists another folder or ends the rows stops this listing.
-        MSG message;
-        PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+        if (GetTickCount() - answered >= kAnswerEveryMs) {
+            MSG message;
+            PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+            answered = GetTickCount();
+        }
         if (listing != listing_) return false;
-        answered = GetTickCount();
     }
     return true;
 }
@@ -489,16 +490,16 @@ LRESULT ShellListView::OnRClick(NMITEMACTIVATE*)
         !menu) {
         return 1;
     }
-    if (FAILED(menu->QueryInterface(IID_IContextMenu2, reinterpret_cast<void**>(&contextMenu)))) {
-        contextMenu = nullptr;
+    if (FAILED(menu->QueryInterface(IID_IContextMenu2, reinterpret_cast<void**>(contextMenu.Out()))) || !contextMenu) {
+        return 1;
     }
-    if (!contextMenu) return 1;
     const HMENU popup = CreatePopupMenu();
+    UINT chosen = 0;
     if (popup) {
         menu->QueryContextMenu(popup, 0, 1, 0xFFFF, CMF_NORMAL);
         POINT at{};
         GetCursorPos(&at);
-        const UINT chosen = TrackContextMenu(popup, at);
+        chosen = TrackContextMenu(popup, at);
         if (chosen != 0) {
             CMINVOKECOMMANDINFO invoke{};
             invoke.cbSize = sizeof invoke;
@@ -508,13 +509,9 @@ LRESULT ShellListView::OnRClick(NMITEMACTIVATE*)
             menu->InvokeCommand(&invoke);
         }
         DestroyMenu(popup);
-        contextMenu->Release();
-        contextMenu = nullptr;
-        if (chosen != 0) Refresh();
-        return 1;
     }
-    contextMenu->Release();
-    contextMenu = nullptr;
+    contextMenu.Reset();
+    if (chosen != 0) Refresh();
     return 1;
 }
 

@@ -123,7 +123,7 @@ protected:
     std::unique_ptr<IdListPool> pool;
     LPITEMIDLIST currentFolder = nullptr;
     HIMAGELIST dragImage = nullptr;
-    IContextMenu2* contextMenu = nullptr;
+    ComPtr<IContextMenu2> contextMenu;  // while its menu is up
 
 private:
     void ReleaseCurrentFolder();

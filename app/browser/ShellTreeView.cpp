@@ -105,6 +105,13 @@ HTREEITEM ShellTreeView::AddNode(IShellFolder* parentFolder, LPCITEMIDLIST child
         item.mask |= TVIF_CHILDREN;
         item.cChildren = 1;
     }
+    WIN32_FIND_DATAA find{};
+    const DWORD ownIcon = FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY;
+    if ((attributes & SFGAO_FILESYSTEM) &&
+        SUCCEEDED(SHGetDataFromIDListA(parentFolder, childId, SHGDFIL_FINDDATA, &find, sizeof find)) &&
+        (find.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !(find.dwFileAttributes & ownIcon)) {
+        node->filled |= kNodePlain;
+    }
     if (attributes & SFGAO_SHARE) {
         item.mask |= TVIF_STATE;
         item.state = INDEXTOOVERLAYMASK(kShareOverlay);
@@ -142,12 +149,20 @@ LRESULT ShellTreeView::OnGetDispInfo(NMTVDISPINFOA* info)
     if (!node) return 0;
     if (!(node->filled & kNodeShown)) {
         node->filled |= kNodeShown;
-        SHFILEINFOA icon{};
-        SHFILEINFOA open{};
-        SHGetFileInfoA(reinterpret_cast<LPCSTR>(node->absoluteId), 0, &icon, sizeof icon, kIconFlags);
-        SHGetFileInfoA(reinterpret_cast<LPCSTR>(node->absoluteId), 0, &open, sizeof open, kOpenIconFlags);
-        node->icon = icon.iIcon;
-        node->openIcon = open.iIcon;
+        // Plain folders share the icons of the first of them shown.
+        const bool plain = (node->filled & kNodePlain) != 0;
+        if (plain && plainIcons_.icon >= 0) {
+            node->icon = plainIcons_.icon;
+            node->openIcon = plainIcons_.openIcon;
+        } else {
+            SHFILEINFOA icon{};
+            SHFILEINFOA open{};
+            SHGetFileInfoA(reinterpret_cast<LPCSTR>(node->absoluteId), 0, &icon, sizeof icon, kIconFlags);
+            SHGetFileInfoA(reinterpret_cast<LPCSTR>(node->absoluteId), 0, &open, sizeof open, kOpenIconFlags);
+            node->icon = icon.iIcon;
+            node->openIcon = open.iIcon;
+            if (plain) plainIcons_ = {node->icon, node->openIcon};
+        }
     }
     if (info->item.mask & TVIF_IMAGE) info->item.iImage = node->icon;
     if (info->item.mask & TVIF_SELECTEDIMAGE) info->item.iSelectedImage = node->openIcon;

@@ -7,6 +7,7 @@
 #include "app/browser/FolderNode.h"
 #include "framework/KvTreeView.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -55,4 +56,7 @@ private:
     void FreeNode(FolderNode* node);
 
     std::unique_ptr<IdListPool> pool;
+    struct Icons {
+        int32_t icon, openIcon;
+    } plainIcons_{-1, -1};  // of a plain file-system folder, once known
 };

@@ -10,15 +10,17 @@
 #include <string>
 #include <vector>
 
-namespace {
-
-double Now()
+double BenchNow()
 {
     LARGE_INTEGER now, frequency;
     QueryPerformanceCounter(&now);
     QueryPerformanceFrequency(&frequency);
     return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
+
+namespace {
+
+double Now() { return BenchNow(); }
 
 // Milliseconds per item of `call(i)` over `count` items.
 template <class Call>

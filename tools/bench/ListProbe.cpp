@@ -1,5 +1,7 @@
 #include "tools/bench/ListProbe.h"
 
+#include "tools/bench/ListCallCosts.h"
+
 #include <windows.h>
 #include <commctrl.h>
 
@@ -11,13 +13,7 @@
 
 namespace {
 
-double Now()
-{
-    LARGE_INTEGER now, frequency;
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
+double Now() { return BenchNow(); }
 
 // One started program, ended (killed) with the object.
 struct Started {
