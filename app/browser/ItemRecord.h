@@ -25,4 +25,5 @@ struct ItemRecord {
     int32_t smfFormat;        // -1 when the file is no SMF
     char sequenceName[256];
     char copyright[256];
+    uint32_t filled;          // the fields (kField* bits) filled so far
 };

@@ -1,5 +1,6 @@
 #include "app/browser/MidiListView.h"
 
+#include "core/browser/ItemTexts.h"
 #include "core/browser/PathUtilities.h"
 #include "app/browser/BrowserHost.h"
 #include "core/midi/SmfFile.h"
@@ -19,6 +20,17 @@ const ShellListView::Column kMidiColumns[] = {
     {"シーケンス名", 180, LVCFMT_LEFT},
     {"著作権表示", 150, LVCFMT_LEFT},
 };
+
+// Files named as Standard MIDI Files are read for their MIDI columns; any
+// other file is not opened (a folder of text files would cost as much as
+// one of songs).
+bool NamedAsMidiFile(const char* path)
+{
+    const std::string extension = ExtensionOf(path);
+    for (const char* midi : {"mid", "midi", "kar", "smf", "rmi"})
+        if (lstrcmpiA(extension.c_str(), midi) == 0) return true;
+    return false;
+}
 
 }  // namespace
 
@@ -52,49 +64,77 @@ LRESULT MidiListView::AddItem(IShellFolder* folder, LPCITEMIDLIST folderId, LPCI
         FreeRecord(record);
         return 1;
     }
-    const int index = AppendRow(record);
-    if (index < 0) {
-        FreeRecord(record);
-        return 1;
-    }
-    if (!IsRegularFile(record->path)) return 1;
-    SmfFile smf;
-    if (smf.open(record->path) != 0) return 1;
-    smf.readEvents();
-    char format[256];
-    wsprintfA(format, "SMF Format %u", static_cast<unsigned>(smf.header().format));
-    record->smfFormat = smf.header().format;
-    // Kept byte for byte, as the file holds them.
-    static_assert(sizeof record->sequenceName == sizeof smf.info().sequenceName, "same size");
-    static_assert(sizeof record->copyright == sizeof smf.info().copyright, "same size");
-    std::memcpy(record->sequenceName, smf.info().sequenceName, sizeof record->sequenceName);
-    std::memcpy(record->copyright, smf.info().copyright, sizeof record->copyright);
-    record->sequenceName[sizeof record->sequenceName - 1] = '\0';
-    record->copyright[sizeof record->copyright - 1] = '\0';
-    SetSubItemText(index, 4, format);
-    SetSubItemText(index, 5, record->sequenceName);
-    SetSubItemText(index, 6, record->copyright);
+    if (AppendRow(record) < 0) FreeRecord(record);
     return 1;
 }
 
-LRESULT MidiListView::OnDblClk(NMITEMACTIVATE* item)
+void MidiListView::FillFields(ItemRecord& record, DWORD mask)
 {
-    ShellListView::OnDblClk(item);
-    BrowserHost* host = GetBrowserHost();
-    if (currentFolder && host) host->SelectFolderInTree(currentFolder);
+    ShellListView::FillFields(record, mask);
+    if (!(mask & ~record.filled & kFieldMidi)) return;
+    record.filled |= kFieldMidi;
+    if (!NamedAsMidiFile(record.path) || !IsRegularFile(record.path)) return;
+    SmfFile smf;
+    if (smf.open(record.path) != 0) return;
+    smf.readEvents();
+    record.smfFormat = smf.header().format;
+    // Kept byte for byte, as the file holds them.
+    static_assert(sizeof record.sequenceName == sizeof smf.info().sequenceName, "same size");
+    static_assert(sizeof record.copyright == sizeof smf.info().copyright, "same size");
+    std::memcpy(record.sequenceName, smf.info().sequenceName, sizeof record.sequenceName);
+    std::memcpy(record.copyright, smf.info().copyright, sizeof record.copyright);
+    record.sequenceName[sizeof record.sequenceName - 1] = '\0';
+    record.copyright[sizeof record.copyright - 1] = '\0';
+}
+
+void MidiListView::ColumnText(ItemRecord& record, int column, char* text, int capacity)
+{
+    if (column < RowOrder::kFormat || column > RowOrder::kCopyright) {
+        ShellListView::ColumnText(record, column, text, capacity);
+        return;
+    }
+    FillFields(record, kFieldMidi);
+    char format[256] = "";
+    if (record.smfFormat >= 0) wsprintfA(format, "SMF Format %u", static_cast<unsigned>(record.smfFormat));
+    const char* shown = column == RowOrder::kFormat ? format
+                        : column == RowOrder::kSequenceName ? record.sequenceName
+                                                            : record.copyright;
+    CopyToField(text, static_cast<size_t>(capacity), shown);
+}
+
+LRESULT MidiListView::OnDblClk(NMITEMACTIVATE*)
+{
+    OpenSelectedRow();
     return 1;
 }
 
 LRESULT MidiListView::OnListKeyDown(NMLVKEYDOWN* key)
 {
     BrowserHost* host = GetBrowserHost();
-    if (key && key->wVKey == VK_RETURN) {
-        OpenSelected();
-        // A folder opened keeps the tree in step, as after a double-click.
-        if (currentFolder && host) host->SelectFolderInTree(currentFolder);
-    }
+    if (key && key->wVKey == VK_RETURN) OpenSelectedRow();
     if (key && key->wVKey == VK_BACK && host) host->GoUp();
     return 0;
+}
+
+void MidiListView::OpenSelectedRow()
+{
+    BrowserHost* host = GetBrowserHost();
+    const ItemRecord* record = RecordAt(static_cast<int>(GetNextItem(-1, LVNI_SELECTED)));
+    if (!host || !record || !(record->shellAttributes & SFGAO_FOLDER) || !record->absoluteId) {
+        OpenSelected();
+        if (currentFolder && host) host->SelectFolderInTree(currentFolder);
+        return;
+    }
+    // The tree follows and lists the folder as its selection moves; the list
+    // lists it itself only when the tree did not (once, not twice).
+    IdListPool temporary;
+    const LPITEMIDLIST folder = temporary.CloneIdList(record->absoluteId);  // the row goes with the listing
+    if (!folder) return;
+    host->SelectFolderInTree(folder);
+    const UINT size = IdListSize(folder);
+    if (!currentFolder || IdListSize(currentFolder) != size || std::memcmp(currentFolder, folder, size) != 0) {
+        ShowFolder(folder);
+    }
 }
 
 LRESULT MidiListView::OnItemChanged(NMLISTVIEW* change)

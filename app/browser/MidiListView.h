@@ -19,7 +19,14 @@ public:
 
     LRESULT InsertColumns() override;
     LRESULT AddItem(IShellFolder* folder, LPCITEMIDLIST folderId, LPCITEMIDLIST childId) override;
+    // Reads the file's MIDI details for kFieldMidi.
+    void FillFields(ItemRecord& record, DWORD mask) override;
     LRESULT OnDblClk(NMITEMACTIVATE* item) override;
     LRESULT OnListKeyDown(NMLVKEYDOWN* key) override;
     LRESULT OnItemChanged(NMLISTVIEW* change) override;
+
+protected:
+    // Opens the selected row; the folder tree follows an opened folder.
+    void OpenSelectedRow();
+    void ColumnText(ItemRecord& record, int column, char* text, int capacity) override;
 };

@@ -4,113 +4,13 @@
 #include "core/browser/PathUtilities.h"
 #include "app/browser/BrowserHost.h"
 #include "app/browser/SystemImageList.h"
+#include "framework/KvBusyState.h"
 
 #include <cstring>
 #include <string>
 #include <vector>
 
 namespace {
-
-// Releases a COM interface at the end of a scope.
-template <class Interface>
-class ComPtr {
-public:
-    ComPtr() = default;
-    ~ComPtr() { Reset(); }
-    ComPtr(const ComPtr&) = delete;
-    ComPtr& operator=(const ComPtr&) = delete;
-    Interface** Out() { return &pointer_; }
-    Interface* operator->() const { return pointer_; }
-    Interface* Get() const { return pointer_; }
-    explicit operator bool() const { return pointer_ != nullptr; }
-    void Reset()
-    {
-        if (pointer_) pointer_->Release();
-        pointer_ = nullptr;
-    }
-
-private:
-    Interface* pointer_ = nullptr;
-};
-
-// The folder object of `folderId`: the desktop itself for the desktop's
-// empty list. A folder that cannot be bound gives none, so that a vanished
-// folder shows as empty instead of as the desktop.
-bool BindFolder(LPCITEMIDLIST folderId, ComPtr<IShellFolder>& folder)
-{
-    ComPtr<IShellFolder> desktop;
-    if (FAILED(SHGetDesktopFolder(desktop.Out())) || !desktop) return false;
-    if (IdListSize(folderId) <= 2) {
-        *folder.Out() = desktop.Get();
-        desktop->AddRef();
-        return true;
-    }
-    return SUCCEEDED(desktop->BindToObject(folderId, nullptr, IID_IShellFolder,
-                                           reinterpret_cast<void**>(folder.Out()))) &&
-           folder;
-}
-
-// The busy state of a listing: both scroll bars disabled, the mouse
-// captured and the wait cursor up; everything restored at the end.
-class BusyState {
-public:
-    explicit BusyState(ShellListView& list) : list_(list)
-    {
-        list_.EnableScrollBar(SB_BOTH, ESB_DISABLE_BOTH);
-        list_.SetCapture();
-        saved_ = SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
-    }
-    ~BusyState()
-    {
-        SetCursor(saved_);
-        ReleaseCapture();
-        list_.EnableScrollBar(SB_BOTH, ESB_ENABLE_BOTH);
-    }
-    BusyState(const BusyState&) = delete;
-    BusyState& operator=(const BusyState&) = delete;
-
-private:
-    ShellListView& list_;
-    HCURSOR saved_ = nullptr;
-};
-
-// The child's parsing name inside its folder (its file name for a
-// file-system item), or empty when the shell gives none.
-std::string InFolderName(IShellFolder* folder, LPCITEMIDLIST childId)
-{
-    STRRET name{};
-    name.uType = STRRET_WSTR;
-    if (FAILED(folder->GetDisplayNameOf(childId, SHGDN_INFOLDER | SHGDN_FORPARSING, &name))) return std::string();
-    std::string text;
-    if (name.uType == STRRET_WSTR && name.pOleStr) {
-        const int size = WideCharToMultiByte(CP_ACP, 0, name.pOleStr, -1, nullptr, 0, nullptr, nullptr);
-        if (size > 1) {
-            text.resize(static_cast<size_t>(size));
-            WideCharToMultiByte(CP_ACP, 0, name.pOleStr, -1, &text[0], size, nullptr, nullptr);
-            text.resize(static_cast<size_t>(size) - 1);
-        }
-        CoTaskMemFree(name.pOleStr);
-    } else if (name.uType == STRRET_CSTR) {
-        text.assign(name.cStr, strnlen(name.cStr, sizeof name.cStr));
-    }
-    return text;
-}
-
-// The item's file-system path, whole, or empty when it has none. The shell
-// cuts longer paths to MAX_PATH - 1 characters and reports success; a path
-// cut short names another file, so such a path counts as none.
-std::string PathOf(IShellFolder* folder, LPCITEMIDLIST childId, LPCITEMIDLIST absoluteId)
-{
-    char path[4 * MAX_PATH] = {};
-    if (!absoluteId || !SHGetPathFromIDListA(absoluteId, path)) return std::string();
-    path[sizeof path - 1] = '\0';
-    const std::string whole(path, strnlen(path, sizeof path));
-    if (whole.size() < MAX_PATH - 1) return whole;
-    const std::string name = InFolderName(folder, childId);
-    const bool endsWithName = !name.empty() && whole.size() > name.size() &&
-                              whole.compare(whole.size() - name.size(), name.size(), name) == 0;
-    return endsWithName ? whole : std::string();
-}
 
 // The whole 64-bit size of a file: from the file system when it answers
 // (the shell's find data may hold only the low part), else from the find data.
@@ -138,6 +38,34 @@ RowKeys KeysOf(const ItemRecord& record)
     return RowKeys{record.kind,     record.fileSize,     record.writeTime, record.typeName,
                    record.smfFormat, record.sequenceName, record.copyright};
 }
+
+// The fields a sort by `column` needs beyond those a row goes in with.
+DWORD FieldsOfColumn(int column)
+{
+    if (column == RowOrder::kType) return kFieldTypeName;
+    if (column >= RowOrder::kFormat && column <= RowOrder::kCopyright) return kFieldMidi;
+    return 0;
+}
+
+// Drawing off for the life of the object; on again and everything drawn
+// anew at its end.
+class RedrawOff {
+public:
+    explicit RedrawOff(KvWindow& window) : window_(window) { window_.SendMessage(WM_SETREDRAW, FALSE, 0); }
+    ~RedrawOff()
+    {
+        window_.SendMessage(WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(window_.GetHandle(), nullptr, TRUE);
+    }
+    RedrawOff(const RedrawOff&) = delete;
+    RedrawOff& operator=(const RedrawOff&) = delete;
+
+private:
+    KvWindow& window_;
+};
+
+// How long the list may go without answering messages sent to it.
+constexpr DWORD kAnswerEveryMs = 15;
 
 const ShellListView::Column kShellColumns[] = {
     {"名前", 200, LVCFMT_LEFT},
@@ -215,29 +143,52 @@ LRESULT ShellListView::InsertColumns()
 LRESULT ShellListView::ShowFolder(LPCITEMIDLIST folderId)
 {
     {
-        BusyState busy(*this);
+        const KvBusyState busy(GetHandle());
+        EnableScrollBar(SB_BOTH, ESB_DISABLE_BOTH);
+        const RedrawOff redraw(*this);
         DeleteAllItems();
+        const unsigned listing = ++listing_;
         ComPtr<IShellFolder> folder;
         ComPtr<IEnumIDList> children;
         // An empty folder may answer S_FALSE and no enumerator.
         if (BindFolder(folderId, folder) &&
             SUCCEEDED(folder->EnumObjects(GetHandle(), SHCONTF_FOLDERS | SHCONTF_NONFOLDERS | SHCONTF_INCLUDEHIDDEN,
                                           children.Out()))) {
-            LPITEMIDLIST child = nullptr;
-            while (children && children->Next(1, &child, nullptr) == S_OK) {
-                AddItem(folder.Get(), folderId, child);
-                pool->Free(child);  // the shell's block: straight back to the allocator
-                child = nullptr;
+            folder_.Share(folder.Get());
+            // The desktop gathers items of several folders: no walk for it.
+            if (IdListSize(folderId) <= 2 || !sizes_.Read(PathOfIdList(folderId))) sizes_.Clear();
+            if (AddChildren(folder.Get(), folderId, children.Get()) && listing == listing_) {
+                ReleaseCurrentFolder();
+                currentFolder = pool->CloneIdList(folderId);
+                SortItems();
             }
-            ReleaseCurrentFolder();
-            currentFolder = pool->CloneIdList(folderId);
-            children.Reset();
-            folder.Reset();
-            SortItems();
+            sizes_.Clear();
         }
+        EnableScrollBar(SB_BOTH, ESB_ENABLE_BOTH);
     }
     SetItemState(0, LVIS_FOCUSED, LVIS_FOCUSED);
     return 1;
+}
+
+bool ShellListView::AddChildren(IShellFolder* folder, LPCITEMIDLIST folderId, IEnumIDList* children)
+{
+    const unsigned listing = listing_;
+    DWORD answered = GetTickCount();
+    LPITEMIDLIST child = nullptr;
+    while (children && children->Next(1, &child, nullptr) == S_OK) {
+        AddItem(folder, folderId, child);
+        pool->Free(child);  // the shell's block: straight back to the allocator
+        child = nullptr;
+        // Messages other programs send are answered while the rows go in;
+        // one that lists another folder or ends the rows stops this listing.
+        if (GetTickCount() - answered >= kAnswerEveryMs) {
+            MSG message;
+            PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+            answered = GetTickCount();
+        }
+        if (listing != listing_) return false;
+    }
+    return true;
 }
 
 LRESULT ShellListView::Refresh()
@@ -292,59 +243,59 @@ LRESULT ShellListView::OpenSelected()
 }
 
 LRESULT ShellListView::FillRecord(ItemRecord* record, IShellFolder* folder, LPCITEMIDLIST folderId,
-                                  LPCITEMIDLIST childId, DWORD mask)
+                                  LPCITEMIDLIST childId)
 {
     if (!record || !folder || !childId) return 0;
-    if (mask & kFieldShellAttributes) {
-        ULONG attributes = kItemAttributeMask;
-        LPCITEMIDLIST children[] = {childId};
-        // The shell may set bits it was not asked for.
-        record->shellAttributes =
-            SUCCEEDED(folder->GetAttributesOf(1, children, &attributes)) ? attributes & kItemAttributeMask : 0;
+    ULONG attributes = kItemAttributeMask;
+    // The shell may set bits it was not asked for.
+    record->shellAttributes =
+        SUCCEEDED(folder->GetAttributesOf(1, &childId, &attributes)) ? attributes & kItemAttributeMask : 0;
+    record->absoluteId = pool->ConcatIdLists(folderId, childId);
+    record->childId = pool->CloneIdList(childId);
+    record->filled = kFieldAll & ~kFieldsLater;
+    WIN32_FIND_DATAA find{};
+    const bool found = SUCCEEDED(SHGetDataFromIDListA(folder, childId, SHGDFIL_FINDDATA, &find, sizeof find));
+    find.cFileName[MAX_PATH - 1] = '\0';
+    const bool file = found && !(record->shellAttributes & SFGAO_FOLDER) && find.cFileName[0];
+    const std::string name =
+        file ? types_.DisplayName(find.cFileName, folder, childId) : DisplayNameOf(folder, childId);
+    CopyToField(record->displayName, sizeof record->displayName, name.c_str());
+    uint64_t size = 0;
+    const bool walked = found && sizes_.Find(find.cFileName, &size);
+    const std::string path =
+        walked ? sizes_.Path() + "\\" + find.cFileName : PathOf(folder, childId, record->absoluteId);
+    // A path that does not fit stays empty, as for an item without one.
+    if (path.size() < sizeof record->path) CopyToField(record->path, sizeof record->path, path.c_str());
+    if (!found) return 0;
+    if (!(find.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        record->fileSize = walked ? size : FileSizeOf(path, find);
+        CopyToField(record->sizeText, sizeof record->sizeText, SizeText(record->fileSize).c_str());
     }
-    std::string path;
-    const DWORD namedFields = kFieldIcon | kFieldDisplayName | kFieldPath | kFieldTypeName | kFieldIdLists;
-    if (mask & (namedFields | kFieldSize)) {
-        IdListPool temporary;
-        LPITEMIDLIST absoluteId = temporary.ConcatIdLists(folderId, childId);
-        if (absoluteId) {
-            path = PathOf(folder, childId, absoluteId);
-            if (mask & namedFields) {
-                SHFILEINFOA info{};
-                SHGetFileInfoA(reinterpret_cast<LPCSTR>(absoluteId), 0, &info, sizeof info,
-                               SHGFI_PIDL | SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_DISPLAYNAME |
-                                   SHGFI_TYPENAME);
-                if (mask & kFieldIcon) record->iconIndex = info.iIcon;
-                if (mask & kFieldDisplayName) CopyToField(record->displayName, sizeof record->displayName, info.szDisplayName);
-                // A path that does not fit stays empty, as for an item without one.
-                if ((mask & kFieldPath) && path.size() < sizeof record->path) {
-                    CopyToField(record->path, sizeof record->path, path.c_str());
-                }
-                if (mask & kFieldTypeName) CopyToField(record->typeName, sizeof record->typeName, info.szTypeName);
-                if (mask & kFieldIdLists) {
-                    record->absoluteId = pool->CloneIdList(absoluteId);
-                    record->childId = pool->CloneIdList(childId);
-                }
-            }
-            temporary.Free(absoluteId);
-        }
-    }
-    if (mask & (kFieldSize | kFieldDate | kFieldFileAttributes | kFieldKind)) {
-        WIN32_FIND_DATAA find{};
-        if (FAILED(SHGetDataFromIDListA(folder, childId, SHGDFIL_FINDDATA, &find, sizeof find))) return 0;
-        if ((mask & kFieldSize) && !(find.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-            record->fileSize = FileSizeOf(path, find);
-            CopyToField(record->sizeText, sizeof record->sizeText, SizeText(record->fileSize).c_str());
-        }
-        if (mask & kFieldDate) {
-            CopyToField(record->dateText, sizeof record->dateText, TimeTextOf(find.ftLastWriteTime).c_str());
-            record->writeTime =
-                (uint64_t{find.ftLastWriteTime.dwHighDateTime} << 32) | find.ftLastWriteTime.dwLowDateTime;
-        }
-        if (mask & kFieldFileAttributes) record->fileAttributes = find.dwFileAttributes;
-        if (mask & kFieldKind) record->kind = KindOfAttributes(find.dwFileAttributes);
-    }
+    CopyToField(record->dateText, sizeof record->dateText, TimeTextOf(find.ftLastWriteTime).c_str());
+    record->writeTime = (uint64_t{find.ftLastWriteTime.dwHighDateTime} << 32) | find.ftLastWriteTime.dwLowDateTime;
+    record->fileAttributes = find.dwFileAttributes;
+    record->kind = KindOfAttributes(find.dwFileAttributes);
     return 1;
+}
+
+void ShellListView::FillFields(ItemRecord& record, DWORD mask)
+{
+    if (!(mask & ~record.filled & (kFieldIcon | kFieldTypeName))) return;
+    record.filled |= kFieldIcon | kFieldTypeName;
+    if (!record.absoluteId) return;
+    // Ordinary files share the answer of their extension; anything else is
+    // asked itself.
+    const char* slash = std::strrchr(record.path, '\\');
+    const char* name = slash ? slash + 1 : "";
+    const bool folder = (record.shellAttributes & SFGAO_FOLDER) != 0;
+    const uint32_t ownIcon = FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY;
+    if (folder && record.kind == kKindDirectory && (record.shellAttributes & SFGAO_FILESYSTEM) && !(record.fileAttributes & ownIcon)) {
+        types_.FolderTypeAndIcon(record.absoluteId, record.typeName, sizeof record.typeName, &record.iconIndex);
+    } else if (folder || !*name) {
+        AskTypeAndIcon(record.absoluteId, record.typeName, sizeof record.typeName, &record.iconIndex);
+    } else {
+        types_.TypeAndIcon(name, record.absoluteId, record.typeName, sizeof record.typeName, &record.iconIndex);
+    }
 }
 
 ItemRecord* ShellListView::MakeRecord(IShellFolder* folder, LPCITEMIDLIST folderId, LPCITEMIDLIST childId)
@@ -353,7 +304,7 @@ ItemRecord* ShellListView::MakeRecord(IShellFolder* folder, LPCITEMIDLIST folder
     if (!record) return nullptr;
     std::memset(record, 0, sizeof *record);
     record->smfFormat = -1;
-    FillRecord(record, folder, folderId, childId, kFieldAll);
+    FillRecord(record, folder, folderId, childId);
     return record;
 }
 
@@ -363,16 +314,6 @@ void ShellListView::FreeRecord(ItemRecord* record)
     pool->Free(record->childId);
     pool->Free(record->absoluteId);
     pool->Free(record);
-}
-
-void ShellListView::SetSubItemText(int index, int subItem, const char* text)
-{
-    LVITEMA item{};
-    item.mask = LVIF_TEXT;
-    item.iItem = index;
-    item.iSubItem = subItem;
-    item.pszText = const_cast<char*>(text);
-    SetItem(&item);
 }
 
 int ShellListView::AppendRow(ItemRecord* record)
@@ -385,10 +326,29 @@ int ShellListView::AppendRow(ItemRecord* record)
     item.lParam = reinterpret_cast<LPARAM>(record);
     const int index = static_cast<int>(InsertItem(&item));
     if (index < 0) return index;
-    SetSubItemText(index, 1, record->sizeText);
-    SetSubItemText(index, 2, record->typeName);
-    SetSubItemText(index, 3, record->dateText);
+    const HWND header = reinterpret_cast<HWND>(SendMessage(LVM_GETHEADER, 0, 0));
+    const int columns = header ? static_cast<int>(::SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+    item.mask = LVIF_TEXT;
+    item.iItem = index;
+    item.pszText = LPSTR_TEXTCALLBACKA;
+    for (item.iSubItem = 1; item.iSubItem < columns; ++item.iSubItem) SetItem(&item);
     return index;
+}
+
+void ShellListView::ColumnText(ItemRecord& record, int column, char* text, int capacity)
+{
+    const char* shown = "";
+    switch (column) {
+    case RowOrder::kName: shown = record.displayName; break;
+    case RowOrder::kSize: shown = record.sizeText; break;
+    case RowOrder::kType:
+        FillFields(record, kFieldTypeName);
+        shown = record.typeName;
+        break;
+    case RowOrder::kModified: shown = record.dateText; break;
+    default: break;
+    }
+    CopyToField(text, static_cast<size_t>(capacity), shown);
 }
 
 LRESULT ShellListView::AddItem(IShellFolder* folder, LPCITEMIDLIST folderId, LPCITEMIDLIST childId)
@@ -407,7 +367,7 @@ int ShellListView::CompareItems(LPARAM first, LPARAM second)
     if (rowOrder_.SortedColumn() == RowOrder::kByKind) return CompareKinds(a->kind, b->kind);
     int names = 0;
     const HRESULT shell =
-        sortFolder_ && a->childId && b->childId ? sortFolder_->CompareIDs(0, a->childId, b->childId) : E_FAIL;
+        folder_ && a->childId && b->childId ? folder_->CompareIDs(0, a->childId, b->childId) : E_FAIL;
     if (SUCCEEDED(shell)) {
         names = static_cast<short>(HRESULT_CODE(shell));
     } else {
@@ -418,11 +378,20 @@ int ShellListView::CompareItems(LPARAM first, LPARAM second)
 
 LRESULT ShellListView::SortItems()
 {
-    ComPtr<IShellFolder> folder;
-    if (currentFolder && BindFolder(currentFolder, folder)) sortFolder_ = folder.Get();
-    const LRESULT sorted = KvListView::SortItems();
-    sortFolder_ = nullptr;
-    return sorted;
+    FillColumn(rowOrder_.SortedColumn());
+    return KvListView::SortItems();
+}
+
+void ShellListView::FillColumn(int column)
+{
+    const DWORD fields = FieldsOfColumn(column);
+    if (!fields) return;
+    const KvBusyState busy(GetHandle());
+    const int count = static_cast<int>(GetItemCount());
+    for (int row = 0; row < count; ++row) {
+        ItemRecord* record = RecordAt(row);
+        if (record) FillFields(*record, fields);
+    }
 }
 
 void ShellListView::Resort()
@@ -461,10 +430,15 @@ LRESULT ShellListView::OnColumnClick(NMLISTVIEW* column)
 
 LRESULT ShellListView::OnGetDispInfo(NMLVDISPINFOA* info)
 {
-    if (!info || !(info->item.mask & LVIF_IMAGE)) return 1;
-    const ItemRecord* record = reinterpret_cast<const ItemRecord*>(info->item.lParam);
+    if (!info) return 1;
+    ItemRecord* record = reinterpret_cast<ItemRecord*>(info->item.lParam);
     if (!record) record = RecordAt(info->item.iItem);
     if (!record) return 1;
+    if ((info->item.mask & LVIF_TEXT) && info->item.pszText && info->item.cchTextMax > 0) {
+        ColumnText(*record, info->item.iSubItem, info->item.pszText, info->item.cchTextMax);
+    }
+    if (!(info->item.mask & LVIF_IMAGE)) return 1;
+    FillFields(*record, kFieldIcon);
     info->item.iImage = record->iconIndex;
     UINT state = 0, stateMask = 0;
     info->item.state = 0;
@@ -482,6 +456,12 @@ LRESULT ShellListView::OnDeleteItem(NMLISTVIEW* item)
     ReleaseCurrentFolder();
     if (item) FreeRecord(reinterpret_cast<ItemRecord*>(item->lParam));
     return 1;
+}
+
+LRESULT ShellListView::OnDeleteAllItems(NMLISTVIEW*)
+{
+    ++listing_;  // a listing under way stops: its rows are gone
+    return 0;    // and a LVN_DELETEITEM comes for each row
 }
 
 UINT ShellListView::TrackContextMenu(HMENU menu, POINT at)
@@ -510,16 +490,16 @@ LRESULT ShellListView::OnRClick(NMITEMACTIVATE*)
         !menu) {
         return 1;
     }
-    if (FAILED(menu->QueryInterface(IID_IContextMenu2, reinterpret_cast<void**>(&contextMenu)))) {
-        contextMenu = nullptr;
+    if (FAILED(menu->QueryInterface(IID_IContextMenu2, reinterpret_cast<void**>(contextMenu.Out()))) || !contextMenu) {
+        return 1;
     }
-    if (!contextMenu) return 1;
     const HMENU popup = CreatePopupMenu();
+    UINT chosen = 0;
     if (popup) {
         menu->QueryContextMenu(popup, 0, 1, 0xFFFF, CMF_NORMAL);
         POINT at{};
         GetCursorPos(&at);
-        const UINT chosen = TrackContextMenu(popup, at);
+        chosen = TrackContextMenu(popup, at);
         if (chosen != 0) {
             CMINVOKECOMMANDINFO invoke{};
             invoke.cbSize = sizeof invoke;
@@ -529,13 +509,9 @@ LRESULT ShellListView::OnRClick(NMITEMACTIVATE*)
             menu->InvokeCommand(&invoke);
         }
         DestroyMenu(popup);
-        contextMenu->Release();
-        contextMenu = nullptr;
-        if (chosen != 0) Refresh();
-        return 1;
     }
-    contextMenu->Release();
-    contextMenu = nullptr;
+    contextMenu.Reset();
+    if (chosen != 0) Refresh();
     return 1;
 }
 

@@ -4,9 +4,18 @@
 // the id list of the folder shown. Opens rows (folders in the list, anything
 // else through the shell's default action), shows the shell's context menu
 // for the selection and drags a row's image inside the list.
+//
+// A row goes in with what is cheap and certain: its name, id lists, path,
+// attributes, size and time (the sizes of a file-system folder from one walk
+// of it). The rest (type text, icon, MIDI columns) is filled when the list
+// first asks for it (LVN_GETDISPINFO), once per record, and for every row
+// before a sort by such a column. The list does not draw while rows go in.
 #include "core/browser/RowOrder.h"
+#include "app/browser/FileTypeCache.h"
+#include "app/browser/FolderSizes.h"
 #include "app/browser/IdListPool.h"
 #include "app/browser/ItemRecord.h"
+#include "app/browser/ShellItems.h"
 #include "framework/KvListView.h"
 
 #include <shellapi.h>
@@ -26,7 +35,10 @@ constexpr DWORD kFieldFileAttributes = 0x040;
 constexpr DWORD kFieldShellAttributes = 0x080;
 constexpr DWORD kFieldKind = 0x100;
 constexpr DWORD kFieldIdLists = 0x200;
+constexpr DWORD kFieldMidi = 0x400;  // format, sequence name, copyright
 constexpr DWORD kFieldAll = 0xFFFFFFFF;
+// The fields filled when they are first needed, not when the row goes in.
+constexpr DWORD kFieldsLater = kFieldIcon | kFieldTypeName | kFieldMidi;
 
 // The icon's state for a row's shell attributes: overlay 2 for a link,
 // overlay 1 for a share (it wins), dimmed (LVIS_CUT) when hidden. False
@@ -54,10 +66,11 @@ public:
     // default action. Answers 0.
     LRESULT OpenItem(int index);
     LRESULT OpenSelected();
-    // Fills the fields of `record` that `mask` asks for; 0 when the item has
-    // no find data (the fields filled before then stay).
-    LRESULT FillRecord(ItemRecord* record, IShellFolder* folder, LPCITEMIDLIST folderId,
-                       LPCITEMIDLIST childId, DWORD mask);
+    // Fills the fields of `record` a row goes in with (all but kFieldsLater);
+    // 0 when the item has no find data (its size, time and kind stay empty).
+    LRESULT FillRecord(ItemRecord* record, IShellFolder* folder, LPCITEMIDLIST folderId, LPCITEMIDLIST childId);
+    // Fills those of the fields in `mask` that `record` has not had yet.
+    virtual void FillFields(ItemRecord& record, DWORD mask);
 
     virtual LRESULT AddItem(IShellFolder* folder, LPCITEMIDLIST folderId, LPCITEMIDLIST childId);
     virtual LRESULT InsertColumns();
@@ -71,6 +84,7 @@ public:
     int CompareItems(LPARAM first, LPARAM second) override;
     LRESULT OnGetDispInfo(NMLVDISPINFOA* info) override;
     LRESULT OnDeleteItem(NMLISTVIEW* item) override;
+    LRESULT OnDeleteAllItems(NMLISTVIEW* item) override;
     LRESULT OnBeginDrag(NMLISTVIEW* drag) override;
     // Sorts by the row order; the names by the shell's own comparison.
     LRESULT SortItems() override;
@@ -92,30 +106,41 @@ protected:
     // none); tests choose an entry themselves.
     virtual UINT TrackContextMenu(HMENU menu, POINT at);
 
-    // A zero-filled record from the pool, filled with every field; null when
+    // A zero-filled record from the pool, filled as a row goes in; null when
     // the pool has no memory.
     ItemRecord* MakeRecord(IShellFolder* folder, LPCITEMIDLIST folderId, LPCITEMIDLIST childId);
     // Gives the record and its id lists back to the pool.
     void FreeRecord(ItemRecord* record);
-    // Appends a row for `record` with the texts of columns 0 to 3; its index.
+    // Appends a row for `record`: its name, the other columns and the icon
+    // asked for when shown; its index.
     int AppendRow(ItemRecord* record);
-    void SetSubItemText(int index, int subItem, const char* text);
+    // The text of `column` for `record` into `text` (`capacity` bytes),
+    // filling what it needs first.
+    virtual void ColumnText(ItemRecord& record, int column, char* text, int capacity);
     // Inserts the columns of `columns` (index order).
     void InsertColumnTable(const Column* columns, int count);
 
     std::unique_ptr<IdListPool> pool;
     LPITEMIDLIST currentFolder = nullptr;
     HIMAGELIST dragImage = nullptr;
-    IContextMenu2* contextMenu = nullptr;
+    ComPtr<IContextMenu2> contextMenu;  // while its menu is up
 
 private:
     void ReleaseCurrentFolder();
     void EndDrag();
     // Sorts again and puts the header's arrow on the sorted column only.
     void Resort();
+    // Adds a row for every child of `folder`; false when a newer listing or
+    // the end of the rows stopped it.
+    bool AddChildren(IShellFolder* folder, LPCITEMIDLIST folderId, IEnumIDList* children);
+    // Fills the fields `column` is sorted by in every row, with the wait cursor.
+    void FillColumn(int column);
 
     RowOrder rowOrder_;
-    IShellFolder* sortFolder_ = nullptr;  // the folder's object while sorting
+    ComPtr<IShellFolder> folder_;  // the object of the folder listed
+    FileTypeCache types_;
+    FolderSizes sizes_;            // of the folder being listed
+    unsigned listing_ = 0;         // counts listings and ends of the rows
 
     int cursorShown_ = 0;  // ShowCursor(FALSE) calls still to undo
 };

@@ -1,9 +1,12 @@
 #include "app/browser/ShellTreeView.h"
 
 #include "app/browser/IdListPool.h"
+#include "app/browser/ShellItems.h"
 #include "app/browser/SystemImageList.h"
 
 #include <shellapi.h>
+
+#include "core/browser/ItemTexts.h"
 
 #include <cstring>
 
@@ -16,8 +19,7 @@ constexpr ULONG kNodeAttributes = SFGAO_HASSUBFOLDER | SFGAO_FILESYSTEM | SFGAO_
 static_assert(kNodeAttributes == 0xE0020177, "the attributes a node asks for");
 
 constexpr UINT kIconFlags = SHGFI_PIDL | SHGFI_SYSICONINDEX | SHGFI_SMALLICON;
-constexpr UINT kOpenIconAndLabelFlags = kIconFlags | SHGFI_OPENICON | SHGFI_DISPLAYNAME;
-static_assert(kIconFlags == 0x4009 && kOpenIconAndLabelFlags == 0x420B, "the icon queries of a node");
+constexpr UINT kOpenIconFlags = kIconFlags | SHGFI_OPENICON;
 
 // The overlay image of a shared folder.
 constexpr UINT kShareOverlay = 1;
@@ -42,15 +44,6 @@ ULONG AttributesOf(IShellFolder* parent, LPCITEMIDLIST child)
     return attributes & kNodeAttributes;
 }
 
-IShellFolder* BindFolder(IShellFolder* parent, LPCITEMIDLIST child)
-{
-    IShellFolder* folder = nullptr;
-    if (FAILED(parent->BindToObject(child, nullptr, IID_IShellFolder, reinterpret_cast<void**>(&folder)))) {
-        return nullptr;
-    }
-    return folder;
-}
-
 }  // namespace
 
 ShellTreeView::ShellTreeView() : pool(new IdListPool) {}
@@ -66,17 +59,17 @@ LRESULT ShellTreeView::OnCreate(CREATESTRUCTA*)
 
 LRESULT ShellTreeView::InsertRoot()
 {
-    IShellFolder* desktop = nullptr;
-    if (FAILED(SHGetDesktopFolder(&desktop)) || !desktop) return 0;
+    ComPtr<IShellFolder> desktop;
+    if (FAILED(SHGetDesktopFolder(desktop.Out())) || !desktop) return 0;
     LPITEMIDLIST desktopId = nullptr;
-    if (FAILED(SHGetSpecialFolderLocation(GetHandle(), CSIDL_DESKTOP, &desktopId)) || !desktopId) {
-        desktop->Release();
-        return 0;
-    }
-    const HTREEITEM root = AddNode(desktop, desktopId, nullptr, TVI_ROOT);
+    if (FAILED(SHGetSpecialFolderLocation(GetHandle(), CSIDL_DESKTOP, &desktopId)) || !desktopId) return 0;
+    const HTREEITEM root = AddNode(desktop.Get(), desktopId, nullptr, TVI_ROOT);
     pool->Free(desktopId);
-    desktop->Release();  // the root node holds a reference of its own
     if (!root) return 0;
+    // The desktop cannot be bound from itself: the root keeps this object.
+    FolderNode* node = NodeOf(root);
+    node->folder = desktop.Detach();
+    node->filled |= kNodeBound;
     Expand(root, TVE_EXPAND);
     SelectItem(TVGN_CARET, root);
     return 1;
@@ -88,69 +81,102 @@ HTREEITEM ShellTreeView::AddNode(IShellFolder* parentFolder, LPCITEMIDLIST child
     if (!parentFolder || !childId) return nullptr;
     auto* node = static_cast<FolderNode*>(pool->Alloc(sizeof(FolderNode)));
     if (!node) return nullptr;
+    std::memset(node, 0, sizeof *node);
     node->absoluteId = parentId ? pool->ConcatIdLists(parentId, childId) : pool->CloneIdList(childId);
     node->relativeId = pool->CloneIdList(childId);
-    node->folder = nullptr;
     if (!node->absoluteId || !node->relativeId) {
-        pool->Free(node->absoluteId);
-        pool->Free(node->relativeId);
-        pool->Free(node);
+        FreeNode(node);
         return nullptr;
     }
-
-    SHFILEINFOA icon{};
-    SHFILEINFOA open{};
-    SHGetFileInfoA(reinterpret_cast<LPCSTR>(node->absoluteId), 0, &icon, sizeof icon, kIconFlags);
-    SHGetFileInfoA(reinterpret_cast<LPCSTR>(node->absoluteId), 0, &open, sizeof open, kOpenIconAndLabelFlags);
-    open.szDisplayName[sizeof open.szDisplayName - 1] = '\0';
-
+    // The label goes in at once (the tree measures every label of a node it
+    // expands); the icons are asked for when the node is first drawn.
+    CopyToField(node->label, sizeof node->label, DisplayNameOf(parentFolder, childId).c_str());
     TVINSERTSTRUCTA insert{};
     insert.hParent = parentItem;
     insert.hInsertAfter = TVI_LAST;
     TVITEMA& item = insert.item;
     item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
-    item.pszText = open.szDisplayName;
-    item.iImage = icon.iIcon;
-    item.iSelectedImage = open.iIcon;
+    item.pszText = node->label;
+    item.iImage = item.iSelectedImage = I_IMAGECALLBACK;
     item.lParam = reinterpret_cast<LPARAM>(node);
-
+    // The root is expanded at once and always has a button.
     const ULONG attributes = AttributesOf(parentFolder, childId);
-    node->folder = BindFolder(parentFolder, childId);
-    if (!node->folder && parentItem == TVI_ROOT) {
-        // The desktop cannot be bound from itself: the root keeps the
-        // desktop object it was given.
-        parentFolder->AddRef();
-        node->folder = parentFolder;
-    }
-    // A folder that cannot be bound has nothing to list, so it gets no button;
-    // the root is expanded at once and always has one.
-    const bool root = parentItem == TVI_ROOT;
-    if (node->folder && ((attributes & SFGAO_HASSUBFOLDER) || root)) {
+    if ((attributes & SFGAO_HASSUBFOLDER) || parentItem == TVI_ROOT) {
         item.mask |= TVIF_CHILDREN;
         item.cChildren = 1;
+    }
+    WIN32_FIND_DATAA find{};
+    const DWORD ownIcon = FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY;
+    if ((attributes & SFGAO_FILESYSTEM) &&
+        SUCCEEDED(SHGetDataFromIDListA(parentFolder, childId, SHGDFIL_FINDDATA, &find, sizeof find)) &&
+        (find.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !(find.dwFileAttributes & ownIcon)) {
+        node->filled |= kNodePlain;
     }
     if (attributes & SFGAO_SHARE) {
         item.mask |= TVIF_STATE;
         item.state = INDEXTOOVERLAYMASK(kShareOverlay);
         item.stateMask = TVIS_OVERLAYMASK;
     }
-
     const HTREEITEM inserted = InsertItem(&insert);
-    if (!inserted) {
-        if (node->folder) node->folder->Release();
-        pool->Free(node->relativeId);
-        pool->Free(node->absoluteId);
-        pool->Free(node);
-    }
+    if (!inserted) FreeNode(node);
     return inserted;
+}
+
+void ShellTreeView::FreeNode(FolderNode* node)
+{
+    if (!node) return;
+    const ComPtr<IShellFolder> folder(node->folder);  // the node's reference goes with it
+    pool->Free(node->relativeId);
+    pool->Free(node->absoluteId);
+    pool->Free(node);
+}
+
+IShellFolder* ShellTreeView::FolderOf(HTREEITEM item)
+{
+    FolderNode* node = NodeOf(item);
+    if (!node) return nullptr;
+    if (!(node->filled & kNodeBound)) {
+        node->filled |= kNodeBound;
+        ComPtr<IShellFolder> folder;
+        if (BindFolder(node->absoluteId, folder)) node->folder = folder.Detach();
+    }
+    return node->folder;
+}
+
+LRESULT ShellTreeView::OnGetDispInfo(NMTVDISPINFOA* info)
+{
+    FolderNode* node = info ? reinterpret_cast<FolderNode*>(info->item.lParam) : nullptr;
+    if (!node) return 0;
+    if (!(node->filled & kNodeShown)) {
+        node->filled |= kNodeShown;
+        // Plain folders share the icons of the first of them shown.
+        const bool plain = (node->filled & kNodePlain) != 0;
+        if (plain && plainIcons_.icon >= 0) {
+            node->icon = plainIcons_.icon;
+            node->openIcon = plainIcons_.openIcon;
+        } else {
+            SHFILEINFOA icon{};
+            SHFILEINFOA open{};
+            SHGetFileInfoA(reinterpret_cast<LPCSTR>(node->absoluteId), 0, &icon, sizeof icon, kIconFlags);
+            SHGetFileInfoA(reinterpret_cast<LPCSTR>(node->absoluteId), 0, &open, sizeof open, kOpenIconFlags);
+            node->icon = icon.iIcon;
+            node->openIcon = open.iIcon;
+            if (plain) plainIcons_ = {node->icon, node->openIcon};
+        }
+    }
+    if (info->item.mask & TVIF_IMAGE) info->item.iImage = node->icon;
+    if (info->item.mask & TVIF_SELECTEDIMAGE) info->item.iSelectedImage = node->openIcon;
+    return 0;
 }
 
 LRESULT ShellTreeView::FillChildren(IShellFolder* folder, LPCITEMIDLIST absoluteId, HTREEITEM item)
 {
     bool added = false;
-    IEnumIDList* children = nullptr;
-    if (folder && folder->EnumObjects(GetHandle(), SHCONTF_FOLDERS | SHCONTF_INCLUDEHIDDEN, &children) == S_OK &&
+    ComPtr<IEnumIDList> children;
+    if (folder && folder->EnumObjects(GetHandle(), SHCONTF_FOLDERS | SHCONTF_INCLUDEHIDDEN, children.Out()) == S_OK &&
         children) {
+        // Nothing is drawn while the nodes go in.
+        SendMessage(WM_SETREDRAW, FALSE, 0);
         LPITEMIDLIST child = nullptr;
         ULONG fetched = 0;
         while (children->Next(1, &child, &fetched) == S_OK) {
@@ -158,7 +184,7 @@ LRESULT ShellTreeView::FillChildren(IShellFolder* folder, LPCITEMIDLIST absolute
             pool->Free(child);  // the enumerator's block goes back to the shell allocator
             child = nullptr;
         }
-        children->Release();
+        SendMessage(WM_SETREDRAW, TRUE, 0);
     }
     if (!added) {
         // Some shells report sub-folders for every folder; once read, a
@@ -183,19 +209,14 @@ LRESULT ShellTreeView::OnItemExpanding(NMTREEVIEWA* change)
     if (!change) return 0;
     if (change->itemNew.state & TVIS_EXPANDEDONCE) return 1;
     FolderNode* node = reinterpret_cast<FolderNode*>(change->itemNew.lParam);
-    if (node) FillChildren(node->folder, node->absoluteId, change->itemNew.hItem);
+    if (node) FillChildren(FolderOf(change->itemNew.hItem), node->absoluteId, change->itemNew.hItem);
     return 1;
 }
 
 LRESULT ShellTreeView::OnDeleteItem(NMTREEVIEWA* item)
 {
     if (!item) return 0;
-    FolderNode* node = reinterpret_cast<FolderNode*>(item->itemOld.lParam);
-    if (!node) return 1;
-    pool->Free(node->relativeId);
-    pool->Free(node->absoluteId);
-    if (node->folder) node->folder->Release();
-    pool->Free(node);
+    FreeNode(reinterpret_cast<FolderNode*>(item->itemOld.lParam));
     return 1;
 }
 
@@ -229,13 +250,13 @@ HTREEITEM ShellTreeView::FindItem(HTREEITEM item, LPCITEMIDLIST rest)
     IdListPool temporary;
     const LPITEMIDLIST first = temporary.CloneFirstId(rest);
     Expand(item, TVE_EXPAND);
-    FolderNode* node = NodeOf(item);
-    if (!first || !node || !node->folder) return item;
+    IShellFolder* folder = FolderOf(item);
+    if (!first || !folder) return item;
     for (HTREEITEM child = GetChildItem(item); child; child = GetNextSiblingItem(child)) {
         FolderNode* childNode = NodeOf(child);
         if (!childNode) continue;
         const LPITEMIDLIST childFirst = temporary.CloneFirstId(childNode->relativeId);
-        const HRESULT order = node->folder->CompareIDs(0, childFirst, first);
+        const HRESULT order = folder->CompareIDs(0, childFirst, first);
         temporary.Free(childFirst);
         if (order == 0) return FindItem(child, NextId(rest));
     }
@@ -247,8 +268,8 @@ LRESULT ShellTreeView::GoToPath(const char* path)
     // Some shells parse the empty text as the computer's drives; an empty
     // path names no folder, so the tree stays where it is.
     if (!path || !*path) return 1;
-    IShellFolder* desktop = nullptr;
-    if (FAILED(SHGetDesktopFolder(&desktop)) || !desktop) return 1;
+    ComPtr<IShellFolder> desktop;
+    if (FAILED(SHGetDesktopFolder(desktop.Out())) || !desktop) return 1;
     WCHAR wide[MAX_PATH];
     // A text longer than a path can be is no folder: nothing changes.
     if (MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, path, -1, wide, MAX_PATH) > 0) {
@@ -258,7 +279,6 @@ LRESULT ShellTreeView::GoToPath(const char* path)
         }
         pool->Free(list);
     }
-    desktop->Release();
     return 1;
 }
 
@@ -268,8 +288,8 @@ std::string ShellTreeView::SelectedPath()
     if (!selected) return std::string();
     char text[MAX_PATH] = {};
     FolderNode* node = NodeOf(selected);
-    if (node && SHGetPathFromIDListA(node->absoluteId, text)) return std::string(text, strnlen(text, sizeof text));
-    text[0] = '\0';
+    const std::string path = node ? PathOfIdList(node->absoluteId) : std::string();
+    if (!path.empty()) return path;
     TVITEMA item{};
     item.mask = TVIF_HANDLE | TVIF_TEXT;
     item.hItem = selected;

@@ -1,10 +1,13 @@
 #pragma once
 // ShellTreeView: the shell's namespace as a tree of folders rooted at the
 // desktop. A node's sub-folders are read at its first expansion and kept as
-// read. It owns the pool that holds every node's record and id lists.
+// read; a node goes in with its id lists, label and attributes, and its
+// folder object and icons are asked for when first needed. It owns the pool
+// that holds every node's record and id lists.
 #include "app/browser/FolderNode.h"
 #include "framework/KvTreeView.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -18,6 +21,8 @@ public:
     LRESULT OnCreate(CREATESTRUCTA* create) override;
     LRESULT OnItemExpanding(NMTREEVIEWA* change) override;
     LRESULT OnDeleteItem(NMTREEVIEWA* item) override;
+    // The icons of a node, asked of the shell when first drawn.
+    LRESULT OnGetDispInfo(NMTVDISPINFOA* info) override;
 
     // The desktop as the root node, expanded and selected.
     LRESULT InsertRoot();
@@ -40,9 +45,18 @@ public:
 
     // The record of a node, or null.
     FolderNode* NodeOf(HTREEITEM item);
+    // The folder object of a node, bound when first needed; null when it
+    // cannot be bound.
+    IShellFolder* FolderOf(HTREEITEM item);
     // Blocks of the tree's pool not yet given back.
     size_t PoolBlockCount() const;
 
 private:
+    // Gives back a node's folder object, id lists and record.
+    void FreeNode(FolderNode* node);
+
     std::unique_ptr<IdListPool> pool;
+    struct Icons {
+        int32_t icon, openIcon;
+    } plainIcons_{-1, -1};  // of a plain file-system folder, once known
 };

@@ -140,6 +140,41 @@ TEST(Program, FirstArgumentOpensAPathOrUnregisters)
 
 // Ctrl+W through the program's own message loop asks first: No keeps it
 // running with nothing saved; Yes saves and ends it with exit code 0.
+// While the list fills with 3,000 files, messages from another program are
+// answered (a row count between none and all is seen), and a close asked for
+// during a listing ends the program cleanly.
+TEST(Program, AnswersWhileListingThreeThousandFilesAndClosesCleanly)
+{
+    const shelltest::TestFolder folder("app-many");
+    const std::string many = folder.Folder("many");
+    for (int i = 0; i < 3000; ++i) folder.File("many\\note" + std::to_string(i) + ".txt");
+    RegDeleteTreeA(HKEY_CURRENT_USER, Settings::kKey);
+    Program program("\"" + many + "\"");
+    const HWND main = program.mainWindow();
+    ASSERT_NE(nullptr, main);
+    const HWND list = FindWindowExA(FindWindowExA(main, nullptr, "OrvRightFrame", nullptr), nullptr,
+                                    "KVsdkListView32", nullptr);
+    const auto rows = [&] {
+        DWORD_PTR count = 0;
+        return SendMessageTimeoutA(list, LVM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &count) ? int(count) : -1;
+    };
+    ASSERT_TRUE(WaitFor([&] { return rows() == 3000; }, 30000));
+    for (const bool last : {false, true}) {
+        PostMessageA(main, WM_COMMAND, IDM_REFRESH, 0);
+        bool midway = false;
+        // The first time until all rows are back; the last only until midway.
+        for (const DWORD start = GetTickCount(); GetTickCount() - start < 20000;) {
+            const int count = rows();
+            midway |= count > 0 && count < 3000;
+            if (count < 0 || (midway && (count == 3000 || last))) break;
+        }
+        EXPECT_TRUE(midway);
+    }
+    PostMessageA(main, WM_CLOSE, 0, 0);  // the second listing is under way
+    EXPECT_EQ(0, program.exitCode(30000));
+    RegDeleteTreeA(HKEY_CURRENT_USER, Settings::kKey);
+}
+
 TEST(Program, CtrlWAsksAndOnlyYesEndsWithExitCodeZeroSavingItsSettings)
 {
     RegDeleteTreeA(HKEY_CURRENT_USER, Settings::kKey);

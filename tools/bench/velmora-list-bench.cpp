@@ -1,15 +1,18 @@
-// velmora-list-bench: times the file list on generated folders (Windows,
-// run under Wine). Prints the cost of the MIDI columns (MidiListView over a
-// plain ShellListView, 2,000 files) and the time per item at 10,000 files
-// over that at 1,000 (MidiListView). See tools/bench/README.md.
-#include "app/browser/MidiListView.h"
+// velmora-list-bench: the file list's speed against the floor (Windows, run
+// under Wine). Makes the folders, prints the cost of each per-row call, then
+// times velmora.exe and plain-list.exe from outside, side by side. See
+// tools/bench/README.md.
+#include "app/browser/IdListPool.h"
+#include "app/browser/ItemRecord.h"
 #include "tools/bench/BenchMidi.h"
+#include "tools/bench/ListCallCosts.h"
+#include "tools/bench/ListProbe.h"
 
 #include <ole2.h>
-#include <shlobj.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <random>
 #include <string>
 #include <vector>
@@ -35,69 +38,35 @@ bool WriteWholeFile(const std::string& path, const std::vector<uint8_t>& bytes)
     return ok && written == bytes.size();
 }
 
-// A folder of `count` files, half of them MIDI files of `minBytes` to
-// `maxBytes` (about 8 bytes a note), half other files of the same sizes.
-// Kept between runs: a folder whose marker file exists is used as it is.
-std::string MakeFolder(const std::string& name, int count, size_t minBytes, size_t maxBytes)
+enum class Content { Midi, Text, Folders };
+
+// A folder of `count` items: MIDI files of 1 to 8 KB, text files of the
+// same sizes, or empty sub-folders. Kept between runs: a folder whose
+// marker exists is used as it is.
+std::string MakeFolder(Content content, int count)
 {
-    const std::string folder = ProgramFolder() + "\\list-bench-" + name;
-    const std::string marker = folder + "\\zz-complete.txt";
+    const char* kind = content == Content::Midi ? "midi" : content == Content::Text ? "text" : "folders";
+    const std::string folder = ProgramFolder() + "\\list-bench-" + kind + "-" + std::to_string(count);
+    const std::string marker = folder + ".complete";
     if (GetFileAttributesA(marker.c_str()) != INVALID_FILE_ATTRIBUTES) return folder;
     CreateDirectoryA(folder.c_str(), nullptr);
     std::mt19937 random(static_cast<uint32_t>(count));
-    std::uniform_int_distribution<size_t> size(minBytes, maxBytes);
-    for (int i = 0; i < count - 1; ++i) {
-        char file[64];
-        const size_t bytes = size(random);
-        if (i % 2 == 0) {
-            std::snprintf(file, sizeof file, "\\song%05d.mid", i);
-            WriteWholeFile(folder + file, MakeBenchMidi(bytes / 8, static_cast<uint32_t>(i)));
+    std::uniform_int_distribution<size_t> size(1024, 8 * 1024);
+    for (int i = 0; i < count; ++i) {
+        char name[64];
+        if (content == Content::Folders) {
+            std::snprintf(name, sizeof name, "\\folder%05d", i);
+            CreateDirectoryA((folder + name).c_str(), nullptr);
+        } else if (content == Content::Midi) {
+            std::snprintf(name, sizeof name, "\\song%05d.mid", i);
+            WriteWholeFile(folder + name, MakeBenchMidi(size(random) / 8, static_cast<uint32_t>(i)));
         } else {
-            std::snprintf(file, sizeof file, "\\data%05d.dat", i);
-            WriteWholeFile(folder + file, std::vector<uint8_t>(bytes, static_cast<uint8_t>(i)));
+            std::snprintf(name, sizeof name, "\\note%05d.txt", i);
+            WriteWholeFile(folder + name, std::vector<uint8_t>(size(random), 'a'));
         }
     }
     WriteWholeFile(marker, {'o', 'k'});
     return folder;
-}
-
-LPITEMIDLIST ParsePath(const std::string& path, IdListPool& pool)
-{
-    IShellFolder* desktop = nullptr;
-    if (FAILED(SHGetDesktopFolder(&desktop))) return nullptr;
-    std::wstring wide(path.begin(), path.end());
-    LPITEMIDLIST shellList = nullptr, copy = nullptr;
-    if (SUCCEEDED(desktop->ParseDisplayName(nullptr, nullptr, &wide[0], nullptr, &shellList, nullptr))) {
-        copy = pool.CloneIdList(shellList);
-        pool.Free(shellList);
-    }
-    desktop->Release();
-    return copy;
-}
-
-double Seconds()
-{
-    LARGE_INTEGER now, frequency;
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-// The median time of listing `folder` and deleting its rows again.
-double TimeListing(ShellListView& list, LPCITEMIDLIST folder, int runs, LRESULT* rows)
-{
-    std::vector<double> times;
-    list.ShowFolder(folder);  // warm the caches
-    list.DeleteAllItems();
-    for (int run = 0; run < runs; ++run) {
-        const double start = Seconds();
-        list.ShowFolder(folder);
-        *rows = list.GetItemCount();
-        list.DeleteAllItems();
-        times.push_back(Seconds() - start);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
 }
 
 // Seconds per block of a pool that hands out `rows` rows' blocks (a record
@@ -106,7 +75,7 @@ double TimeListing(ShellListView& list, LPCITEMIDLIST folder, int runs, LRESULT*
 // the pool's share of listing, without the shell.
 double PoolSecondsPerBlock(int rows)
 {
-    const double start = Seconds();
+    const double start = BenchNow();
     for (int repeat = 0; repeat < 100000 / rows; ++repeat) {
         IdListPool pool;
         std::vector<void*> blocks;
@@ -116,38 +85,7 @@ double PoolSecondsPerBlock(int rows)
         }
         for (void* block : blocks) pool.Free(block);
     }
-    return (Seconds() - start) / (static_cast<double>(100000 / rows) * rows * 3);
-}
-
-// A hidden parent whose procedure reflects the list's notifications to it.
-class BenchParent : public KvWindow {};
-
-const char* ParentClass()
-{
-    static bool registered = false;
-    if (!registered) {
-        WNDCLASSEXA description{};
-        description.cbSize = sizeof description;
-        description.lpfnWndProc = WindowProc;
-        description.cbWndExtra = sizeof(LONG_PTR);
-        description.hInstance = GetModuleHandleA(nullptr);
-        description.lpszClassName = "VelmoraListBench";
-        registered = RegisterClassExA(&description) != 0;
-    }
-    return "VelmoraListBench";
-}
-
-bool CreateList(ShellListView& list, KvWindow& parent)
-{
-    if (!parent.GetHandle() &&
-        !parent.Create(0, ParentClass(), "", WS_OVERLAPPEDWINDOW, 0, 0, 800, 600, nullptr, nullptr,
-                       GetModuleHandleA(nullptr), nullptr)) {
-        return false;
-    }
-    return list.Create(WS_EX_CLIENTEDGE, "",
-                       WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS, 0, 0, 780,
-                       580, parent.GetHandle(), reinterpret_cast<HMENU>(30), GetModuleHandleA(nullptr),
-                       nullptr) != nullptr;
+    return (BenchNow() - start) / (static_cast<double>(100000 / rows) * rows * 3);
 }
 
 }  // namespace
@@ -155,54 +93,35 @@ bool CreateList(ShellListView& list, KvWindow& parent)
 int main(int argc, char** argv)
 {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
+    const std::string only = argc > 2 ? argv[2] : "";
     const double poolSmall = PoolSecondsPerBlock(1000), poolLarge = PoolSecondsPerBlock(10000);
     std::printf("IdListPool     %.3f us/block at 3,000 blocks, %.3f us/block at 30,000: %.2fx\n", poolSmall * 1e6,
                 poolLarge * 1e6, poolLarge / poolSmall);
-    if (argc > 2 && std::string(argv[2]) == "pool") return 0;
-    if (FAILED(OleInitialize(nullptr))) {
-        std::fprintf(stderr, "velmora-list-bench: OleInitialize failed\n");
-        return 1;
-    }
-    std::printf("generating folders (kept for the next run) ...\n");
+    if (only == "pool") return 0;
+    if (FAILED(OleInitialize(nullptr))) return 1;
+    std::printf("making the folders (kept for the next run) ...\n");
     std::fflush(stdout);
-    const std::string mixed = MakeFolder("2000", 2000, 1024, 50 * 1024);
-    const std::string small = MakeFolder("1000", 1000, 1024, 8 * 1024);
-    const std::string large = MakeFolder("10000", 10000, 1024, 8 * 1024);
-
-    BenchParent parent;
-    ShellListView plain;
-    MidiListView midi;
-    if (!CreateList(plain, parent) || !CreateList(midi, parent)) {
-        std::fprintf(stderr, "velmora-list-bench: cannot create the list windows (is DISPLAY set?)\n");
-        return 1;
+    const std::string midi300 = MakeFolder(Content::Midi, 300), midi1000 = MakeFolder(Content::Midi, 1000),
+                      midi3000 = MakeFolder(Content::Midi, 3000), text3000 = MakeFolder(Content::Text, 3000),
+                      folders1000 = MakeFolder(Content::Folders, 1000);
+    if (only.empty() || only == "calls") {
+        std::printf("per-row calls, 300 MIDI files:\n");
+        PrintCallCosts(midi300, 300);
+        std::printf("per-row calls, 3,000 MIDI files:\n");
+        PrintCallCosts(midi3000, 1000);
+        std::printf("per-node calls, 1,000 sub-folders:\n");
+        PrintCallCosts(folders1000, 0);
+        std::fflush(stdout);
     }
-    IdListPool pool;
-    LPITEMIDLIST mixedId = ParsePath(mixed, pool), smallId = ParsePath(small, pool),
-                 largeId = ParsePath(large, pool);
-    if (!mixedId || !smallId || !largeId) {
-        std::fprintf(stderr, "velmora-list-bench: cannot parse the folders\n");
-        return 1;
+    if (only != "calls") {
+        const std::string folder = ProgramFolder();
+        ProbeFolders(folder,
+                     {{"300 MIDI files", midi300, 300, "song00000.mid"},
+                      {"1,000 MIDI files", midi1000, 1000, "song00000.mid"},
+                      {"3,000 MIDI files", midi3000, 3000, "song00000.mid"},
+                      {"3,000 text files", text3000, 3000, "note00000.txt"}},
+                     folders1000, 1000, runs, only == "probe" ? std::string() : only);
     }
-
-    LRESULT rows = 0;
-    const double plainTime = TimeListing(plain, mixedId, runs, &rows);
-    std::printf("ShellListView  %5ld items  %8.1f ms\n", static_cast<long>(rows), plainTime * 1e3);
-    const double midiTime = TimeListing(midi, mixedId, runs, &rows);
-    std::printf("MidiListView   %5ld items  %8.1f ms\n", static_cast<long>(rows), midiTime * 1e3);
-    const double smallTime = TimeListing(midi, smallId, runs, &rows);
-    const double smallPerItem = smallTime / static_cast<double>(std::max<LRESULT>(rows, 1));
-    std::printf("MidiListView   %5ld items  %8.1f ms  %6.1f us/item\n", static_cast<long>(rows), smallTime * 1e3,
-                smallPerItem * 1e6);
-    const double largeTime = TimeListing(midi, largeId, std::max(1, runs / 2), &rows);
-    const double largePerItem = largeTime / static_cast<double>(std::max<LRESULT>(rows, 1));
-    std::printf("MidiListView   %5ld items  %8.1f ms  %6.1f us/item\n", static_cast<long>(rows), largeTime * 1e3,
-                largePerItem * 1e6);
-
-    std::printf("MIDI columns / plain listing (2,000 files):     %.2fx (goal at most 1.3x)\n",
-                midiTime / plainTime);
-    std::printf("per item 10,000 files / per item 1,000 files:   %.2fx (goal at most 1.3x)\n",
-                largePerItem / smallPerItem);
-    DestroyWindow(parent.GetHandle());
     OleUninitialize();
     return 0;
 }

@@ -3,9 +3,14 @@
 #include "ShellTestSupport.h"
 #include "support/TestFiles.h"
 
+#include "core/browser/ItemTexts.h"
+#include "core/midi/SmfFile.h"
 #include "app/browser/MidiListView.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
 
 #include <ole2.h>
 #include <shlobj.h>
@@ -21,7 +26,10 @@ public:
     LRESULT AddItem(IShellFolder* folder, LPCITEMIDLIST folderId, LPCITEMIDLIST childId) override
     {
         busyWhileAdding = GetCapture() == GetHandle() && GetCursor() == LoadCursorA(nullptr, IDC_WAIT);
-        return MidiListView::AddItem(folder, folderId, childId);
+        const LRESULT added = MidiListView::AddItem(folder, folderId, childId);
+        // What a message answered in the middle of a listing may do.
+        if (duringListing) duringListing(static_cast<int>(GetItemCount()));
+        return added;
     }
     UINT TrackContextMenu(HMENU menu, POINT) override
     {
@@ -36,6 +44,7 @@ public:
 
     bool busyWhileAdding = false;
     int menus = 0;
+    std::function<void(int rows)> duringListing;
 };
 
 const Bytes kEnd = {0x00, 0xFF, 0x2F, 0x00};
@@ -306,6 +315,155 @@ TEST_F(FileList, OpenedFoldersTheWayUpAndSelectedRowsReachTheHost)
     host.opened.clear();
     list.SetItemState(-1, 0, LVIS_SELECTED);
     EXPECT_TRUE(host.opened.empty()) << "a row that loses its selection is not handed over";
+}
+
+// What a row showed before rows were filled when first drawn: every field
+// asked of the shell for the item itself, every file read for its MIDI
+// columns. The reference of the tests below.
+struct CompleteRow {
+    std::vector<std::string> texts;  // the seven columns
+    int icon;
+    UINT state;
+};
+
+CompleteRow CompleteFill(IShellFolder* folder, const ItemRecord& record)
+{
+    CompleteRow row{std::vector<std::string>(7), 0, 0};
+    SHFILEINFOA info{};
+    SHGetFileInfoA(reinterpret_cast<LPCSTR>(record.absoluteId), 0, &info, sizeof info,
+                   SHGFI_PIDL | SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_DISPLAYNAME | SHGFI_TYPENAME);
+    row.texts[0] = info.szDisplayName;
+    row.texts[2] = info.szTypeName;
+    row.icon = info.iIcon;
+    ULONG attributes = kItemAttributeMask;
+    LPCITEMIDLIST child = record.childId;
+    folder->GetAttributesOf(1, &child, &attributes);
+    UINT mask = 0;
+    IconStateOf(attributes & kItemAttributeMask, &row.state, &mask);
+    char path[MAX_PATH * 4] = {};
+    SHGetPathFromIDListA(record.absoluteId, path);
+    WIN32_FIND_DATAA find{};
+    if (SUCCEEDED(SHGetDataFromIDListA(folder, child, SHGDFIL_FINDDATA, &find, sizeof find))) {
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        if (!(find.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+            GetFileAttributesExA(path, GetFileExInfoStandard, &data)) {
+            row.texts[1] = SizeText((uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow);
+        }
+        FILETIME local;
+        SYSTEMTIME t;
+        FileTimeToLocalFileTime(&find.ftLastWriteTime, &local);
+        FileTimeToSystemTime(&local, &t);
+        row.texts[3] = TimeText(t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute);
+    }
+    SmfFile smf;
+    if (IsRegularFile(path) && smf.open(path) == 0) {
+        smf.readEvents();
+        row.texts[4] = "SMF Format " + std::to_string(smf.header().format);
+        row.texts[5] = smf.info().sequenceName;
+        row.texts[6] = smf.info().copyright;
+    }
+    return row;
+}
+
+// A folder of every kind of row; "gone.txt" is to vanish after the listing.
+class MixedFolder : public FileList {
+protected:
+    void SetUp() override
+    {
+        FileList::SetUp();
+        folder.Folder("sub");
+        folder.File("zero.mid", SmfWithTrack(Cat({Meta(0, 3, "Solo"), Meta(0, 2, "(C) Zero"), kEnd})));
+        folder.File("ONE.MID", Cat({HeaderChunk(1, 2), TrackChunk(Cat({Meta(0, 3, "Demo"), kEnd})), TrackChunk(kEnd)}));
+        folder.File("b.mid", SmfWithTrack(kEnd));
+        folder.File(".hidden.txt", {'h'});
+        folder.File("big.dat", {}, 5LL << 30);
+        folder.File("gone.txt", {'g'});
+        folder.File("notes.txt", {'n'});
+        ASSERT_TRUE(Shortcut(folder / "notes.txt", folder / "notes.lnk"));
+        char system[MAX_PATH] = {};
+        GetSystemDirectoryA(system, sizeof system);
+        for (const char* program : {"notepad.exe", "winemine.exe"})
+            ASSERT_TRUE(CopyFileA((std::string(system) + "\\" + program).c_str(), (folder / program).c_str(), FALSE));
+        SetFileAttributesA((folder / ".hidden.txt").c_str(), FILE_ATTRIBUTE_HIDDEN);
+    }
+    // The complete fill of every row, by name, while "gone.txt" is still there.
+    std::map<std::string, CompleteRow> Reference()
+    {
+        ComPtr<IShellFolder> shell;
+        EXPECT_TRUE(BindFolder(list.GetCurrentFolder(), shell));
+        std::map<std::string, CompleteRow> rows;
+        for (int row = 0; row < list.GetItemCount(); ++row) {
+            const CompleteRow complete = CompleteFill(shell.Get(), *list.RecordAt(row));
+            rows[complete.texts[0]] = complete;
+        }
+        return rows;
+    }
+
+    TestFolder folder{"mixed"};
+};
+
+TEST_F(MixedFolder, EveryRowShowsWhatTheCompleteFillGives)
+{
+    fixture.Show(folder.path());
+    const auto reference = Reference();
+    ASSERT_EQ(reference.size(), 11u);
+    DeleteFileA((folder / "gone.txt").c_str());
+    const auto rows = RowTexts(list, 7);  // as drawing asks for them
+    for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
+        SCOPED_TRACE(rows[row][0]);
+        ASSERT_EQ(reference.count(rows[row][0]), 1u);
+        const CompleteRow& complete = reference.at(rows[row][0]);
+        EXPECT_EQ(rows[row], complete.texts);
+        NMLVDISPINFOA info{};
+        info.item.mask = LVIF_IMAGE;
+        info.item.iItem = row;
+        list.OnGetDispInfo(&info);
+        EXPECT_EQ(info.item.iImage, complete.icon);
+        EXPECT_EQ(info.item.state, complete.state);
+    }
+}
+
+TEST_F(MixedFolder, ASortBeforeTheRowsAreDrawnGivesTheOrderOfTheCompleteRows)
+{
+    const auto names = [&] {
+        std::vector<std::string> order;
+        for (const auto& row : RowTexts(list, 1)) order.push_back(row[0]);
+        return order;
+    };
+    for (int column = 0; column < RowOrder::kColumns; ++column) {
+        SCOPED_TRACE(column);
+        fixture.Show(folder.path());
+        list.Arrange(column);  // no row drawn yet
+        const auto sorted = names();
+        RowTexts(list, 7);  // every row filled
+        list.Arrange(column);
+        EXPECT_EQ(sorted, names());
+    }
+}
+
+// A message answered in the middle of a listing may list another folder or
+// end the rows (the window is destroyed): the listing stops there.
+TEST_F(MixedFolder, AListingStopsWhenAnotherBeginsOrTheRowsEnd)
+{
+    TestFolder other("other");
+    other.File("only.txt");
+    IdListPool ids;
+    LPITEMIDLIST otherId = IdListOf(other.path(), ids);
+    list.duringListing = [&](int rows) {
+        if (rows != 3) return;
+        list.duringListing = nullptr;
+        list.ShowFolder(otherId);
+    };
+    fixture.Show(folder.path());
+    EXPECT_EQ(RowTexts(list, 1), (std::vector<std::vector<std::string>>{{"only.txt"}}));
+    EXPECT_EQ(fixture.CurrentPath(), other.path());
+    EXPECT_EQ(list.PoolBlocks(), 3u + 1u);
+
+    list.duringListing = [&](int rows) {
+        if (rows == 3) DestroyWindow(list.GetParent());
+    };
+    fixture.Show(folder.path());
+    EXPECT_EQ(list.PoolBlocks(), 0u);
 }
 
 }  // namespace
