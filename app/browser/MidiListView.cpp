@@ -2,6 +2,7 @@
 
 #include "core/browser/PathUtilities.h"
 #include "app/browser/BrowserHost.h"
+#include "app/browser/ShellRename.h"
 #include "core/midi/SmfFile.h"
 
 #include <windows.h>
@@ -77,24 +78,84 @@ LRESULT MidiListView::AddItem(IShellFolder* folder, LPCITEMIDLIST folderId, LPCI
     return 1;
 }
 
-LRESULT MidiListView::OnDblClk(NMITEMACTIVATE* item)
+void MidiListView::OpenSelectedAndTell()
 {
-    ShellListView::OnDblClk(item);
     BrowserHost* host = GetBrowserHost();
-    if (currentFolder && host) host->SelectFolderInTree(currentFolder);
+    if (OpenSelected() && currentFolder && host) host->FolderOpenedInList(currentFolder);
+}
+
+LRESULT MidiListView::OnDblClk(NMITEMACTIVATE*)
+{
+    OpenSelectedAndTell();
     return 1;
 }
 
 LRESULT MidiListView::OnListKeyDown(NMLVKEYDOWN* key)
 {
     BrowserHost* host = GetBrowserHost();
-    if (key && key->wVKey == VK_RETURN) {
-        OpenSelected();
-        // A folder opened keeps the tree in step, as after a double-click.
-        if (currentFolder && host) host->SelectFolderInTree(currentFolder);
-    }
+    if (key && key->wVKey == VK_RETURN) OpenSelectedAndTell();
     if (key && key->wVKey == VK_BACK && host) host->GoUp();
+    if (key && key->wVKey == VK_F2) {
+        const int focused = static_cast<int>(GetNextItem(-1, LVNI_FOCUSED));
+        if (focused >= 0) SendMessage(LVM_EDITLABELA, WPARAM(focused), 0);
+    }
     return 0;
+}
+
+bool MidiListView::Rename(int index, ItemRecord& record, const std::string& name)
+{
+    IShellFolder* folder = nullptr;
+    LPITEMIDLIST newChild = nullptr;
+    const HRESULT result = RenameShellItem(GetAncestor(GetHandle(), GA_ROOT), record.absoluteId, name, &folder,
+                                           &newChild);
+    if (FAILED(result)) {
+        ShowRenameFailure(GetAncestor(GetHandle(), GA_ROOT), result);
+        return false;
+    }
+    const std::string oldPath = record.path;
+    pool->Free(record.childId);
+    pool->Free(record.absoluteId);
+    record.childId = record.absoluteId = nullptr;
+    record.path[0] = '\0';
+    // Everything the shell and the file system say; the MIDI details stay.
+    FillRecord(&record, folder, currentFolder, newChild, kFieldAll);
+    pool->Free(newChild);
+    folder->Release();
+    SetSubItemText(index, 1, record.sizeText);
+    SetSubItemText(index, 2, record.typeName);
+    SetSubItemText(index, 3, record.dateText);
+    BrowserHost* host = GetBrowserHost();
+    if (host) host->ItemRenamed(oldPath, record);
+    return true;
+}
+
+LRESULT MidiListView::OnEndLabelEdit(NMLVDISPINFOA* info)
+{
+    // Escape gives no text; an unchanged name is no rename.
+    ItemRecord* record = info && info->item.pszText ? RecordAt(info->item.iItem) : nullptr;
+    if (!record || !currentFolder || !record->absoluteId || lstrcmpA(info->item.pszText, record->displayName) == 0)
+        return 0;
+    const std::string typed = info->item.pszText;
+    if (!Rename(info->item.iItem, *record, typed)) return 0;
+    // The list shows the typed text when told TRUE; a name the shell shows
+    // otherwise is put in place here instead.
+    const bool asTyped = typed == record->displayName;
+    if (!asTyped) SetSubItemText(info->item.iItem, 0, record->displayName);
+    KvWindow::SetAnswer(GetParent(), asTyped ? TRUE : FALSE);
+    return 1;
+}
+
+bool MidiListView::SelectPath(const std::string& path)
+{
+    for (int row = 0; row < int(GetItemCount()); ++row) {
+        const ItemRecord* record = RecordAt(row);
+        if (!record || lstrcmpiA(record->path, path.c_str()) != 0) continue;
+        SetItemState(-1, 0, LVIS_SELECTED);
+        SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        SendMessage(LVM_ENSUREVISIBLE, WPARAM(row), FALSE);
+        return true;
+    }
+    return false;
 }
 
 LRESULT MidiListView::OnItemChanged(NMLISTVIEW* change)

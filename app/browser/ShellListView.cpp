@@ -139,6 +139,16 @@ RowKeys KeysOf(const ItemRecord& record)
                    record.smfFormat, record.sequenceName, record.copyright};
 }
 
+// A point of the window's client area in window coordinates (from the
+// outer corner of its border), which the drag image takes.
+POINT WindowPoint(HWND window, POINT client)
+{
+    RECT outer{};
+    GetWindowRect(window, &outer);
+    ClientToScreen(window, &client);
+    return POINT{client.x - outer.left, client.y - outer.top};
+}
+
 const ShellListView::Column kShellColumns[] = {
     {"名前", 200, LVCFMT_LEFT},
     {"サイズ", 100, LVCFMT_RIGHT},
@@ -217,6 +227,9 @@ LRESULT ShellListView::ShowFolder(LPCITEMIDLIST folderId)
     {
         BusyState busy(*this);
         DeleteAllItems();
+        // Kept also when it cannot be opened, so that a refresh tries again.
+        ReleaseCurrentFolder();
+        currentFolder = pool->CloneIdList(folderId);
         ComPtr<IShellFolder> folder;
         ComPtr<IEnumIDList> children;
         // An empty folder may answer S_FALSE and no enumerator.
@@ -229,8 +242,6 @@ LRESULT ShellListView::ShowFolder(LPCITEMIDLIST folderId)
                 pool->Free(child);  // the shell's block: straight back to the allocator
                 child = nullptr;
             }
-            ReleaseCurrentFolder();
-            currentFolder = pool->CloneIdList(folderId);
             children.Reset();
             folder.Reset();
             SortItems();
@@ -265,11 +276,10 @@ LRESULT ShellListView::OpenItem(int index)
     if (!record) return 0;
     if (record->shellAttributes & SFGAO_FOLDER) {
         LPITEMIDLIST copy = pool->CloneIdList(record->absoluteId);
-        if (copy) {
-            ShowFolder(copy);
-            pool->Free(copy);
-        }
-        return 0;
+        if (!copy) return 0;
+        ShowFolder(copy);
+        pool->Free(copy);
+        return 1;
     }
     const std::string saved = CurrentDirectory();
     const std::string directory = DirectoryOf(record->path);
@@ -577,7 +587,8 @@ LRESULT ShellListView::OnBeginDrag(NMLISTVIEW* drag)
     SetCapture();
     ImageList_BeginDrag(dragImage, 0, cursor.x - origin.x, cursor.y - origin.y);
     // Locked to the list window: the image stays inside it.
-    ImageList_DragEnter(GetHandle(), cursor.x, cursor.y);
+    const POINT at = WindowPoint(GetHandle(), cursor);
+    ImageList_DragEnter(GetHandle(), at.x, at.y);
     ShowCursor(FALSE);
     ++cursorShown_;
     return 1;
@@ -586,7 +597,8 @@ LRESULT ShellListView::OnBeginDrag(NMLISTVIEW* drag)
 LRESULT ShellListView::OnMouseMove(UINT, UINT x, UINT y)
 {
     if (!dragImage || GetCapture() != GetHandle()) return 0;
-    ImageList_DragMove(static_cast<short>(x), static_cast<short>(y));
+    const POINT at = WindowPoint(GetHandle(), POINT{static_cast<short>(x), static_cast<short>(y)});
+    ImageList_DragMove(at.x, at.y);
     return 1;
 }
 

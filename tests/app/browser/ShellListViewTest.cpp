@@ -10,6 +10,8 @@
 #include <ole2.h>
 #include <shlobj.h>
 
+#include <utility>
+
 using namespace shelltest;
 
 namespace {
@@ -119,7 +121,7 @@ TEST_F(FileList, RowsShowSizeTimeAndIconStateOfEachItemAndGiveEveryBlockBack)
     EXPECT_EQ(list.GetCurrentFolder(), nullptr);
 }
 
-TEST_F(FileList, AnEmptyFolderBecomesCurrentAndAVanishedOneListsNothing)
+TEST_F(FileList, AnEmptyFolderBecomesCurrentAndAVanishedOneListsNothingUntilItIsBack)
 {
     TestFolder folder("vanish");
     folder.Folder("gone");
@@ -134,6 +136,11 @@ TEST_F(FileList, AnEmptyFolderBecomesCurrentAndAVanishedOneListsNothing)
     list.ShowFolder(gone);
     EXPECT_EQ(list.GetItemCount(), 0) << "neither the old rows nor the desktop";
     EXPECT_EQ(GetCapture(), nullptr) << "the busy state ended";
+    EXPECT_EQ(fixture.CurrentPath(), folder / "gone") << "still the folder a refresh lists";
+    folder.Folder("gone");
+    folder.File("gone\\back.txt");
+    list.Refresh();
+    EXPECT_EQ(list.GetItemCount(), 1);
 }
 
 TEST_F(FileList, ContextMenuOnlyOnASelectionAndItsCopyPutsTheFileOnTheClipboard)
@@ -168,10 +175,22 @@ TEST_F(FileList, ADragEndsCleanlyWhenTheCaptureIsTakenAway)
         return ShowCursor(TRUE);
     };
     const int before = cursorCount();
+    // The image goes where the pointer is, in window coordinates: beyond the client edge.
+    const auto dragAt = [] {
+        POINT at{}, hotSpot{};
+        ImageList_GetDragImage(&at, &hotSpot);
+        return std::pair{at.x - GetSystemMetrics(SM_CXEDGE), at.y - GetSystemMetrics(SM_CYEDGE)};
+    };
+    POINT pointer{20, 10};
+    ClientToScreen(list.GetHandle(), &pointer);
+    SetCursorPos(pointer.x, pointer.y);
     NMLISTVIEW drag{};
     drag.iItem = 0;
     list.OnBeginDrag(&drag);
     ASSERT_TRUE(list.IsDragging());
+    EXPECT_EQ(dragAt(), std::pair(20L, 10L));
+    list.OnMouseMove(MK_LBUTTON, 30, 40);
+    EXPECT_EQ(dragAt(), std::pair(30L, 40L));
     EXPECT_EQ(GetCapture(), list.GetHandle());
     EXPECT_EQ(cursorCount(), before - 1);
     SetCapture(list.GetParent());
