@@ -247,7 +247,6 @@ TEST_F(DataViewTest, ApplyOnTheOptionsEncodesAgainAtOnceOnlyInRealTime)
         EXPECT_EQ(realTime ? kCh2 : kBoth, shown());
     }
 }
-}
 
 // Save As: the data view's lines written whole, the very bytes the copy
 // button puts on the clipboard; a write that fails says why and leaves
