@@ -121,24 +121,30 @@ TEST_F(FileList, RowsShowSizeTimeAndIconStateOfEachItemAndGiveEveryBlockBack)
     EXPECT_EQ(list.GetCurrentFolder(), nullptr);
 }
 
-TEST_F(FileList, AnEmptyFolderBecomesCurrentAndAVanishedOneListsNothingUntilItIsBack)
+// A folder the shell refuses to open (a read-only folder whose desktop.ini
+// names no class) lists nothing and stays current: a refresh lists it once
+// it opens again.
+TEST_F(FileList, AnEmptyFolderBecomesCurrentAndOneThatCannotBeOpenedStaysCurrent)
 {
     TestFolder folder("vanish");
-    folder.Folder("gone");
+    const std::string shut = folder.Folder("shut");
     IdListPool ids;
-    LPITEMIDLIST gone = IdListOf(folder / "gone", ids);
-    ASSERT_NE(gone, nullptr);
-    list.ShowFolder(gone);
+    LPITEMIDLIST id = IdListOf(shut, ids);
+    ASSERT_NE(id, nullptr);
+    list.ShowFolder(id);
     EXPECT_EQ(list.GetItemCount(), 0);
-    EXPECT_EQ(fixture.CurrentPath(), folder / "gone");
+    EXPECT_EQ(fixture.CurrentPath(), shut);
+    folder.File("shut\\back.txt");
+    const std::string ini = "[.ShellClassInfo]\r\nCLSID={0BADC1A5-0000-0000-0000-000000000000}\r\n";
+    folder.File("shut\\desktop.ini", Bytes(ini.begin(), ini.end()));
+    SetFileAttributesA(shut.c_str(), FILE_ATTRIBUTE_READONLY);
     fixture.Show(folder.path());
-    RemoveTree(folder / "gone");
-    list.ShowFolder(gone);
+    list.ShowFolder(id);
     EXPECT_EQ(list.GetItemCount(), 0) << "neither the old rows nor the desktop";
     EXPECT_EQ(GetCapture(), nullptr) << "the busy state ended";
-    EXPECT_EQ(fixture.CurrentPath(), folder / "gone") << "still the folder a refresh lists";
-    folder.Folder("gone");
-    folder.File("gone\\back.txt");
+    EXPECT_EQ(fixture.CurrentPath(), shut);
+    SetFileAttributesA(shut.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA((folder / "shut\\desktop.ini").c_str());
     list.Refresh();
     EXPECT_EQ(list.GetItemCount(), 1);
 }
