@@ -349,7 +349,7 @@ void MainWindow::FolderOpenedInList(LPCITEMIDLIST folder)
 void MainWindow::ItemRenamed(const std::string& oldPath, const ItemRecord& record)
 {
     DataView* view = rightFrame->GetDataFrame()->GetDataView();
-    if (view->GetHandle() && !oldPath.empty() && lstrcmpiA(view->loadedPath().c_str(), oldPath.c_str()) == 0)
+    if (view->GetHandle() && !oldPath.empty() && lstrcmpiA(view->GetLoadedPath().c_str(), oldPath.c_str()) == 0)
         view->loadFile(&record);
 }
 

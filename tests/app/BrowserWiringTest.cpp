@@ -154,7 +154,7 @@ TEST_F(BrowserTest, AFileFromOutsideIsTheOneSelectedRowOfItsFolderListedAgain)
         EXPECT_EQ(c.marked, Marked());
         EXPECT_FALSE(main->IsMidiOnly());
         EXPECT_EQ(list()->GetHandle(), GetFocus());
-        EXPECT_EQ(folder / c.made, view()->loadedPath());
+        EXPECT_EQ(folder / c.made, view()->GetLoadedPath());
     }
 }
 
@@ -239,7 +239,7 @@ TEST_F(BrowserTest, RenamingInPlaceGoesToTheShellOrSaysWhyAndSnapsBack)
         EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((folder / c.name).c_str()));
         if (c.name == std::string("tune.mid")) {  // the file the data view shows (an edit selects its row)
             EXPECT_EQ("SMF Format 0", shelltest::RowTexts(*list(), 5)[now][4]);
-            EXPECT_EQ(folder / "tune.mid", view()->loadedPath());
+            EXPECT_EQ(folder / "tune.mid", view()->GetLoadedPath());
             EXPECT_EQ(std::string(kCh0) + kCh2, view()->GetTextBuffer());
         }
     }
