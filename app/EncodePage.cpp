@@ -86,6 +86,7 @@ LRESULT EncodePage::OnApply(PSHNOTIFY*)
     settings.EncodeChannel = ChannelMask::WithChecks(settings.EncodeChannel, checks);
     settings.PrintFormat1 = format1Box->GetText();
     settings.PrintFormat2 = format2Box->GetText();
+    if (MainWindow* main = GetMainWindow()) main->OptionsApplied();
     return 1;
 }
 

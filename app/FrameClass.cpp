@@ -9,6 +9,7 @@ ATOM RegisterFrameClass(const char* name, HICON icon, HICON smallIcon, LPCSTR cu
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = WindowProc;
+    wc.cbWndExtra = sizeof(LONG_PTR);  // the answer of a handled message
     wc.hInstance = KvApplication::GetInstanceHandle();
     wc.hIcon = icon;
     wc.hIconSm = smallIcon;

@@ -1,5 +1,6 @@
 #include "app/GeneralPage.h"
 
+#include "app/MainWindow.h"
 #include "app/settings/Settings.h"
 #include "framework/KvButton.h"
 #include "resources/resource.h"
@@ -24,6 +25,7 @@ LRESULT GeneralPage::OnCommand(UINT code, UINT id, KvWindow*)
 LRESULT GeneralPage::OnApply(PSHNOTIFY*)
 {
     if (realTimeBox) GetSettings().RealTimeEncode = realTimeBox->GetCheck() == BST_CHECKED ? 1 : 0;
+    if (MainWindow* main = GetMainWindow()) main->OptionsApplied();
     return 1;
 }
 

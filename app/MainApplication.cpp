@@ -87,9 +87,13 @@ int MainApplication::RunMainWindow()
     if (!CreateMainWindow()) return 0;
     MainWindow* main = GetMainWindow();
     main->Reveal(showCommand);
-    // A folder or file named on the command line opens as if dropped.
-    if (__argc >= 2 && __argv[1]) main->OpenPath(__argv[1]);
     if (main->GetFolderTree()->GetHandle()) ::SetFocus(main->GetFolderTree()->GetHandle());
+    // A folder or file named on the command line opens as if dropped (a
+    // file's row takes the focus); the history starts with it.
+    if (__argc >= 2 && __argv[1]) {
+        main->OpenPath(__argv[1]);
+        main->StartHistory();
+    }
     const HACCEL accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
 
     KvMessage message;

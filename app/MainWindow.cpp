@@ -15,7 +15,9 @@
 #include "app/browser/FolderTreeView.h"
 #include "app/browser/IdListPool.h"
 #include "app/browser/MidiListView.h"
+#include "app/browser/ShellRename.h"
 #include "app/browser/SystemImageList.h"
+#include "app/dataview/ButtonTips.h"
 #include "app/dataview/DataView.h"
 #include "framework/KvApplication.h"
 #include "framework/KvDropFiles.h"
@@ -57,6 +59,29 @@ LPCITEMIDLIST IdList(const std::string& bytes)
 HMENU ChildId(int id)
 {
     return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
+}
+
+// The absolute form of a path (a relative one starts at the current
+// directory); empty when there is none that fits a path.
+std::string FullPathOf(const std::string& path)
+{
+    char full[MAX_PATH];
+    const DWORD size = path.empty() ? 0 : GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
+    return size > 0 && size < sizeof full ? std::string(full, size) : std::string();
+}
+
+// The absolute id list the shell parses a path into, as bytes; empty when
+// it parses none.
+std::string IdListOfPath(const std::string& path)
+{
+    WCHAR wide[MAX_PATH];
+    LPITEMIDLIST list = nullptr;
+    if (MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH) <= 0 ||
+        FAILED(SHParseDisplayName(wide, nullptr, &list, 0, nullptr)) || !list)
+        return std::string();
+    const std::string bytes = Bytes(list);
+    CoTaskMemFree(list);
+    return bytes;
 }
 
 }  // namespace
@@ -127,11 +152,11 @@ LRESULT MainWindow::OnCreate(CREATESTRUCTA*)
     if (flags & ShowWindowFlags::kToolbar) menu->CheckMenuItem(IDM_TOOLBAR, MF_CHECKED);
 
     // The tree made its root (the desktop) the selection; now the folder of
-    // the last run, when it still parses.
+    // the last run, when it still parses. The history starts there.
     folderTree->GoToPath(settings->LastPath.c_str());
     DragAcceptFiles(GetHandle(), TRUE);
     CheckMenuRadioItem(GetMenu(), IDM_VIEW_THUMBNAILS, IDM_VIEW_DETAILS, IDM_VIEW_DETAILS, MF_BYCOMMAND);
-    UpdateNavigationButtons();
+    StartHistory();
     return 1;
 }
 
@@ -140,7 +165,8 @@ void MainWindow::SetListView(UINT command)
     MidiListView* list = rightFrame->GetFileList();
     for (const ViewMode& mode : kViewModes) {
         if (mode.command != command) continue;
-        if (mode.view == LV_VIEW_ICON) {
+        // The icon and tile views draw from the large icons.
+        if (mode.view == LV_VIEW_ICON || mode.view == LV_VIEW_TILE) {
             list->SetImageList(SystemImageList(false), LVSIL_NORMAL);
         }
         list->SendMessage(LVM_SETVIEW, mode.view, 0);
@@ -154,24 +180,53 @@ void MainWindow::SetListView(UINT command)
     }
 }
 
-void MainWindow::OpenPath(const std::string& path)
+void MainWindow::OpenPath(const std::string& given)
 {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    if (path.empty() || attributes == INVALID_FILE_ATTRIBUTES) return;
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
-        folderTree->GoToPath(path.c_str());
-        return;
-    }
-    folderTree->GoToPath(DirectoryOf(path).c_str());
+    const std::string path = FullPathOf(given);
+    const DWORD attributes = path.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return;
+    const bool isFolder = attributes & FILE_ATTRIBUTE_DIRECTORY;
+    const std::string folder = IdListOfPath(isFolder ? path : DirectoryOf(path));
+    if (folder.empty()) return;
+    ListFolder(IdList(folder), true);
+    if (isFolder) return;
     MidiListView* list = rightFrame->GetFileList();
-    for (int row = 0; row < int(list->GetItemCount()); ++row) {
-        const ItemRecord* record = list->RecordAt(row);
-        if (record && lstrcmpiA(record->path, path.c_str()) == 0) {
-            list->SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-            list->SendMessage(LVM_ENSUREVISIBLE, WPARAM(row), FALSE);
-            return;
-        }
+    if (!list->SelectPath(path) && IsMidiOnly()) {
+        mainToolbar->SetState(IDM_MIDIONLY, TBSTATE_ENABLED);
+        rightFrame->RefreshFileList();
+        list->SelectPath(path);
     }
+    list->SetFocus();
+}
+
+void MainWindow::StartHistory()
+{
+    history_ = NavigationHistory();
+    const LPCITEMIDLIST shown = rightFrame->GetFileList()->GetCurrentFolder();
+    if (shown) history_.Visit(Bytes(shown));
+    UpdateNavigationButtons();
+}
+
+void MainWindow::OptionsApplied()
+{
+    if (optionsPending_) return;
+    optionsPending_ = true;
+    PostMessage(kOptionsApplied, 0, 0);
+}
+
+LRESULT MainWindow::OnOtherMessage(HWND, UINT message, WPARAM, LPARAM)
+{
+    if (message != kOptionsApplied) return 0;
+    optionsPending_ = false;
+    DataView* view = rightFrame->GetDataFrame()->GetDataView();
+    if (settings->RealTimeEncode && view->GetHandle()) view->showEncoding();
+    return 1;
+}
+
+LRESULT MainWindow::OnNotify(WPARAM, NMHDR* header)
+{
+    AnswerButtonTip(header);
+    return 0;
 }
 
 LRESULT MainWindow::OnDropFiles(KvDropFiles* drop)
@@ -199,12 +254,7 @@ bool MainWindow::SaveTo(const std::string& path)
     ErrorRecord record;
     SetError(record, kErrorCannotWrite, path.c_str());
     const std::string message = record.text;
-    SetLastError(error);
-    SetError(record, kErrorSystem);
-    std::string reason = record.text;
-    while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r')) reason.pop_back();
-    if (reason.empty()) reason = "(" + std::to_string(error) + ")";  // a code the system has no text for
-    MessageBox((message + "\n" + reason).c_str(), kTitle, MB_OK | MB_ICONERROR);
+    MessageBox((message + "\n" + SystemReason(error)).c_str(), kTitle, MB_OK | MB_ICONERROR);
     return false;
 }
 
@@ -264,31 +314,64 @@ void MainWindow::OpenItem(const ItemRecord& record)
 void MainWindow::ShowFolderInList(LPCITEMIDLIST folder)
 {
     MidiListView* list = rightFrame->GetFileList();
-    if (!list || !list->GetHandle()) return;
+    if (following_ || !list || !list->GetHandle()) return;
     list->ShowFolder(folder);
     history_.Visit(Bytes(folder));
     UpdateNavigationButtons();
 }
 
+void MainWindow::FollowInTree(LPCITEMIDLIST folder)
+{
+    following_ = true;
+    SelectFolderInTree(folder);
+    following_ = false;
+}
+
+void MainWindow::ListFolder(LPCITEMIDLIST folder, bool visit)
+{
+    MidiListView* list = rightFrame->GetFileList();
+    if (!list || !list->GetHandle() || !folder) return;
+    const std::string place = Bytes(folder);  // `folder` may be the history's or the list's
+    list->ShowFolder(IdList(place));
+    if (visit) history_.Visit(place);
+    FollowInTree(IdList(place));
+    UpdateNavigationButtons();
+}
+
+void MainWindow::FolderOpenedInList(LPCITEMIDLIST folder)
+{
+    const std::string place = Bytes(folder);
+    history_.Visit(place);
+    FollowInTree(IdList(place));
+    UpdateNavigationButtons();
+}
+
+void MainWindow::ItemRenamed(const std::string& oldPath, const ItemRecord& record)
+{
+    DataView* view = rightFrame->GetDataFrame()->GetDataView();
+    if (view->GetHandle() && !oldPath.empty() && lstrcmpiA(view->GetLoadedPath().c_str(), oldPath.c_str()) == 0)
+        view->loadFile(&record);
+}
+
 void MainWindow::GoBack()
 {
     const std::string* place = history_.Back();
-    if (place) SelectFolderInTree(IdList(*place));
+    if (place) ListFolder(IdList(*place), false);
     UpdateNavigationButtons();
 }
 
 void MainWindow::GoForward()
 {
     const std::string* place = history_.Forward();
-    if (place) SelectFolderInTree(IdList(*place));
+    if (place) ListFolder(IdList(*place), false);
     UpdateNavigationButtons();
 }
 
 void MainWindow::GoUp()
 {
-    const std::string* current = history_.Current();
-    const std::string parent = current ? ParentIdList(*current) : std::string();
-    if (!parent.empty()) SelectFolderInTree(IdList(parent));
+    const LPCITEMIDLIST shown = rightFrame->GetFileList()->GetCurrentFolder();
+    const std::string parent = shown ? ParentIdList(Bytes(shown)) : std::string();
+    if (!parent.empty()) ListFolder(IdList(parent), true);
 }
 
 void MainWindow::SortChanged()
@@ -306,10 +389,10 @@ void MainWindow::SortChanged()
 void MainWindow::UpdateNavigationButtons()
 {
     if (!mainToolbar->GetHandle()) return;
-    const std::string* current = history_.Current();
+    const LPCITEMIDLIST shown = rightFrame->GetFileList()->GetCurrentFolder();
     mainToolbar->SendMessage(TB_ENABLEBUTTON, IDM_BACK, history_.CanGoBack());
     mainToolbar->SendMessage(TB_ENABLEBUTTON, IDM_FORWARD, history_.CanGoForward());
-    mainToolbar->SendMessage(TB_ENABLEBUTTON, IDM_UP, current && !ParentIdList(*current).empty());
+    mainToolbar->SendMessage(TB_ENABLEBUTTON, IDM_UP, shown && !ParentIdList(Bytes(shown)).empty());
 }
 
 void MainWindow::SetTitleFolder(const std::string& path)

@@ -38,12 +38,25 @@ public:
     LRESULT OnInitMenuPopup(KvMenu* menu, UINT position, UINT windowMenu) override;
     LRESULT OnLButtonDown(WPARAM keys, UINT x, UINT y) override;
     LRESULT OnLButtonUp(WPARAM keys, UINT x, UINT y) override;
+    // Gives each main toolbar button its tooltip.
+    LRESULT OnNotify(WPARAM controlId, NMHDR* header) override;
+    // The options were applied (kOptionsApplied).
+    LRESULT OnOtherMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
     LRESULT OnSize(WPARAM type, UINT width, UINT height) override;
 
-    // Opens a folder in the tree and the list, or a file's folder with the
-    // file's row selected (so the data view shows it); a path that names
-    // nothing is ignored.
+    // Opens a folder (relative paths from the current directory) in the
+    // list, the tree following; or lists a file's folder again and selects
+    // exactly the file's row, focused in the focused list (so the data view
+    // shows it), the MIDI-only filter turned off when it hides the file. A
+    // path that names nothing is ignored.
     void OpenPath(const std::string& path);
+    // The history begins again with the folder the list shows: nothing to
+    // go back or forward to.
+    void StartHistory();
+    // Called by the options' pages on OK and Apply: once they are all
+    // through, the data view is encoded again with the new settings while
+    // real-time encoding is on.
+    void OptionsApplied();
     // Writes the data view's lines, the bytes the copy button puts on the
     // clipboard, to `path`; a failure is shown in a message box naming the
     // file and the system's reason. True when the file was written.
@@ -59,7 +72,12 @@ public:
     void OpenItem(const ItemRecord& record) override;
     // "velmora - [path]".
     void SetTitleFolder(const std::string& path) override;
+    // Lists a folder the tree selected; nothing while the tree follows the list.
     void ShowFolderInList(LPCITEMIDLIST folder) override;
+    void FolderOpenedInList(LPCITEMIDLIST folder) override;
+    // The data view keeps showing a file it shows that was renamed.
+    void ItemRenamed(const std::string& oldPath, const ItemRecord& record) override;
+    // The parent of the list's folder.
     void GoUp() override;
     // Puts the arrangement submenu's radio mark on the list's sort column
     // (none for a column the submenu does not offer).
@@ -74,11 +92,16 @@ public:
 
     static const char kTitle[];
     static const char kExitQuestion[];
+    static constexpr UINT kOptionsApplied = WM_APP + 1;
 
 private:
     // Switches the file list to the view of a view command (40029 to 40033)
     // and puts the menu's radio mark on the view it then shows.
     void SetListView(UINT command);
+    // Lists `folder`, a new place of the history when `visit`; the tree follows.
+    void ListFolder(LPCITEMIDLIST folder, bool visit);
+    // Selects the folder in the tree without listing it again.
+    void FollowInTree(LPCITEMIDLIST folder);
     // Back and forward through the folders shown; the tree follows.
     void GoBack();
     void GoForward();
@@ -109,6 +132,8 @@ private:
     SettingsCapture capture_;
     NavigationHistory history_;
     BOOL dragging = FALSE;
+    bool following_ = false;       // the tree follows the list
+    bool optionsPending_ = false;  // kOptionsApplied is posted
 };
 
 // The program's main window object, or null. Setting it also makes it the

@@ -169,6 +169,23 @@ void KvForgetDestroyedWindow(KvWindow* object, HWND window, UINT message)
     if (KvWindow::IsRegistered(object) && object->GetHandle() == window) object->SetHandle(nullptr);
 }
 
+namespace {
+
+// A class of the application's own with room for an answer; a control's
+// extra memory is the control's.
+bool HoldsAnswers(HWND window)
+{
+    return GetClassLongPtrA(window, GCLP_WNDPROC) == reinterpret_cast<ULONG_PTR>(&WindowProc) &&
+           GetClassLongPtrA(window, GCL_CBWNDEXTRA) >= sizeof(LONG_PTR);
+}
+
+}  // namespace
+
+void KvWindow::SetAnswer(HWND window, LRESULT answer)
+{
+    if (window && HoldsAnswers(window)) SetWindowLongPtrA(window, 0, answer);
+}
+
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     KvWindow* object = KvWindow::FindWindowObject(window);
@@ -176,6 +193,10 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     if (!object) return DefWindowProcA(window, message, wParam, lParam);
 
     LRESULT result;
+    // Each message's answer starts as 0; the answer of a message this one
+    // interrupts is kept for it.
+    const bool answers = HoldsAnswers(window);
+    const LONG_PTR outer = answers ? SetWindowLongPtrA(window, 0, 0) : 0;
     // A handler may delete its own object; the object is not called again then.
     if (object->Dispatch(window, message, wParam, lParam) ||
         (KvWindow::IsRegistered(object) && object->OnOtherMessage(window, message, wParam, lParam))) {
@@ -185,6 +206,7 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     } else {
         result = DefWindowProcA(window, message, wParam, lParam);
     }
+    if (answers && IsWindow(window)) SetWindowLongPtrA(window, 0, outer);
     KvForgetDestroyedWindow(object, window, message);
     return result;
 }

@@ -81,6 +81,10 @@ public:
     virtual LRESULT OnSize(WPARAM type, UINT width, UINT height);
     virtual LRESULT OnVScroll(UINT code, UINT position, KvWindow* scrollBar);
     virtual LRESULT Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // The answer of `window` (of a class that uses WindowProc and has extra
+    // memory) to the message it is handling, e.g. a notification's result;
+    // handlers set it last, as each message starts with 0.
+    static void SetAnswer(HWND window, LRESULT answer);
 
     // Puts this object into the pending-window slot and creates the window;
     // the class must use WindowProc. Stores and returns the new handle (null

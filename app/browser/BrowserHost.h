@@ -28,6 +28,15 @@ public:
     virtual void GoUp() = 0;
     // The user sorted the file list by another column or direction.
     virtual void SortChanged() {}
+    // The file list listed a folder of its own accord (a double-click or
+    // Enter on a folder row): the tree follows.
+    virtual void FolderOpenedInList(LPCITEMIDLIST folder) { SelectFolderInTree(folder); }
+    // A row of the file list was renamed; `record` holds the new path.
+    virtual void ItemRenamed(const std::string& oldPath, const ItemRecord& record)
+    {
+        (void)oldPath;
+        (void)record;
+    }
 };
 
 // The process's host, or null while there is none.

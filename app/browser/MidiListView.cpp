@@ -3,6 +3,8 @@
 #include "core/browser/ItemTexts.h"
 #include "core/browser/PathUtilities.h"
 #include "app/browser/BrowserHost.h"
+#include "app/browser/ShellItems.h"
+#include "app/browser/ShellRename.h"
 #include "core/midi/SmfFile.h"
 
 #include <windows.h>
@@ -113,28 +115,77 @@ LRESULT MidiListView::OnListKeyDown(NMLVKEYDOWN* key)
     BrowserHost* host = GetBrowserHost();
     if (key && key->wVKey == VK_RETURN) OpenSelectedRow();
     if (key && key->wVKey == VK_BACK && host) host->GoUp();
+    if (key && key->wVKey == VK_F2) {
+        const int focused = static_cast<int>(GetNextItem(-1, LVNI_FOCUSED));
+        if (focused >= 0) SendMessage(LVM_EDITLABELA, WPARAM(focused), 0);
+    }
     return 0;
 }
 
 void MidiListView::OpenSelectedRow()
 {
     BrowserHost* host = GetBrowserHost();
-    const ItemRecord* record = RecordAt(static_cast<int>(GetNextItem(-1, LVNI_SELECTED)));
-    if (!host || !record || !(record->shellAttributes & SFGAO_FOLDER) || !record->absoluteId) {
-        OpenSelected();
-        if (currentFolder && host) host->SelectFolderInTree(currentFolder);
-        return;
+    if (OpenSelected() && currentFolder && host) host->FolderOpenedInList(currentFolder);
+}
+
+bool MidiListView::Rename(int index, ItemRecord& record, const std::string& name)
+{
+    const HWND owner = GetAncestor(GetHandle(), GA_ROOT);
+    ComPtr<IShellFolder> folder;
+    LPITEMIDLIST newChild = nullptr;
+    const HRESULT result = RenameShellItem(owner, record.absoluteId, name, folder.Out(), &newChild);
+    if (FAILED(result)) {
+        ShowRenameFailure(owner, result);
+        return false;
     }
-    // The tree follows and lists the folder as its selection moves; the list
-    // lists it itself only when the tree did not (once, not twice).
-    IdListPool temporary;
-    const LPITEMIDLIST folder = temporary.CloneIdList(record->absoluteId);  // the row goes with the listing
-    if (!folder) return;
-    host->SelectFolderInTree(folder);
-    const UINT size = IdListSize(folder);
-    if (!currentFolder || IdListSize(currentFolder) != size || std::memcmp(currentFolder, folder, size) != 0) {
-        ShowFolder(folder);
+    const std::string oldPath = record.path;
+    const uint32_t midi = record.filled & kFieldMidi;
+    pool->Free(record.childId);
+    pool->Free(record.absoluteId);
+    record.childId = record.absoluteId = nullptr;
+    record.path[0] = '\0';
+    // Everything the shell and the file system say; the type and icon are
+    // asked again as the row is drawn, and the MIDI details stay.
+    FillRecord(&record, folder.Get(), currentFolder, newChild);
+    record.filled |= midi;
+    pool->Free(newChild);
+    SendMessage(LVM_UPDATE, WPARAM(index), 0);
+    BrowserHost* host = GetBrowserHost();
+    if (host) host->ItemRenamed(oldPath, record);
+    return true;
+}
+
+LRESULT MidiListView::OnEndLabelEdit(NMLVDISPINFOA* info)
+{
+    // Escape gives no text; an unchanged name is no rename.
+    ItemRecord* record = info && info->item.pszText ? RecordAt(info->item.iItem) : nullptr;
+    if (!record || !currentFolder || !record->absoluteId || lstrcmpA(info->item.pszText, record->displayName) == 0)
+        return 0;
+    const std::string typed = info->item.pszText;
+    if (!Rename(info->item.iItem, *record, typed)) return 0;
+    // The list shows the typed text when told TRUE; a name the shell shows
+    // otherwise is put in place here instead.
+    const bool asTyped = typed == record->displayName;
+    if (!asTyped) {
+        LVITEMA item{};
+        item.pszText = record->displayName;
+        SendMessage(LVM_SETITEMTEXTA, WPARAM(info->item.iItem), reinterpret_cast<LPARAM>(&item));
     }
+    KvWindow::SetAnswer(GetParent(), asTyped ? TRUE : FALSE);
+    return 1;
+}
+
+bool MidiListView::SelectPath(const std::string& path)
+{
+    for (int row = 0; row < int(GetItemCount()); ++row) {
+        const ItemRecord* record = RecordAt(row);
+        if (!record || lstrcmpiA(record->path, path.c_str()) != 0) continue;
+        SetItemState(-1, 0, LVIS_SELECTED);
+        SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        SendMessage(LVM_ENSUREVISIBLE, WPARAM(row), FALSE);
+        return true;
+    }
+    return false;
 }
 
 LRESULT MidiListView::OnItemChanged(NMLISTVIEW* change)

@@ -67,6 +67,16 @@ private:
 // How long the list may go without answering messages sent to it.
 constexpr DWORD kAnswerEveryMs = 15;
 
+// A point of the window's client area in window coordinates (from the
+// outer corner of its border), which the drag image takes.
+POINT WindowPoint(HWND window, POINT client)
+{
+    RECT outer{};
+    GetWindowRect(window, &outer);
+    ClientToScreen(window, &client);
+    return POINT{client.x - outer.left, client.y - outer.top};
+}
+
 const ShellListView::Column kShellColumns[] = {
     {"名前", 200, LVCFMT_LEFT},
     {"サイズ", 100, LVCFMT_RIGHT},
@@ -148,6 +158,9 @@ LRESULT ShellListView::ShowFolder(LPCITEMIDLIST folderId)
         const RedrawOff redraw(*this);
         DeleteAllItems();
         const unsigned listing = ++listing_;
+        // Kept also when it cannot be opened, so that a refresh tries again.
+        ReleaseCurrentFolder();
+        currentFolder = pool->CloneIdList(folderId);
         ComPtr<IShellFolder> folder;
         ComPtr<IEnumIDList> children;
         // An empty folder may answer S_FALSE and no enumerator.
@@ -157,11 +170,7 @@ LRESULT ShellListView::ShowFolder(LPCITEMIDLIST folderId)
             folder_.Share(folder.Get());
             // The desktop gathers items of several folders: no walk for it.
             if (IdListSize(folderId) <= 2 || !sizes_.Read(PathOfIdList(folderId))) sizes_.Clear();
-            if (AddChildren(folder.Get(), folderId, children.Get()) && listing == listing_) {
-                ReleaseCurrentFolder();
-                currentFolder = pool->CloneIdList(folderId);
-                SortItems();
-            }
+            if (AddChildren(folder.Get(), folderId, children.Get()) && listing == listing_) SortItems();
             sizes_.Clear();
         }
         EnableScrollBar(SB_BOTH, ESB_ENABLE_BOTH);
@@ -216,11 +225,10 @@ LRESULT ShellListView::OpenItem(int index)
     if (!record) return 0;
     if (record->shellAttributes & SFGAO_FOLDER) {
         LPITEMIDLIST copy = pool->CloneIdList(record->absoluteId);
-        if (copy) {
-            ShowFolder(copy);
-            pool->Free(copy);
-        }
-        return 0;
+        if (!copy) return 0;
+        ShowFolder(copy);
+        pool->Free(copy);
+        return 1;
     }
     const std::string saved = CurrentDirectory();
     const std::string directory = DirectoryOf(record->path);
@@ -553,7 +561,8 @@ LRESULT ShellListView::OnBeginDrag(NMLISTVIEW* drag)
     SetCapture();
     ImageList_BeginDrag(dragImage, 0, cursor.x - origin.x, cursor.y - origin.y);
     // Locked to the list window: the image stays inside it.
-    ImageList_DragEnter(GetHandle(), cursor.x, cursor.y);
+    const POINT at = WindowPoint(GetHandle(), cursor);
+    ImageList_DragEnter(GetHandle(), at.x, at.y);
     ShowCursor(FALSE);
     ++cursorShown_;
     return 1;
@@ -562,7 +571,8 @@ LRESULT ShellListView::OnBeginDrag(NMLISTVIEW* drag)
 LRESULT ShellListView::OnMouseMove(UINT, UINT x, UINT y)
 {
     if (!dragImage || GetCapture() != GetHandle()) return 0;
-    ImageList_DragMove(static_cast<short>(x), static_cast<short>(y));
+    const POINT at = WindowPoint(GetHandle(), POINT{static_cast<short>(x), static_cast<short>(y)});
+    ImageList_DragMove(at.x, at.y);
     return 1;
 }
 

@@ -58,12 +58,13 @@ public:
     ~ShellListView() override;
 
     // Replaces the rows by the items of the folder `folderId` (absolute;
-    // must not be the current folder itself). Answers 1.
+    // must not be the current folder itself), which becomes the current
+    // folder even when it cannot be opened. Answers 1.
     LRESULT ShowFolder(LPCITEMIDLIST folderId);
     // Lists the current folder again; nothing without one.
     LRESULT Refresh();
     // Opens row `index`: a folder is listed, anything else gets the shell's
-    // default action. Answers 0.
+    // default action. Answers 1 when a folder was listed, else 0.
     LRESULT OpenItem(int index);
     LRESULT OpenSelected();
     // Fills the fields of `record` a row goes in with (all but kFieldsLater);

@@ -1,6 +1,7 @@
 #include "app/dataview/DataFrame.h"
 
 #include "app/settings/Settings.h"
+#include "app/dataview/ButtonTips.h"
 #include "core/encode/ChannelMask.h"
 #include "app/dataview/ChannelToolBar.h"
 #include "app/dataview/DataView.h"
@@ -55,13 +56,7 @@ LRESULT DataFrame::OnCommand(UINT, UINT id, KvWindow*)
 
 LRESULT DataFrame::OnNotify(WPARAM, NMHDR* header)
 {
-    static char complete[] = "完全読み込み";
-    static char normalize[] = "480 に揃える";
-    if (header->code != TTN_GETDISPINFOA) return 0;
-    char* text = header->idFrom == IDM_COMPLETE_READING       ? complete
-                 : header->idFrom == IDM_NORMALIZE_RESOLUTION ? normalize
-                                                              : nullptr;
-    if (text) reinterpret_cast<NMTTDISPINFOA*>(header)->lpszText = text;
+    AnswerButtonTip(header);
     return 0;
 }
 

@@ -19,8 +19,7 @@ public:
 
     LRESULT OnCommand(UINT code, UINT id, KvWindow* control) override;
     LRESULT OnCreate(CREATESTRUCTA* create) override;
-    // Names the complete-reading and the 480 buttons in their tooltips; the
-    // other buttons have none.
+    // Gives each toolbar button its tooltip.
     LRESULT OnNotify(WPARAM controlId, NMHDR* header) override;
     LRESULT OnSize(WPARAM type, UINT width, UINT height) override;
 

@@ -96,6 +96,7 @@ const SettingsValue* Settings::Values(size_t& count)
         Signed("SelectedTab", &Settings::SelectedTab, 0),
         Unsigned("CompleteReading", &Settings::CompleteReading, 0),
         Unsigned("NormalizeResolution", &Settings::NormalizeResolution, 0),
+        Unsigned("RealTimeEncode", &Settings::RealTimeEncode, 0),
         Text("PrintFormat1", &Settings::PrintFormat1, NoteEncoder::kDefaultFormat1),
         Text("PrintFormat2", &Settings::PrintFormat2, NoteEncoder::kDefaultFormat2),
         Unsigned("ShowWindowFlag", &Settings::ShowWindowFlag,

@@ -70,13 +70,13 @@ public:
     int32_t WindowHeight;
     int32_t TreeViewWidth;
     int32_t EditFrameHeight;
-    int32_t RealTimeEncode = 0;  // shown by the options, never stored
     uint32_t EncodeChannel;
     uint32_t ExportChannel;
     int32_t SelectedTab;
     uint32_t ShowWindowFlag;
     uint32_t CompleteReading;  // 1: the data view reads all tracks (button 40044)
     uint32_t NormalizeResolution;  // 1: lengths at 480 ticks per quarter (button 40046)
+    uint32_t RealTimeEncode;       // 1: the options' OK and Apply encode the data view again at once
     std::string LastPath;
     std::string PrintFormat1;
     std::string PrintFormat2;

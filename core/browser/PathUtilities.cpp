@@ -67,6 +67,20 @@ bool IsMidiExtensionExact(const std::string& extension)
     return extension == "mid";
 }
 
+bool IsValidItemName(const std::string& name)
+{
+    if (name.empty()) return false;
+    for (size_t i = 0; i < name.size(); ++i) {
+        const unsigned char byte = static_cast<unsigned char>(name[i]);
+        if (KvText::IsLeadByte(byte)) {
+            if (++i == name.size()) return false;  // a character cut in half
+            continue;
+        }
+        if (byte < 0x20 || std::string("\\/:*?\"<>|").find(char(byte)) != std::string::npos) return false;
+    }
+    return true;
+}
+
 bool IsMidiExtensionAnyCase(const std::string& extension)
 {
     return extension.size() == 3 && (extension[0] | 0x20) == 'm' && (extension[1] | 0x20) == 'i' &&

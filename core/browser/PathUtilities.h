@@ -18,6 +18,10 @@ std::string ExtensionOf(const std::string& path);
 bool IsMidiExtensionExact(const std::string& extension);
 // True when `extension` is "mid" in any ASCII case (what the data view reads).
 bool IsMidiExtensionAnyCase(const std::string& extension);
+// True when `name` may name a file or folder inside its folder: not empty,
+// no control character and none of \ / : * ? " < > | (a Shift-JIS trail
+// byte is part of its character, never one of them).
+bool IsValidItemName(const std::string& name);
 // Drive and directory, with the trailing separator.
 std::string DirectoryOf(const std::string& path);
 // The process's current directory (at most 259 characters), or empty.

@@ -6,7 +6,7 @@ const OsHandle kInvalidOsHandle = INVALID_HANDLE_VALUE;
 
 OsHandle OsOpenForReading(const char* path)
 {
-    const HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    const HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
     // Only disk files are read: a read from a pipe or a device (a FIFO under
     // Z:\ opens without waiting) could wait for a writer forever.

@@ -1,6 +1,7 @@
 // The browser inside the main window: the list commands, a dropped folder,
-// the view modes, the history with its greyed buttons, and sorting by the
-// arrangement commands and the header clicks.
+// opening a file from outside, a folder opened in the list, renaming in
+// place, the view modes, the history with its greyed buttons, and sorting by
+// the arrangement commands and the header clicks.
 #include "AppTestSupport.h"
 
 #include "app/MainToolbar.h"
@@ -40,11 +41,25 @@ protected:
     void Prepare() override
     {
         folder.Folder("sub");
-        folder.File("song.mid");
+        folder.File("song.mid", TwoChannels());
         folder.File("notes.txt");
         WriteText("LastPath", folder.path());
     }
-    int Rows() { return int(main->GetRightFrame()->GetFileList()->GetItemCount()); }
+    MidiListView* list() { return main->GetRightFrame()->GetFileList(); }
+    int Rows() { return int(list()->GetItemCount()); }
+    // The names of the selected rows, marked "*", and of the focused one, "!".
+    std::string Marked()
+    {
+        std::string marked;
+        for (int row = 0; row < Rows(); ++row) {
+            const bool selected = list()->SendMessage(LVM_GETITEMSTATE, row, LVIS_SELECTED) != 0;
+            const bool focused = list()->SendMessage(LVM_GETITEMSTATE, row, LVIS_FOCUSED) != 0;
+            if (selected || focused)
+                marked += std::string(list()->RecordAt(row)->displayName) + (selected ? "*" : "") + (focused ? "!" : "") + " ";
+        }
+        return marked;
+    }
+    DataView* view() { return main->GetRightFrame()->GetDataFrame()->GetDataView(); }
 
     shelltest::TestFolder folder{"app-browse"};
 };
@@ -115,14 +130,133 @@ TEST_F(BrowserTest, ADroppedFolderOpensLikeAPath)
     EXPECT_EQ(path, main->GetFolderTree()->SelectedPath());
 }
 
+// A file opened from outside is the one selected row, focused in the
+// focused list: its folder is listed again (a file made since is found) and
+// a MIDI-only filter that hides it is turned off.
+TEST_F(BrowserTest, AFileFromOutsideIsTheOneSelectedRowOfItsFolderListedAgain)
+{
+    const struct {
+        const char* made;  // before the opening, in the folder shown
+        bool midiOnly;
+        const char* marked;
+    } cases[] = {
+        {"song.mid", false, "song.mid*! "},
+        {"later.mid", false, "later.mid*! "},
+        {"LOUD.MID", true, "LOUD.MID*! "},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.made);
+        folder.File(c.made, TwoChannels());
+        main->GetMainToolbar()->SetState(IDM_MIDIONLY, TBSTATE_ENABLED | (c.midiOnly ? TBSTATE_CHECKED : 0));
+        main->SendMessage(WM_COMMAND, IDM_REFRESH, 0);
+        list()->SetItemState(shelltest::RowNamed(*list(), "sub"), LVIS_SELECTED, LVIS_SELECTED);
+        main->OpenPath(folder / c.made);
+        EXPECT_EQ(c.marked, Marked());
+        EXPECT_FALSE(main->IsMidiOnly());
+        EXPECT_EQ(list()->GetHandle(), GetFocus());
+        EXPECT_EQ(folder / c.made, view()->GetLoadedPath());
+    }
+}
+
+HWND countedList = nullptr;
+int listings = 0;
+
+LRESULT CALLBACK CountListings(int code, WPARAM wParam, LPARAM lParam)
+{
+    const CWPSTRUCT* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && call->hwnd == countedList && call->message == LVM_DELETEALLITEMS) ++listings;
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// A double-click or Enter on a folder row lists it once; the tree and the
+// history follow.
+TEST_F(BrowserTest, AFolderOpenedInTheListIsListedOnceAndTheTreeFollows)
+{
+    countedList = list()->GetHandle();
+    for (const bool doubleClick : {true, false}) {
+        SCOPED_TRACE(doubleClick);
+        main->OpenPath(folder.path());
+        list()->SetItemState(shelltest::RowNamed(*list(), "sub"), LVIS_SELECTED, LVIS_SELECTED);
+        listings = 0;
+        const HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, CountListings, nullptr, GetCurrentThreadId());
+        NMLVKEYDOWN enter{};
+        enter.wVKey = VK_RETURN;
+        if (doubleClick) list()->OnDblClk(nullptr);
+        else list()->OnListKeyDown(&enter);
+        UnhookWindowsHookEx(hook);
+        EXPECT_EQ(1, listings);
+        EXPECT_EQ(folder / "sub", main->GetFolderTree()->SelectedPath());
+        EXPECT_TRUE(main->GetMainToolbar()->SendMessage(TB_ISBUTTONENABLED, IDM_BACK, 0));
+    }
+}
+
+// F2 edits the focused row's name. Enter renames through the shell: the row
+// takes the new name and path, a MIDI row keeps its columns and the data
+// view keeps showing its file. A name the shell refuses snaps back with a
+// box that says why; an unchanged name and Escape do nothing.
+TEST_F(BrowserTest, RenamingInPlaceGoesToTheShellOrSaysWhyAndSnapsBack)
+{
+    main->OpenPath(folder / "song.mid");
+    ASSERT_EQ(std::string(kCh0) + kCh2, view()->GetTextBuffer());
+    const struct {
+        const char* row;
+        const char* typed;
+        WPARAM key;
+        const char* name;  // afterwards
+        bool box;
+    } cases[] = {
+        {"notes.txt", "memo.txt", VK_RETURN, "memo.txt", false},
+        {"song.mid", "tune.mid", VK_RETURN, "tune.mid", false},
+        {"sub", "inner", VK_RETURN, "inner", false},
+        {"memo.txt", "tune.mid", VK_RETURN, "memo.txt", true},
+        {"memo.txt", "a?b", VK_RETURN, "memo.txt", true},
+        {"memo.txt", "memo.txt", VK_RETURN, "memo.txt", false},
+        {"memo.txt", "other.txt", VK_ESCAPE, "memo.txt", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        const int row = shelltest::RowNamed(*list(), c.row);
+        ASSERT_GE(row, 0);
+        list()->SetFocus();
+        list()->SetItemState(row, LVIS_FOCUSED, LVIS_FOCUSED);
+        NMLVKEYDOWN f2{};
+        f2.wVKey = VK_F2;
+        list()->OnListKeyDown(&f2);
+        const HWND edit = HWND(list()->SendMessage(LVM_GETEDITCONTROL, 0, 0));
+        ASSERT_NE(nullptr, edit);
+        SetWindowTextA(edit, c.typed);
+        MessageBoxAnswer box(IDOK);
+        SendMessageA(edit, WM_KEYDOWN, c.key, 0);
+        if (c.box) {
+            box.join();
+            EXPECT_NE("", box.text());
+        } else {
+            EXPECT_FALSE(box.seen());
+        }
+        const int now = shelltest::RowNamed(*list(), c.name);
+        ASSERT_EQ(row, now) << "the row keeps its place";
+        EXPECT_EQ(folder / c.name, list()->RecordAt(now)->path);
+        EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((folder / c.name).c_str()));
+        if (c.name == std::string("tune.mid")) {  // the file the data view shows (an edit selects its row)
+            EXPECT_EQ("SMF Format 0", shelltest::RowTexts(*list(), 5)[now][4]);
+            EXPECT_EQ(folder / "tune.mid", view()->GetLoadedPath());
+            EXPECT_EQ(std::string(kCh0) + kCh2, view()->GetTextBuffer());
+        }
+    }
+}
+
 TEST_F(BrowserTest, ViewCommandsSwitchTheListAndMoveTheRadioMark)
 {
     // The command of each list view (LV_VIEW_ICON, _DETAILS, _SMALLICON, _LIST, _TILE).
     const UINT commandOf[] = {IDM_VIEW_THUMBNAILS, IDM_VIEW_DETAILS, IDM_VIEW_ICONS, IDM_VIEW_LIST, IDM_VIEW_TILES};
     MidiListView* list = main->GetRightFrame()->GetFileList();
-    for (UINT command : {IDM_VIEW_THUMBNAILS, IDM_VIEW_ICONS, IDM_VIEW_LIST, IDM_VIEW_TILES, IDM_VIEW_DETAILS}) {
+    for (UINT command : {IDM_VIEW_TILES, IDM_VIEW_THUMBNAILS, IDM_VIEW_ICONS, IDM_VIEW_LIST, IDM_VIEW_DETAILS}) {
         SCOPED_TRACE(command);
         main->SendMessage(WM_COMMAND, command, 0);
+        // Tiles draw from the large icons, also where they are refused.
+        if (command == IDM_VIEW_TILES) {
+            EXPECT_NE(0, list->SendMessage(LVM_GETIMAGELIST, LVSIL_NORMAL, 0));
+        }
         const DWORD view = DWORD(list->SendMessage(LVM_GETVIEW, 0, 0));
         ASSERT_LT(view, 5u);
         EXPECT_EQ(command == IDM_VIEW_TILES ? commandOf[view] : command, commandOf[view]);  // Wine refuses tiles
@@ -133,35 +267,29 @@ TEST_F(BrowserTest, ViewCommandsSwitchTheListAndMoveTheRadioMark)
 
 TEST_F(BrowserTest, BackForwardAndUpWalkTheFoldersShownAndGreyWhenTheyCannot)
 {
-    char desktop[MAX_PATH] = {};
-    SHGetFolderPathA(nullptr, CSIDL_DESKTOP, nullptr, 0, desktop);
     const std::string top = folder.path(), sub = folder / "sub";
     const std::string above = fs::path(top).parent_path().string();
     struct Step {
-        UINT command;  // 0: open the sub-folder
+        UINT command;  // 0: open the sub-folder; 1: none (the start)
         std::string folder;
         bool back, forward, up;
     } steps[] = {
+        {1, top, false, false, true},  // the history starts with the folder of the last run
         {0, sub, true, false, true},
-        {IDM_BACK, top, true, true, true},
-        {IDM_BACK, desktop, false, true, false},
-        {IDM_BACK, desktop, false, true, false},
-        {IDM_FORWARD, top, true, true, true},
+        {IDM_BACK, top, false, true, true},
+        {IDM_BACK, top, false, true, true},
         {IDM_FORWARD, sub, true, false, true},
         {IDM_FORWARD, sub, true, false, true},
-        {IDM_BACK, top, true, true, true},
-        {IDM_REFRESH, top, true, true, true},  // the same folder again is no move
-        {IDM_UP, above, true, false, true},    // a new move drops what lay ahead
+        {IDM_BACK, top, false, true, true},
+        {IDM_REFRESH, top, false, true, true},  // the same folder again is no move
+        {IDM_UP, above, true, false, true},     // a new move drops what lay ahead
     };
     MainToolbar* toolbar = main->GetMainToolbar();
     auto enabled = [&](UINT id) { return toolbar->SendMessage(TB_ISBUTTONENABLED, id, 0) != 0; };
     for (const Step& s : steps) {
         SCOPED_TRACE(s.command);
-        if (s.command) {
-            main->SendMessage(WM_COMMAND, s.command, 0);
-        } else {
-            main->OpenPath(sub);
-        }
+        if (s.command > 1) main->SendMessage(WM_COMMAND, s.command, 0);
+        if (s.command == 0) main->OpenPath(sub);
         EXPECT_EQ(s.folder, main->GetFolderTree()->SelectedPath());
         EXPECT_EQ(s.back, enabled(IDM_BACK));
         EXPECT_EQ(s.forward, enabled(IDM_FORWARD));

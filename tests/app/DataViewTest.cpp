@@ -16,11 +16,14 @@
 
 #include <gtest/gtest.h>
 
+#include <prsht.h>
+
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -208,16 +211,40 @@ TEST_F(DataViewTest, StatusBarShowsTheFileAndTheReadingButtonsReadItAgain)
     load(other.path());
     EXPECT_EQ("", status());  // the view was emptied
 
-    NMTTDISPINFOA tip{};
-    tip.hdr = {toolbar()->GetHandle(), IDM_NORMALIZE_RESOLUTION, UINT(TTN_GETDISPINFOA)};
-    frame()->SendMessage(WM_NOTIFY, DataFrame::kToolbarId, reinterpret_cast<LPARAM>(&tip));
-    EXPECT_STREQ("480 に揃える", tip.lpszText);
     ClickButton(toolbar(), IDM_COMPLETE_READING);
     ClickButton(toolbar(), IDM_NORMALIZE_RESOLUTION);
     main->SendMessage(WM_CLOSE, 0, 0);
     for (const char* name : {"CompleteReading", "NormalizeResolution"}) {
         DWORD stored = 0;
         EXPECT_TRUE(ReadNumber(name, stored) && stored == 1) << name;
+    }
+}
+
+// While real-time encoding is on, Apply on the options encodes the shown
+// file again at once with the channels the options now hold; off, the view
+// waits for the next encoding.
+TEST_F(DataViewTest, ApplyOnTheOptionsEncodesAgainAtOnceOnlyInRealTime)
+{
+    TempFile song(TwoChannels(), "song.mid");
+    ASSERT_EQ(1, load(song.path()));
+    for (const bool realTime : {false, true}) {
+        SCOPED_TRACE(realTime);
+        GetSettings().EncodeChannel = 0xFDFF;
+        view()->showEncoding();
+        ASSERT_EQ(kBoth, shown());
+        GetSettings().RealTimeEncode = realTime;
+        GetSettings().EncodeChannel = 0x0004;  // what the channel page shows and applies
+        std::thread applier([] {
+            HWND sheet = nullptr;
+            for (int i = 0; i < 500 && !(sheet = FindWindowA("#32770", "オプション")); ++i) Sleep(10);
+            SendMessageA(sheet, PSM_SETCURSEL, 1, 0);
+            SendMessageA(sheet, PSM_APPLY, 0, 0);
+            PostMessageA(sheet, WM_COMMAND, IDCANCEL, 0);
+        });
+        main->SendMessage(WM_COMMAND, IDM_OPTIONS, 0);
+        applier.join();
+        Pump();
+        EXPECT_EQ(realTime ? kCh2 : kBoth, shown());
     }
 }
 

@@ -9,6 +9,7 @@
 
 #include "app/settings/Settings.h"
 #include "app/browser/ShellTestSupport.h"
+#include "core/browser/PathUtilities.h"
 #include "core/encode/NoteEncoder.h"
 #include "resources/resource.h"
 
@@ -84,10 +85,12 @@ LRESULT SendWithRecord(const Program& program, HWND window, UINT message, WPARAM
 
 }  // namespace
 
-// The first argument: a folder is shown; a file's folder is shown with the
-// file's row selected, so the data view shows its lines; a path that names
-// nothing is ignored (the folder of the last run shows); "/u" in any case
-// only removes the settings, even a key that was not there.
+// The first argument, also relative to the current directory: a folder is
+// shown; a file's folder is shown with the file's row the one selected, in
+// the focused list, so the data view shows its lines; a path that names
+// nothing is ignored (the folder of the last run shows); the history starts
+// with the folder shown, Back and Forward grey. "/u" in any case only
+// removes the settings, even a key that was not there.
 TEST(Program, FirstArgumentOpensAPathOrUnregisters)
 {
     const shelltest::TestFolder folder("app-arguments");
@@ -100,15 +103,20 @@ TEST(Program, FirstArgumentOpensAPathOrUnregisters)
         std::string arguments;
         std::string shown;  // the folder in the title; empty: no window, the settings removed
         std::string lines;  // of the data view
+        bool fromHere;      // started in the test folder
     } cases[] = {
-        {"\"" + songs + "\"", songs, ""},
-        {"\"" + songs + "\\b.mid\"", songs, bLines},
-        {"\"" + songs + "\\missing.mid\"", remembered, ""},
-        {"/u", "", ""},
-        {"/U extra arguments", "", ""},
+        {"\"" + songs + "\"", songs, "", false},
+        {"\"" + songs + "\\b.mid\"", songs, bLines, false},
+        {"songs", songs, "", true},
+        {"songs\\b.mid", songs, bLines, true},
+        {"\"" + songs + "\\missing.mid\"", remembered, "", false},
+        {"/u", "", "", false},
+        {"/U extra arguments", "", "", false},
     };
+    const std::string here = CurrentDirectory();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments);
+        SetCurrentDirectoryA(c.fromHere ? folder.path().c_str() : here.c_str());
         RegDeleteTreeA(HKEY_CURRENT_USER, Settings::kKey);
         if (c.shown.empty()) {
             MessageBoxAnswer box(IDOK);
@@ -125,13 +133,25 @@ TEST(Program, FirstArgumentOpensAPathOrUnregisters)
         ASSERT_EQ(ERROR_SUCCESS, RegSetKeyValueA(HKEY_CURRENT_USER, Settings::kKey, "LastPath", REG_SZ,
                                                  remembered.c_str(), DWORD(remembered.size() + 1)));
         Program program(c.arguments);
+        SetCurrentDirectoryA(here.c_str());
         const HWND main = program.mainWindow();
         ASSERT_NE(nullptr, main);
-        const HWND dataView = GetDlgItem(GetDlgItem(FindWindowExA(main, nullptr, "OrvRightFrame", nullptr), 40), 40);
+        const HWND right = FindWindowExA(main, nullptr, "OrvRightFrame", nullptr);
+        const HWND dataView = GetDlgItem(GetDlgItem(right, 40), 40), list = GetDlgItem(right, 30);
         ASSERT_NE(nullptr, dataView);
         const std::string title = "velmora - [" + c.shown + "]";
         EXPECT_TRUE(WaitFor([&] { return WindowText(main) == title; })) << WindowText(main);
         EXPECT_TRUE(WaitFor([&] { return WindowText(dataView) == c.lines; })) << WindowText(dataView);
+        const HWND toolbar = GetDlgItem(main, 70);
+        EXPECT_FALSE(SendMessageA(toolbar, TB_ISBUTTONENABLED, IDM_BACK, 0));
+        EXPECT_FALSE(SendMessageA(toolbar, TB_ISBUTTONENABLED, IDM_FORWARD, 0));
+        if (!c.lines.empty()) {
+            EXPECT_EQ(1, SendMessageA(list, LVM_GETSELECTEDCOUNT, 0, 0));
+            GUITHREADINFO focus{};
+            focus.cbSize = sizeof focus;
+            GetGUIThreadInfo(program.pi.dwThreadId, &focus);
+            EXPECT_EQ(list, focus.hwndFocus);
+        }
         PostMessageA(main, WM_CLOSE, 0, 0);
         EXPECT_EQ(0, program.exitCode());
     }
@@ -286,6 +306,9 @@ TEST(Program, ChangesOnThePagesOfferApplyAndApplyStoresThem)
     ASSERT_TRUE(ReadTextAt(Settings::kKey, "PrintFormat1", format1));
     ASSERT_TRUE(ReadTextAt(Settings::kKey, "PrintFormat2", format2));
     EXPECT_EQ(0xABCD7FFFu, channels);
+    DWORD realTime = 0;
+    EXPECT_TRUE(ReadNumberAt(Settings::kKey, "RealTimeEncode", realTime));
+    EXPECT_EQ(1u, realTime);
     EXPECT_EQ(NoteEncoder::kDefaultFormat1, format1);
     EXPECT_EQ(std::string(NoteEncoder::kDefaultFormat2).size() + 1, format2.size());
     EXPECT_NE(std::string::npos, format2.find('y'));

@@ -21,7 +21,7 @@ std::string Line(const char* name, ULONG_PTR a = 0, ULONG_PTR b = 0, ULONG_PTR c
 // Logs each typed operation with its arguments, and answers `answer`.
 struct Recorder : KvWindow {
     std::vector<std::string> log;
-    LRESULT answer = 0, destroyAnswer = 1, otherAnswer = 0;
+    LRESULT answer = 0, destroyAnswer = 1, otherAnswer = 0, setAnswer = 0;
     using U = ULONG_PTR;
     LRESULT N(const char* name, U a = 0, U b = 0, U c = 0) { log.push_back(Line(name, a, b, c)); return answer; }
     static U H(KvWindow* w) { return reinterpret_cast<U>(w->GetHandle()); }
@@ -30,7 +30,12 @@ struct Recorder : KvWindow {
     LRESULT OnInitMenuPopup(KvMenu* m, UINT p, UINT s) override { return N("InitMenuPopup", (U)m->GetHandle(), p, s); }
     LRESULT OnMouseMove(UINT k, UINT x, UINT y) override { return N("MouseMove", k, x, y); }
     LRESULT OnDestroy() override { N("Destroy"); return destroyAnswer; }
-    LRESULT OnOtherMessage(HWND, UINT m, WPARAM w, LPARAM) override { N("Other", m, w); return otherAnswer; }
+    LRESULT OnOtherMessage(HWND, UINT m, WPARAM w, LPARAM) override
+    {
+        N("Other", m, w);
+        if (setAnswer) SetAnswer(GetHandle(), setAnswer);
+        return otherAnswer;
+    }
 };
 
 // Objects bound to made-up handles 1, 2, ... in registry order; their styles
@@ -102,8 +107,10 @@ TEST(WindowProcedure, UnhandledGoesToOtherMessageThenDefaultHandledAnswersExtraM
     object.log.clear();
     EXPECT_EQ(5, object.SendMessage(WM_GETTEXTLENGTH, 0, 0));  // the default procedure's answer
     EXPECT_EQ((std::vector<std::string>{Line("Other", WM_GETTEXTLENGTH)}), object.log);
-    object.otherAnswer = 1;  // handled: the answer left at index 0 of the extra memory
-    object.SetWindowLong(0, -1234567890123LL);
+    object.otherAnswer = 1;  // handled: the answer the handler left at index 0 of the extra memory
+    object.SetWindowLong(0, 77);  // left before the message: no answer to it
+    EXPECT_EQ(0, object.SendMessage(WM_GETTEXTLENGTH, 0, 0));
+    object.setAnswer = -1234567890123LL;
     EXPECT_EQ(-1234567890123LL, object.SendMessage(WM_GETTEXTLENGTH, 0, 0));
     object.otherAnswer = 0;
     object.log.clear();

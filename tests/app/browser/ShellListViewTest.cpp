@@ -15,6 +15,8 @@
 #include <ole2.h>
 #include <shlobj.h>
 
+#include <utility>
+
 using namespace shelltest;
 
 namespace {
@@ -128,21 +130,32 @@ TEST_F(FileList, RowsShowSizeTimeAndIconStateOfEachItemAndGiveEveryBlockBack)
     EXPECT_EQ(list.GetCurrentFolder(), nullptr);
 }
 
-TEST_F(FileList, AnEmptyFolderBecomesCurrentAndAVanishedOneListsNothing)
+// A folder the shell refuses to open (a read-only folder whose desktop.ini
+// names no class) lists nothing and stays current: a refresh lists it once
+// it opens again.
+TEST_F(FileList, AnEmptyFolderBecomesCurrentAndOneThatCannotBeOpenedStaysCurrent)
 {
     TestFolder folder("vanish");
-    folder.Folder("gone");
+    const std::string shut = folder.Folder("shut");
     IdListPool ids;
-    LPITEMIDLIST gone = IdListOf(folder / "gone", ids);
-    ASSERT_NE(gone, nullptr);
-    list.ShowFolder(gone);
+    LPITEMIDLIST id = IdListOf(shut, ids);
+    ASSERT_NE(id, nullptr);
+    list.ShowFolder(id);
     EXPECT_EQ(list.GetItemCount(), 0);
-    EXPECT_EQ(fixture.CurrentPath(), folder / "gone");
+    EXPECT_EQ(fixture.CurrentPath(), shut);
+    folder.File("shut\\back.txt");
+    const std::string ini = "[.ShellClassInfo]\r\nCLSID={0BADC1A5-0000-0000-0000-000000000000}\r\n";
+    folder.File("shut\\desktop.ini", Bytes(ini.begin(), ini.end()));
+    SetFileAttributesA(shut.c_str(), FILE_ATTRIBUTE_READONLY);
     fixture.Show(folder.path());
-    RemoveTree(folder / "gone");
-    list.ShowFolder(gone);
+    list.ShowFolder(id);
     EXPECT_EQ(list.GetItemCount(), 0) << "neither the old rows nor the desktop";
     EXPECT_EQ(GetCapture(), nullptr) << "the busy state ended";
+    EXPECT_EQ(fixture.CurrentPath(), shut);
+    SetFileAttributesA(shut.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA((folder / "shut\\desktop.ini").c_str());
+    list.Refresh();
+    EXPECT_EQ(list.GetItemCount(), 1);
 }
 
 TEST_F(FileList, ContextMenuOnlyOnASelectionAndItsCopyPutsTheFileOnTheClipboard)
@@ -177,10 +190,22 @@ TEST_F(FileList, ADragEndsCleanlyWhenTheCaptureIsTakenAway)
         return ShowCursor(TRUE);
     };
     const int before = cursorCount();
+    // The image goes where the pointer is, in window coordinates: beyond the client edge.
+    const auto dragAt = [] {
+        POINT at{}, hotSpot{};
+        ImageList_GetDragImage(&at, &hotSpot);
+        return std::pair{at.x - GetSystemMetrics(SM_CXEDGE), at.y - GetSystemMetrics(SM_CYEDGE)};
+    };
+    POINT pointer{20, 10};
+    ClientToScreen(list.GetHandle(), &pointer);
+    SetCursorPos(pointer.x, pointer.y);
     NMLISTVIEW drag{};
     drag.iItem = 0;
     list.OnBeginDrag(&drag);
     ASSERT_TRUE(list.IsDragging());
+    EXPECT_EQ(dragAt(), std::pair(20L, 10L));
+    list.OnMouseMove(MK_LBUTTON, 30, 40);
+    EXPECT_EQ(dragAt(), std::pair(30L, 40L));
     EXPECT_EQ(GetCapture(), list.GetHandle());
     EXPECT_EQ(cursorCount(), before - 1);
     SetCapture(list.GetParent());

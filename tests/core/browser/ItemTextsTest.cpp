@@ -45,3 +45,18 @@ TEST(PathUtilities, PartsSplitAtTheLastSeparatorAndTheNamesLastDot)
     EXPECT_EQ("song.mid", PathParts("C:\\MIDI\\song.mid", kPathFileName | kPathExtension));
     EXPECT_EQ("C:\\MIDI\\.mid", PathParts("C:\\MIDI\\song.mid", kPathDirectory | kPathExtension));
 }
+
+// ソ and 表 end in 0x5C, the character 0x8B 0x7C in "|": parts of characters, not separators or bars.
+TEST(PathUtilities, AnItemNameHoldsNoSeparatorWildcardOrControlCharacter)
+{
+    const struct {
+        const char* name;
+        bool valid;
+    } cases[] = {
+        {"song.mid", true},    {"\x83\x5C\x95\x5C.mid", true}, {"\x8B\x7C", true}, {"a b (1)", true},
+        {"", false},           {"a?b", false},                {"a\\b", false},  {"a/b", false},
+        {"a:b", false},        {"*", false},                  {"\"q\"", false}, {"<a>", false},
+        {"a|b", false},        {"tab\t", false},             {"\x83", false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(c.valid, IsValidItemName(c.name)) << c.name;
+}
