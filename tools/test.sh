@@ -53,4 +53,7 @@ ctest --preset windows
 wine_session_stop build/windows
 trap - EXIT
 
-echo "All tests passed in $(( $(date +%s) - start )) s."
+lines() { find "$@" \( -name '*.cpp' -o -name '*.h' \) -print0 | xargs -0 cat | wc -l; }
+test_lines=$(lines tests tools/fuzz) code_lines=$(lines core framework app cli)
+echo "All tests passed in $(( $(date +%s) - start )) s. Tests $test_lines lines," \
+     "code $code_lines lines: ratio $(awk -v t="$test_lines" -v c="$code_lines" 'BEGIN { printf "%.2f", t / c }')."
