@@ -72,9 +72,10 @@ TEST(SmfReader, TracksGiveTheirEventsAndStopWhereTheyMakeNoSense)
          Cat({Meta(0, 0x51, "\x07\xA1\x20"), {0x00, 0xC0, 0x05, 0x00, 0x3C}}), "d0 d0 s5C0 d0 s3C"},
         {"sysex with 12 + 4 bytes from its start", Cat({sysex, Meta(0, 0x7F, "12345678")}), "d0 l80000002 d0"},
         {"sysex one byte short of its record", Cat({sysex, Meta(0, 0x7F, "1234567")}), "d0"},
-        // 2001 bytes round up to 2004 for the record, 12 header bytes on top.
+        // 40001 bytes (more than 15 bits hold) round up to 40004 for the record,
+        // 12 header bytes on top.
         {"long sysex cut to 1012 bytes",
-         Cat({{0x00, 0xF0}, VarLen(2000), Bytes(2000, 0x55), kNote, Meta(0, 0x7F, "1234")}),
+         Cat({{0x00, 0xF0}, VarLen(40000), Bytes(40000, 0x55), kNote, Meta(0, 0x7F, "1234")}),
          "d0 l800003F4 d0 s403C90 d0"},
     };
     for (int s = 0xF1; s <= 0xFE; ++s)
