@@ -62,6 +62,11 @@ LRESULT KvTreeView::GetItem(TVITEMA* item)
     return SendMessage(TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(item));
 }
 
+UINT KvTreeView::GetItemState(HTREEITEM item, UINT mask)
+{
+    return static_cast<UINT>(SendMessage(TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(item), mask));
+}
+
 HTREEITEM KvTreeView::GetNextItem(HTREEITEM item, UINT code)
 {
     return reinterpret_cast<HTREEITEM>(

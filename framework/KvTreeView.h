@@ -27,6 +27,7 @@ public:
     LRESULT EnsureVisible(HTREEITEM item);
     LRESULT Expand(HTREEITEM item, UINT code);
     LRESULT GetItem(TVITEMA* item);
+    UINT GetItemState(HTREEITEM item, UINT mask);
     HTREEITEM GetNextItem(HTREEITEM item, UINT code);
     HTREEITEM GetRootItem();
     HTREEITEM GetChildItem(HTREEITEM item);

@@ -249,7 +249,8 @@ HTREEITEM ShellTreeView::FindItem(HTREEITEM item, LPCITEMIDLIST rest)
     if (!item || !rest || rest->mkid.cb == 0) return item;
     IdListPool temporary;
     const LPITEMIDLIST first = temporary.CloneFirstId(rest);
-    Expand(item, TVE_EXPAND);
+    // Asking an open node to open costs the tree a full layout.
+    if (!(GetItemState(item, TVIS_EXPANDED) & TVIS_EXPANDED)) Expand(item, TVE_EXPAND);
     IShellFolder* folder = FolderOf(item);
     if (!first || !folder) return item;
     for (HTREEITEM child = GetChildItem(item); child; child = GetNextSiblingItem(child)) {
