@@ -152,31 +152,65 @@ LRESULT ShellListView::InsertColumns()
 
 LRESULT ShellListView::ShowFolder(LPCITEMIDLIST folderId)
 {
+    unsigned listing = 0;
     {
         const KvBusyState busy(GetHandle());
         EnableScrollBar(SB_BOTH, ESB_DISABLE_BOTH);
         const RedrawOff redraw(*this);
         DeleteAllItems();
-        const unsigned listing = ++listing_;
+        listing = ++listing_;
         // Kept also when it cannot be opened, so that a refresh tries again.
         ReleaseCurrentFolder();
         currentFolder = pool->CloneIdList(folderId);
-        ComPtr<IShellFolder> folder;
-        ComPtr<IEnumIDList> children;
-        // An empty folder may answer S_FALSE and no enumerator.
-        if (BindFolder(folderId, folder) &&
-            SUCCEEDED(folder->EnumObjects(GetHandle(), SHCONTF_FOLDERS | SHCONTF_NONFOLDERS | SHCONTF_INCLUDEHIDDEN,
-                                          children.Out()))) {
-            folder_.Share(folder.Get());
-            // The desktop gathers items of several folders: no walk for it.
-            if (IdListSize(folderId) <= 2 || !sizes_.Read(PathOfIdList(folderId))) sizes_.Clear();
-            if (AddChildren(folder.Get(), folderId, children.Get()) && listing == listing_) SortItems();
-            sizes_.Clear();
-        }
-        EnableScrollBar(SB_BOTH, ESB_ENABLE_BOTH);
+        if (ListChildren(folderId, listing)) SortItems();
     }
+    // Turning drawing on and the bars take the list a while each: what was
+    // sent meanwhile is answered between them.
+    const bool current = Answer(listing);
+    EnableScrollBar(SB_BOTH, ESB_ENABLE_BOTH);
+    if (!current || !Answer(listing)) return 1;
     SetItemState(0, LVIS_FOCUSED, LVIS_FOCUSED);
+    if (IsShown()) DrawRowsInSight(listing);
     return 1;
+}
+
+bool ShellListView::Answer(unsigned listing)
+{
+    MSG message;
+    PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    return listing == listing_;
+}
+
+bool ShellListView::ListChildren(LPCITEMIDLIST folderId, unsigned listing)
+{
+    ComPtr<IShellFolder> folder;
+    ComPtr<IEnumIDList> children;
+    // An empty folder may answer S_FALSE and no enumerator.
+    if (!Answer(listing) || !BindFolder(folderId, folder) ||
+        FAILED(folder->EnumObjects(GetHandle(), SHCONTF_FOLDERS | SHCONTF_NONFOLDERS | SHCONTF_INCLUDEHIDDEN,
+                                   children.Out())) ||
+        !Answer(listing)) {
+        return false;
+    }
+    folder_.Share(folder.Get());
+    // The desktop gathers items of several folders: no walk for it.
+    if (IdListSize(folderId) <= 2 || !sizes_.Read(PathOfIdList(folderId))) sizes_.Clear();
+    const bool all = Answer(listing) && AddChildren(folder.Get(), folderId, children.Get());
+    sizes_.Clear();
+    return all;
+}
+
+void ShellListView::DrawRowsInSight(unsigned listing)
+{
+    const int top = static_cast<int>(SendMessage(LVM_GETTOPINDEX, 0, 0));
+    const int last = top + static_cast<int>(SendMessage(LVM_GETCOUNTPERPAGE, 0, 0));  // a part-shown row too
+    for (int row = top; row <= last; ++row) {
+        ItemRecord* record = RecordAt(row);
+        if (!record) break;
+        FillFields(*record, kFieldsLater);
+        if (!Answer(listing)) return;
+    }
+    UpdateWindow();
 }
 
 bool ShellListView::AddChildren(IShellFolder* folder, LPCITEMIDLIST folderId, IEnumIDList* children)
@@ -191,8 +225,7 @@ bool ShellListView::AddChildren(IShellFolder* folder, LPCITEMIDLIST folderId, IE
         // Messages other programs send are answered while the rows go in;
         // one that lists another folder or ends the rows stops this listing.
         if (GetTickCount() - answered >= kAnswerEveryMs) {
-            MSG message;
-            PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+            Answer(listing);
             answered = GetTickCount();
         }
         if (listing != listing_) return false;

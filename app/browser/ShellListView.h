@@ -131,6 +131,15 @@ private:
     void EndDrag();
     // Sorts again and puts the header's arrow on the sorted column only.
     void Resort();
+    // Answers the messages other threads and programs sent meanwhile (no
+    // posted ones); false when one of them began another listing or ended
+    // the rows, which ends listing number `listing`.
+    bool Answer(unsigned listing);
+    // Lists the items of `folderId` as rows, answering sent messages between
+    // the steps; false when it could not or listing `listing` was stopped.
+    bool ListChildren(LPCITEMIDLIST folderId, unsigned listing);
+    // Fills the rows in sight, answering between rows, then draws them.
+    void DrawRowsInSight(unsigned listing);
     // Adds a row for every child of `folder`; false when a newer listing or
     // the end of the rows stopped it.
     bool AddChildren(IShellFolder* folder, LPCITEMIDLIST folderId, IEnumIDList* children);

@@ -176,7 +176,7 @@ LRESULT ShellTreeView::FillChildren(IShellFolder* folder, LPCITEMIDLIST absolute
     if (folder && folder->EnumObjects(GetHandle(), SHCONTF_FOLDERS | SHCONTF_INCLUDEHIDDEN, children.Out()) == S_OK &&
         children) {
         // Nothing is drawn while the nodes go in.
-        SendMessage(WM_SETREDRAW, FALSE, 0);
+        HoldDrawing(true);
         LPITEMIDLIST child = nullptr;
         ULONG fetched = 0;
         while (children->Next(1, &child, &fetched) == S_OK) {
@@ -184,7 +184,7 @@ LRESULT ShellTreeView::FillChildren(IShellFolder* folder, LPCITEMIDLIST absolute
             pool->Free(child);  // the enumerator's block goes back to the shell allocator
             child = nullptr;
         }
-        SendMessage(WM_SETREDRAW, TRUE, 0);
+        HoldDrawing(false);
     }
     if (!added) {
         // Some shells report sub-folders for every folder; once read, a
@@ -230,6 +230,11 @@ FolderNode* ShellTreeView::NodeOf(HTREEITEM handle)
     return reinterpret_cast<FolderNode*>(item.lParam);
 }
 
+void ShellTreeView::HoldDrawing(bool hold)
+{
+    if (hold ? drawingHeld_++ == 0 : --drawingHeld_ == 0) SendMessage(WM_SETREDRAW, hold ? FALSE : TRUE, 0);
+}
+
 size_t ShellTreeView::PoolBlockCount() const
 {
     return pool->BlockCount();
@@ -237,10 +242,15 @@ size_t ShellTreeView::PoolBlockCount() const
 
 LRESULT ShellTreeView::SelectIdList(LPCITEMIDLIST absoluteId)
 {
+    // Opening nodes and scrolling to the selection would each draw the tree
+    // at once; it is drawn once, later.
+    HoldDrawing(true);
     const HTREEITEM item = FindItem(GetRootItem(), absoluteId);
-    if (!item) return 1;
-    SelectItem(TVGN_CARET, item);
-    EnsureVisible(item);
+    if (item) {
+        SelectItem(TVGN_CARET, item);
+        EnsureVisible(item);
+    }
+    HoldDrawing(false);
     return 1;
 }
 
