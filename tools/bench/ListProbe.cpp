@@ -188,9 +188,10 @@ double FullListing(const std::string& command, const std::string& home, const Pr
 }
 
 // velmora shows `home`; Enter on the row of `folder` lists it. Seconds
-// until the first screenful is drawn, and the longest WM_NULL wait meanwhile.
+// until the first screenful is drawn, the longest WM_NULL wait until every
+// row is in, and the seconds until every text of every row has been read.
 bool FolderChange(const std::string& velmora, const std::string& home, const ProbeFolder& folder, double* first,
-                  double* longestNull)
+                  double* longestNull, double* allTexts)
 {
     Started program(velmora + " " + Quoted(home));
     HWND top = nullptr;
@@ -231,7 +232,8 @@ bool FolderChange(const std::string& velmora, const std::string& home, const Pro
     stop = true;
     nulls.join();
     *longestNull = longest;
-    return *first >= 0;
+    *allTexts = ReadAllTexts(list, home) >= 0 ? Now() - start : -1;
+    return *first >= 0 && *allTexts >= 0;
 }
 
 // Seconds of TVM_EXPAND on the selected node of the program's tree, once
@@ -257,8 +259,8 @@ double Expansion(const std::string& command, int ready, int* added)
 
 }  // namespace
 
-void ProbeFolders(const std::string& home, const std::vector<ProbeFolder>& folders, const std::string& tree,
-                  int treeNodes, int runs, const std::string& only)
+void ProbeFolders(const std::string& home, const ProbeFolder& baseline, const std::vector<ProbeFolder>& folders,
+                  const std::string& tree, int treeNodes, int runs, const std::string& only)
 {
     const std::string velmora = Quoted(VELMORA_EXE), plain = Quoted(home + "\\plain-list.exe");
     const std::string empty = home + "\\list-bench-empty";
@@ -280,21 +282,38 @@ void ProbeFolders(const std::string& home, const std::vector<ProbeFolder>& folde
                     ours.Median() / floor.Median(), ours.Median() * 1e3 / folder.rows);
         std::fflush(stdout);
     }
-    if (only.empty() || only == "change") std::printf("folder change by Enter in velmora: first screenful drawn (goal 0.3 s), longest WM_NULL (goal 0.1 s)\n");
+    if (only.empty() || only == "change") {
+        std::printf("folder change by Enter in velmora: first screenful drawn (goal 0.3 s), longest WM_NULL until\n"
+                    "every row is in (goal 0.1 s), every text of every row read; a row's cost is that time less\n"
+                    "the time for the folder of one row, over the other rows\n");
+    }
+    Spread baseTexts;
+    std::vector<double> perRow;
     for (const ProbeFolder& folder : folders) {
         if (!only.empty() && only != "change") break;
-        Spread first, nulls;
+        Spread first, nulls, texts;
         for (int run = 0; run < runs; ++run) {
+            double f = 0, n = 0, t = 0;
             RememberFolder(empty);
-            double f = 0, n = 0;
-            if (!FolderChange(velmora, home, folder, &f, &n)) continue;
+            if (FolderChange(velmora, home, baseline, &f, &n, &t)) baseTexts.values.push_back(t);
+            RememberFolder(empty);
+            if (!FolderChange(velmora, home, folder, &f, &n, &t)) continue;
             first.values.push_back(f);
             nulls.values.push_back(n);
+            texts.values.push_back(t);
         }
         std::printf("%s\n", folder.label);
         PrintLine("first screenful", first, "s", 1);
         PrintLine("longest WM_NULL answer", nulls, "s", 1);
+        PrintLine("every text of every row", texts, "s", 1);
+        perRow.push_back((texts.Median() - baseTexts.Median()) / (folder.rows - 1));
+        std::printf("  %-34s %9.3f ms (the folder of one row: %.3f s so far)\n", "a row", perRow.back() * 1e3,
+                    baseTexts.Median());
         std::fflush(stdout);
+    }
+    if (perRow.size() >= 3) {
+        std::printf("a row's cost, %s against %s: %.2fx (goal at most 1.3x)\n", folders[2].label, folders[0].label,
+                    perRow[2] / perRow[0]);
     }
     if (!only.empty() && only != "tree") return;
     Spread ours, floor;

@@ -14,7 +14,8 @@ struct ProbeFolder {
     const char* firstRow;  // the name of the first row in name order
 };
 
-// `home` holds the folders as sub-folders; `tree` is a folder of sub-folders.
-// `only` picks one part ("full", "change", "tree"); empty for all.
-void ProbeFolders(const std::string& home, const std::vector<ProbeFolder>& folders, const std::string& tree,
-                  int treeNodes, int runs, const std::string& only);
+// `home` holds the folders as sub-folders; `baseline` is a folder of one
+// row, whose listing times each program's start-up; `tree` is a folder of
+// sub-folders. `only` picks one part ("full", "change", "tree"); empty for all.
+void ProbeFolders(const std::string& home, const ProbeFolder& baseline, const std::vector<ProbeFolder>& folders,
+                  const std::string& tree, int treeNodes, int runs, const std::string& only);

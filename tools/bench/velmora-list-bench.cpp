@@ -101,7 +101,7 @@ int main(int argc, char** argv)
     if (FAILED(OleInitialize(nullptr))) return 1;
     std::printf("making the folders (kept for the next run) ...\n");
     std::fflush(stdout);
-    const std::string midi300 = MakeFolder(Content::Midi, 300), midi1000 = MakeFolder(Content::Midi, 1000),
+    const std::string midi1 = MakeFolder(Content::Midi, 1), midi300 = MakeFolder(Content::Midi, 300), midi1000 = MakeFolder(Content::Midi, 1000),
                       midi3000 = MakeFolder(Content::Midi, 3000), text3000 = MakeFolder(Content::Text, 3000),
                       folders1000 = MakeFolder(Content::Folders, 1000);
     if (only.empty() || only == "calls") {
@@ -115,7 +115,7 @@ int main(int argc, char** argv)
     }
     if (only != "calls") {
         const std::string folder = ProgramFolder();
-        ProbeFolders(folder,
+        ProbeFolders(folder, {"1 MIDI file", midi1, 1, "song00000.mid"},
                      {{"300 MIDI files", midi300, 300, "song00000.mid"},
                       {"1,000 MIDI files", midi1000, 1000, "song00000.mid"},
                       {"3,000 MIDI files", midi3000, 3000, "song00000.mid"},
