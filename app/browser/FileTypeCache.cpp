@@ -12,8 +12,9 @@ namespace {
 // Extensions whose files carry their own icon.
 const char* const kOwnIcons[] = {".exe", ".ico", ".lnk", ".cur", ".ani", ".scr", ".pif", ".url"};
 
-// True when the registry takes the type's icon from each file ("%1").
-bool IconFromFile(const std::string& extension)
+}  // namespace
+
+bool FileTypeCache::IconFromFile(const std::string& extension)
 {
     char type[MAX_PATH] = {};
     LONG size = sizeof type;
@@ -24,8 +25,6 @@ bool IconFromFile(const std::string& extension)
     if (RegQueryValueA(HKEY_CLASSES_ROOT, key.c_str(), icon, &size) != ERROR_SUCCESS) return false;
     return std::strstr(icon, "%1") != nullptr;
 }
-
-}  // namespace
 
 std::string FileTypeCache::KeyOf(const char* fileName)
 {

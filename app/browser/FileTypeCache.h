@@ -18,6 +18,9 @@ public:
     // The key `fileName` is kept under (its extension as written), or empty
     // when a file of this name must be asked itself.
     static std::string KeyOf(const char* fileName);
+    // True when the registry takes the icon of the type of `extension` from
+    // each file ("%1" in its DefaultIcon).
+    static bool IconFromFile(const std::string& extension);
 
     // The type text (into `typeName`, `capacity` bytes) and icon index of the
     // file `fileName` whose absolute id list is `absoluteId`.
