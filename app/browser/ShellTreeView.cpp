@@ -175,8 +175,8 @@ LRESULT ShellTreeView::FillChildren(IShellFolder* folder, LPCITEMIDLIST absolute
     ComPtr<IEnumIDList> children;
     if (folder && folder->EnumObjects(GetHandle(), SHCONTF_FOLDERS | SHCONTF_INCLUDEHIDDEN, children.Out()) == S_OK &&
         children) {
-        // Nothing is drawn while the nodes go in.
-        HoldDrawing(true);
+        // The node opens after this: its children are neither laid out nor
+        // drawn as they go in (drawing off and on would lay out the whole tree).
         LPITEMIDLIST child = nullptr;
         ULONG fetched = 0;
         while (children->Next(1, &child, &fetched) == S_OK) {
@@ -184,7 +184,6 @@ LRESULT ShellTreeView::FillChildren(IShellFolder* folder, LPCITEMIDLIST absolute
             pool->Free(child);  // the enumerator's block goes back to the shell allocator
             child = nullptr;
         }
-        HoldDrawing(false);
     }
     if (!added) {
         // Some shells report sub-folders for every folder; once read, a
@@ -230,11 +229,6 @@ FolderNode* ShellTreeView::NodeOf(HTREEITEM handle)
     return reinterpret_cast<FolderNode*>(item.lParam);
 }
 
-void ShellTreeView::HoldDrawing(bool hold)
-{
-    if (hold ? drawingHeld_++ == 0 : --drawingHeld_ == 0) SendMessage(WM_SETREDRAW, hold ? FALSE : TRUE, 0);
-}
-
 size_t ShellTreeView::PoolBlockCount() const
 {
     return pool->BlockCount();
@@ -244,13 +238,13 @@ LRESULT ShellTreeView::SelectIdList(LPCITEMIDLIST absoluteId)
 {
     // Opening nodes and scrolling to the selection would each draw the tree
     // at once; it is drawn once, later.
-    HoldDrawing(true);
+    SendMessage(WM_SETREDRAW, FALSE, 0);
     const HTREEITEM item = FindItem(GetRootItem(), absoluteId);
     if (item) {
         SelectItem(TVGN_CARET, item);
         EnsureVisible(item);
     }
-    HoldDrawing(false);
+    SendMessage(WM_SETREDRAW, TRUE, 0);
     return 1;
 }
 

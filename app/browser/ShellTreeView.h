@@ -54,12 +54,9 @@ public:
 private:
     // Gives back a node's folder object, id lists and record.
     void FreeNode(FolderNode* node);
-    // Drawing off while held; on again when the outermost hold ends.
-    void HoldDrawing(bool hold);
 
     std::unique_ptr<IdListPool> pool;
     struct Icons {
         int32_t icon, openIcon;
     } plainIcons_{-1, -1};  // of a plain file-system folder, once known
-    int drawingHeld_ = 0;
 };

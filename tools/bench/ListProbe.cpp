@@ -236,9 +236,32 @@ bool FolderChange(const std::string& velmora, const std::string& home, const Pro
     return *first >= 0 && *allTexts >= 0;
 }
 
-// Seconds of TVM_EXPAND on the selected node of the program's tree, once
-// `ready` rows are listed (when there is a list); the nodes it added.
-double Expansion(const std::string& command, int ready, int* added)
+// The label of `node` of another process's tree, or empty.
+std::string NodeLabel(HANDLE process, HWND tree, LRESULT node)
+{
+    struct Block {
+        TVITEMA item;
+        char text[264];
+    } block{};
+    char* remote = static_cast<char*>(VirtualAllocEx(process, nullptr, sizeof block, MEM_COMMIT, PAGE_READWRITE));
+    if (!remote) return std::string();
+    block.item.mask = TVIF_TEXT;
+    block.item.hItem = reinterpret_cast<HTREEITEM>(node);
+    block.item.pszText = remote + offsetof(Block, text);
+    block.item.cchTextMax = sizeof block.text;
+    if (WriteProcessMemory(process, remote, &block, sizeof block, nullptr)) {
+        Ask(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(remote));
+        ReadProcessMemory(process, remote, &block, sizeof block, nullptr);
+    }
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    block.text[sizeof block.text - 1] = '\0';
+    return block.text;
+}
+
+// Seconds of TVM_EXPAND on the selected node of the program's tree once it
+// is the node of `folder` (and `ready` rows are listed, when there is a
+// list); the nodes it added.
+double Expansion(const std::string& command, const std::string& folder, int ready, int* added)
 {
     Started program(command);
     HWND top = nullptr;
@@ -247,8 +270,13 @@ double Expansion(const std::string& command, int ready, int* added)
     const HWND list = program.Find("KVsdkListView32", "", nullptr, 0.5);
     const double wait = Now();
     while (list && Ask(list, LVM_GETITEMCOUNT) != ready && Now() - wait < 60) Sleep(5);
+    const std::string name = folder.substr(folder.find_last_of('\\') + 1);
     LRESULT node = 0;
-    for (const double end = Now() + 20; !node && Now() < end; Sleep(10)) node = Ask(tree, TVM_GETNEXTITEM, TVGN_CARET);
+    for (const double end = Now() + 20; Now() < end; Sleep(10)) {
+        node = Ask(tree, TVM_GETNEXTITEM, TVGN_CARET);
+        const std::string label = node ? NodeLabel(program.pi.hProcess, tree, node) : std::string();
+        if (label == name || label == folder) break;  // the plain walk's node is labelled with the path
+    }
     const LRESULT before = Ask(tree, TVM_GETCOUNT);
     const double start = Now();
     Ask(tree, TVM_EXPAND, TVE_EXPAND, node);
@@ -320,8 +348,8 @@ void ProbeFolders(const std::string& home, const ProbeFolder& baseline, const st
     int oursAdded = 0, floorAdded = 0;
     for (int run = 0; run < runs; ++run) {
         RememberFolder(empty);
-        ours.values.push_back(Expansion(velmora + " " + Quoted(tree), treeNodes, &oursAdded));
-        floor.values.push_back(Expansion(plain + " /tree " + Quoted(tree), treeNodes, &floorAdded));
+        ours.values.push_back(Expansion(velmora + " " + Quoted(tree), tree, treeNodes, &oursAdded));
+        floor.values.push_back(Expansion(plain + " /tree " + Quoted(tree), tree, treeNodes, &floorAdded));
     }
     std::printf("expanding a node of %d sub-folders (nodes added: velmora %d, plain walk %d)\n", treeNodes, oursAdded,
                 floorAdded);
