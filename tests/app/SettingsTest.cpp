@@ -74,7 +74,9 @@ protected:
     Settings settings;
 };
 
-TEST_F(SettingsRecord, FirstRunTakesEveryDefaultAndMakesTheKey)
+// A first run takes every default and makes the key empty; Save writes every
+// value with its type, and the values load back.
+TEST_F(SettingsRecord, FirstRunTakesTheDefaultsAndSaveWritesEveryValueWithItsType)
 {
     settings.TreeViewWidth = 1;
     settings.LastPath = "x";  // not the defaults before the load
@@ -91,10 +93,7 @@ TEST_F(SettingsRecord, FirstRunTakesEveryDefaultAndMakesTheKey)
                      nullptr);
     RegCloseKey(key);
     EXPECT_EQ(0u, values);
-}
 
-TEST_F(SettingsRecord, SaveWritesEveryValueWithItsTypeAndLoadsBack)
-{
     for (size_t i = 0; i < std::size(kStored); ++i) {
         const SettingsValue* v = Settings::FindValue(kStored[i].name);
         ASSERT_NE(nullptr, v) << kStored[i].name;
