@@ -188,8 +188,8 @@ double FullListing(const std::string& command, const std::string& home, const Pr
 }
 
 // velmora shows `home`; Enter on the row of `folder` lists it. Seconds
-// until the first screenful is drawn, the longest WM_NULL wait until every
-// row is in, and the seconds until every text of every row has been read.
+// until the first screenful is drawn, the longest WM_NULL wait until the
+// listing is over, and the seconds until every text of every row is read.
 bool FolderChange(const std::string& velmora, const std::string& home, const ProbeFolder& folder, double* first,
                   double* longestNull, double* allTexts)
 {
@@ -229,6 +229,9 @@ bool FolderChange(const std::string& velmora, const std::string& home, const Pro
         if (*first >= 0 && count == folder.rows) break;
         Sleep(1);
     }
+    // The listing ends when the program waits for input again: after the
+    // tree has followed and everything is drawn.
+    WaitForInputIdle(program.pi.hProcess, 60000);
     stop = true;
     nulls.join();
     *longestNull = longest;
