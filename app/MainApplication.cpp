@@ -2,6 +2,8 @@
 
 #include "app/FrameClass.h"
 #include "app/MainWindow.h"
+#include "app/RightFrame.h"
+#include "app/browser/MidiListView.h"
 #include "app/settings/Settings.h"
 #include "framework/KvMessage.h"
 #include "framework/KvRegKey.h"
@@ -86,14 +88,18 @@ int MainApplication::RunMainWindow()
     // never comes.
     if (!CreateMainWindow()) return 0;
     MainWindow* main = GetMainWindow();
-    main->Reveal(showCommand);
-    if (main->GetFolderTree()->GetHandle()) ::SetFocus(main->GetFolderTree()->GetHandle());
-    // A folder or file named on the command line opens as if dropped (a
-    // file's row takes the focus); the history starts with it.
+    // A folder or file named on the command line opens as if dropped, before
+    // the window is first drawn; the history starts with it.
     if (__argc >= 2 && __argv[1]) {
         main->OpenPath(__argv[1]);
         main->StartHistory();
     }
+    // A file's row has the focus, else the tree.
+    KvWindow* list = main->GetRightFrame()->GetFileList();
+    const bool fileSelected = list->GetHandle() && GetFocus() == list->GetHandle();
+    main->Reveal(showCommand);
+    KvWindow* focused = fileSelected ? list : main->GetFolderTree();
+    if (focused->GetHandle()) ::SetFocus(focused->GetHandle());
     const HACCEL accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
 
     KvMessage message;
