@@ -146,6 +146,12 @@ TEST(Program, FirstArgumentOpensAPathOrUnregisters)
         const std::string title = "velmora - [" + c.shown + "]";
         EXPECT_TRUE(WaitFor([&] { return WindowText(main) == title; })) << WindowText(main);
         EXPECT_TRUE(WaitFor([&] { return WindowText(dataView) == c.lines; })) << WindowText(dataView);
+        // A file's row has the focus, else the tree.
+        GUITHREADINFO gui{sizeof gui};
+        GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &gui);
+        char focused[64] = {};
+        GetClassNameA(gui.hwndFocus, focused, sizeof focused);
+        EXPECT_STREQ(c.lines.empty() ? "KVsdkTreeView32" : "KVsdkListView32", focused);
         const HWND toolbar = GetDlgItem(main, 70);
         EXPECT_FALSE(SendMessageA(toolbar, TB_ISBUTTONENABLED, IDM_BACK, 0));
         EXPECT_FALSE(SendMessageA(toolbar, TB_ISBUTTONENABLED, IDM_FORWARD, 0));
