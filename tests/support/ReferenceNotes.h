@@ -56,15 +56,3 @@ private:
 // division in exact arithmetic, and a rest that becomes 0 goes.
 std::vector<NoteRecord> ReferenceNormalized(const std::vector<NoteRecord>& list, const std::vector<TickSpan>& spans,
                                             uint16_t division);
-
-// "K60/100:480" for a note, "R:240" for a rest, one channel's records
-// separated by spaces: readable failure messages.
-template <typename List>
-std::string DescribeNotes(const List& notes)
-{
-    std::string out;
-    for (const NoteRecord& r : notes)
-        out += (out.empty() ? "" : " ") + (r.key == 0 && r.velocity == 0 ? "R" : 'K' + std::to_string(r.key) + '/' +
-               std::to_string(r.velocity)) + ':' + std::to_string(r.length);
-    return out;
-}
