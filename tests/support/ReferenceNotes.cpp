@@ -1,6 +1,7 @@
 #include "support/ReferenceNotes.h"
 
 #include <algorithm>
+#include <cstdio>
 
 int ReferenceNotes::onDeltaTime(uint32_t delta)
 {
@@ -33,6 +34,42 @@ int ReferenceNotes::onShortEvent(const MidiEventRecord* record)
     idle_[c] = 0;
     idleSince_[c] = now_;
     return 1;
+}
+
+int WatchedNotes::onDeltaTime(uint32_t delta)
+{
+    note('d', delta_ = delta, nullptr, 0);
+    ++deltas;
+    return ReferenceNotes::onDeltaTime(delta);
+}
+
+int WatchedNotes::onShortEvent(const MidiEventRecord* record)
+{
+    note('s', record->event, record, 0);
+    return ReferenceNotes::onShortEvent(record);
+}
+
+int WatchedNotes::onLongEvent(const MidiEventRecord* record)
+{
+    const uint32_t n = record->event & ~MidiEventRecord::kLongEvent;
+    if (!(record->event & MidiEventRecord::kLongEvent) || n == 0 || n > MidiEventRecord::kParameterSize)
+        fault = "long event word " + std::to_string(record->event);
+    else
+        longBytes.append(reinterpret_cast<const char*>(record->parameters), n);
+    note('l', record->event, record, n);
+    return 1;
+}
+
+void WatchedNotes::note(char kind, uint32_t value, const MidiEventRecord* r, uint32_t used)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, " %c%X", kind, value);
+    trace += text + (trace.empty() ? 1 : 0);  // no space before the first
+    if (!r || !fault.empty()) return;
+    const uint8_t* end = r->parameters + MidiEventRecord::kParameterSize;
+    const uint8_t* unused = r->parameters + std::min<uint32_t>(used, MidiEventRecord::kParameterSize);
+    if (r->streamId != 0 || r->deltaTime != delta_ || !std::all_of(unused, end, [](uint8_t b) { return b == 0; }))
+        fault = std::string("the record of") + text + " holds more than its event";
 }
 
 std::vector<NoteRecord> ReferenceNormalized(const std::vector<NoteRecord>& list, const std::vector<TickSpan>& spans,

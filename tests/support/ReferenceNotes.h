@@ -30,21 +30,29 @@ private:
     uint64_t now_ = 0, idleSince_[16] = {};
 };
 
+// The reference lists, with every event a walk hands to the hooks written
+// down as "d0 s403C90 l80000002" (delta-times, short and long events), the
+// long events' bytes one after another, and the first record holding more
+// than its event (a stream id, a delta-time other than the one before it,
+// bytes of an earlier event) described in `fault`.
+class WatchedNotes : public ReferenceNotes {
+public:
+    int onDeltaTime(uint32_t delta) override;
+    int onShortEvent(const MidiEventRecord* record) override;
+    int onLongEvent(const MidiEventRecord* record) override;
+    void onEventsEnd() override { ++ends; }
+    std::string trace, longBytes, fault;
+    uint64_t deltas = 0;
+    int ends = 0;
+
+private:
+    void note(char kind, uint32_t value, const MidiEventRecord* record, uint32_t used);
+    uint32_t delta_ = 0;
+};
+
 // The normalisation as its rules read, on one channel's records and their
 // spans: with a division of ticks per quarter other than 480, each length
 // becomes S(end) - S(start) modulo 2^32, S(t) = (t x 480 + division / 2) /
 // division in exact arithmetic, and a rest that becomes 0 goes.
 std::vector<NoteRecord> ReferenceNormalized(const std::vector<NoteRecord>& list, const std::vector<TickSpan>& spans,
                                             uint16_t division);
-
-// "K60/100:480" for a note, "R:240" for a rest, one channel's records
-// separated by spaces: readable failure messages.
-template <typename List>
-std::string DescribeNotes(const List& notes)
-{
-    std::string out;
-    for (const NoteRecord& r : notes)
-        out += (out.empty() ? "" : " ") + (r.key == 0 && r.velocity == 0 ? "R" : 'K' + std::to_string(r.key) + '/' +
-               std::to_string(r.velocity)) + ':' + std::to_string(r.length);
-    return out;
-}

@@ -1,19 +1,16 @@
 // The fuzz property of complete reading: the note lists and the counts of
 // SmfNoteFile::readNotes(true) against a plain model of its rules, written
 // here without the reader's code: a byte-index walk of the chunks and tracks,
-// a sort of all events by (time, track, order), and the note-list rules with
-// 64-bit times, a note-off (0x8n) taken as a velocity-0 note-on; then the
-// same reading normalised against the model's records and their times.
+// a sort of all events by (time, track, order), and the reference note lists
+// fed the sorted events, a note-off (0x8n) as a velocity-0 note-on; then the
+// same reading normalised against the reference's records and their times.
 #include "FuzzChecks.h"
 
 #include "core/midi/SmfNoteFile.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
-#include <memory>
 #include <tuple>
-#include <vector>
 
 namespace {
 
@@ -27,29 +24,7 @@ struct Model {
     std::vector<ModelEvent> events;
     uint64_t end = 0;
     ReadingHints hints;
-    std::vector<NoteRecord> lists[16];
-    std::vector<TickSpan> spans[16];  // each record's start and end
 };
-
-uint32_t Be(const uint8_t* data, uint64_t at, int count)
-{
-    uint32_t v = 0;
-    for (int i = 0; i < count; ++i) v = v << 8 | data[at + i];
-    return v;
-}
-
-// Seven bits a byte, 32-bit arithmetic that wraps; false past `end`.
-bool VarLen(const uint8_t* data, uint64_t end, uint64_t& p, uint32_t& value)
-{
-    value = 0;
-    for (;;) {
-        if (p >= end) return false;
-        const uint8_t b = data[p++];
-        value += b & 0x7Fu;
-        if (!(b & 0x80)) return true;
-        value <<= 7;
-    }
-}
 
 void WalkTrack(const uint8_t* data, uint64_t p, uint64_t end, size_t track, Model& m)
 {
@@ -57,7 +32,7 @@ void WalkTrack(const uint8_t* data, uint64_t p, uint64_t end, size_t track, Mode
     uint8_t running = 0;
     for (size_t order = 0;; ++order) {
         uint32_t delta, length;
-        if (!VarLen(data, end, p, delta)) break;
+        if (!ReadVarLen(data, end, p, delta)) break;
         time += delta;
         if (p >= end) break;
         uint8_t s = data[p];
@@ -75,57 +50,13 @@ void WalkTrack(const uint8_t* data, uint64_t p, uint64_t end, size_t track, Mode
             m.hints.runningStatusEvents += underRunning;
             m.hints.noteOffs += (s & 0xF0) == 0x80;
             m.hints.laterTrackNotes += (s & 0xF0) == 0x90 && e.velocity != 0 && track > 0;
-        } else if (s == 0xFF) {
-            if (p >= end) break;
-            const uint8_t type = data[p++];
-            if (!VarLen(data, end, p, length) || p + length > end || type == 0x2F) break;
-            p += length;
-        } else if (s == 0xF0 || s == 0xF7) {
-            if (!VarLen(data, end, p, length) || p + length > end) break;
-            p += length;
-        } else {
-            break;
+            continue;
         }
+        if (s == 0xFF && (p >= end || data[p++] == 0x2F)) break;
+        if ((s != 0xFF && s != 0xF0 && s != 0xF7) || !ReadVarLen(data, end, p, length) || p + length > end) break;
+        p += length;
     }
     m.end = std::max(m.end, time);
-}
-
-void BuildLists(Model& m)
-{
-    std::sort(m.events.begin(), m.events.end(), [](const ModelEvent& a, const ModelEvent& b) {
-        return std::tie(a.time, a.track, a.order) < std::tie(b.time, b.track, b.order);
-    });
-    int64_t sounding[16][128];
-    uint64_t started[16][128] = {}, idleSince[16] = {};
-    for (auto& channel : sounding)
-        for (int64_t& index : channel) index = -1;
-    for (const ModelEvent& e : m.events) {
-        const bool off = (e.status & 0xF0) == 0x80;
-        if (((e.status & 0xF0) != 0x90 && !off) || e.key >= 128) continue;
-        const int c = e.status & 0x0F;
-        if (sounding[c][e.key] >= 0) {
-            m.lists[c][sounding[c][e.key]].length = uint32_t(e.time - started[c][e.key]);
-            m.spans[c][sounding[c][e.key]].end = e.time;
-        }
-        sounding[c][e.key] = -1;
-        const uint64_t since = idleSince[c];
-        idleSince[c] = e.time;
-        if (off || e.velocity == 0) continue;
-        if (uint32_t(e.time - since) != 0) {
-            m.lists[c].push_back(NoteRecord{uint8_t(c), 0, 0, uint32_t(e.time - since)});
-            m.spans[c].push_back({since, e.time});
-        }
-        m.lists[c].push_back(NoteRecord{uint8_t(c), e.key, e.velocity, 0});
-        m.spans[c].push_back({e.time, e.time});
-        sounding[c][e.key] = int64_t(m.lists[c].size() - 1);
-        started[c][e.key] = e.time;
-    }
-    for (int c = 0; c < 16; ++c)
-        for (int key = 0; key < 128; ++key)
-            if (sounding[c][key] >= 0) {
-                m.lists[c][sounding[c][key]].length = uint32_t(m.end - started[c][key]);
-                m.spans[c][sounding[c][key]].end = m.end;
-            }
 }
 
 Model ModelOf(const uint8_t* data, uint64_t size, uint16_t format, uint16_t trackCount)
@@ -133,34 +64,35 @@ Model ModelOf(const uint8_t* data, uint64_t size, uint16_t format, uint16_t trac
     Model m;
     const size_t wanted = format == 2 ? 1 : std::max<size_t>(1, trackCount);
     size_t tracks = 0;
-    for (uint64_t at = 8 + uint64_t{Be(data, 4, 4)}; tracks < wanted && at + 8 <= size; at += 8 + uint64_t{Be(data, at + 4, 4)}) {
-        if (std::memcmp(data + at, "MTrk", 4) != 0) continue;
-        WalkTrack(data, at + 8, std::min<uint64_t>(size, at + 8 + Be(data, at + 4, 4)), tracks++, m);
+    for (uint64_t at = 8 + uint64_t{BigEndian(data, size, 4, 4)}; tracks < wanted && at + 8 <= size;) {
+        const uint64_t end = at + 8 + BigEndian(data, size, at + 4, 4);
+        if (std::memcmp(data + at, "MTrk", 4) == 0) WalkTrack(data, at + 8, std::min(size, end), tracks++, m);
+        at = end;
     }
-    BuildLists(m);
+    std::sort(m.events.begin(), m.events.end(), [](const ModelEvent& a, const ModelEvent& b) {
+        return std::tie(a.time, a.track, a.order) < std::tie(b.time, b.track, b.order);
+    });
     return m;
 }
 
-class CompleteNotes : public SmfNoteFile {
-public:
+// Feeds the reference the time from `from` to `to`, in steps that fit 32 bits.
+void Advance(ReferenceNotes& reference, uint64_t from, uint64_t to)
+{
+    for (; to - from > 0xFFFFFFFFu; from += 0xFFFFFFFFu) reference.onDeltaTime(0xFFFFFFFFu);
+    reference.onDeltaTime(static_cast<uint32_t>(to - from));
+}
+
+struct Notes : SmfNoteFile {
     using SmfFile::openMemory;
 };
-
-std::string Printf(const char* format, unsigned a, unsigned b, unsigned c)
-{
-    char buffer[160];
-    std::snprintf(buffer, sizeof buffer, format, a, b, c);
-    return buffer;
-}
 
 }  // namespace
 
 std::string CheckCompleteReading(const uint8_t* input, size_t size)
 {
     if (size >= 0xFFFFFFFFu) return {};
-    std::unique_ptr<uint8_t[]> data(new uint8_t[size]);
-    if (size) std::memcpy(data.get(), input, size);
-    CompleteNotes notes;
+    const std::unique_ptr<uint8_t[]> data = ExactCopy(input, size);
+    Notes notes;
     if (notes.openMemory("fuzz.mid", data.get(), static_cast<uint32_t>(size)) != 0) return {};
     const Model m = ModelOf(data.get(), size, notes.header().format, notes.header().trackCount);
     const ReadingHints h = notes.completeReadingHints();
@@ -168,8 +100,21 @@ std::string CheckCompleteReading(const uint8_t* input, size_t size)
         h.noteOffs != m.hints.noteOffs)
         return Printf("complete reading counts %u/%u/%u differ from the rules'", unsigned(h.laterTrackNotes),
                       unsigned(h.runningStatusEvents), unsigned(h.noteOffs));
+    if (h.any() != (h.laterTrackNotes + h.runningStatusEvents + h.noteOffs > 0)) return "any() belies the counts";
     if (notes.readNotes(true) != 1) return "complete reading did not return 1";
-    const std::string lists = CompareNoteLists(notes, m.lists, "complete reading");
+    ReferenceNotes reference;
+    MidiEventRecord record{};
+    uint64_t time = 0;
+    for (const ModelEvent& e : m.events) {
+        const bool off = (e.status & 0xF0) == 0x80;
+        record.event = (off ? e.status + 0x10u : e.status) | uint32_t{e.key} << 8 |
+                       (off ? 0 : uint32_t{e.velocity} << 16);
+        Advance(reference, time, e.time);
+        reference.onShortEvent(&record);
+        time = e.time;
+    }
+    Advance(reference, time, m.end);
+    const std::string lists = CompareNoteLists(notes, reference.lists, "complete reading");
     if (!lists.empty()) return lists;
-    return CheckNormalized(data.get(), static_cast<uint32_t>(size), true, m.lists, m.spans);
+    return CheckNormalized(data.get(), static_cast<uint32_t>(size), true, reference.lists, reference.spans);
 }

@@ -7,29 +7,16 @@
 #include "core/text/KvText.h"
 #include "core/midi/SmfNoteFile.h"
 #include "support/ReferenceEncoder.h"
-#include "support/ReferenceNotes.h"
 
 #include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
-#include <memory>
-#include <vector>
 
-namespace {
-
-// A heap block of exactly `size` bytes (a zero-size block for none).
 std::unique_ptr<uint8_t[]> ExactCopy(const uint8_t* data, size_t size)
 {
     std::unique_ptr<uint8_t[]> copy(new uint8_t[size]);
     if (size) std::memcpy(copy.get(), data, size);
-    return copy;
-}
-
-std::unique_ptr<char[]> ExactText(const std::string& text)
-{
-    std::unique_ptr<char[]> copy(new char[text.size() + 1]);
-    std::memcpy(copy.get(), text.c_str(), text.size() + 1);
     return copy;
 }
 
@@ -43,221 +30,151 @@ std::string Printf(const char* format, ...)
     return buffer;
 }
 
-// ---------------------------------------------------------------- reader
-
-// What readEvents hands out, one entry per hook call.
-struct Event {
-    char kind;  // 'd' delta-time, 's' short event, 'l' long event
-    uint32_t value;
-    std::vector<uint8_t> parameters;
-    bool operator==(const Event& o) const
-    {
-        return kind == o.kind && value == o.value && parameters == o.parameters;
-    }
-};
-
-std::string Describe(const std::vector<Event>& events, size_t at)
+bool ReadVarLen(const uint8_t* data, uint64_t end, uint64_t& at, uint32_t& value)
 {
-    if (at >= events.size()) return "(none)";
-    return Printf("%c%X", events[at].kind, events[at].value);
+    for (value = 0; at < end; value <<= 7) {
+        const uint8_t b = data[at++];
+        value += b & 0x7Fu;
+        if (!(b & 0x80)) return true;
+    }
+    return false;
 }
 
-struct Texts {
-    uint32_t sequenceNumber = 0;
-    std::string text, copyright, sequenceName, lyric;
-};
-
-// The reader's rules written out plainly over a cursor that refuses to move
-// past the end: every read either yields a byte inside the data or fails,
-// and a failure ends the walk where the rules say reading stops.
-struct Model {
-    int openResult = 0;  // 0, or 1 for "not a MIDI file"
-    uint16_t format = 0, trackCount = 0, division = 0;
-    std::vector<Event> events;
-    Texts texts;
-};
-
-struct Cursor {
-    const uint8_t* data;
-    uint64_t size;
-    uint64_t at;
-    bool Byte(uint8_t& b)
-    {
-        if (at >= size) return false;
-        b = data[at++];
-        return true;
-    }
-    // Seven bits a byte, no limit on the count, 32-bit arithmetic that wraps.
-    bool VarLen(uint32_t& value)
-    {
-        value = 0;
-        for (;;) {
-            uint8_t b;
-            if (!Byte(b)) return false;
-            value += b & 0x7Fu;
-            if (!(b & 0x80)) return true;
-            value <<= 7;
-        }
-    }
-};
-
-uint32_t Be(const uint8_t* data, uint64_t size, uint64_t at, int count)
+uint32_t BigEndian(const uint8_t* data, uint64_t size, uint64_t at, int count)
 {
     uint32_t v = 0;
     for (int i = 0; i < count; ++i) v = v << 8 | (at + i < size ? data[at + i] : 0);
     return v;
 }
 
+Bytes EveryEventKindFile()
+{
+    return SmfWithTrack(Cat({
+        Meta(0, 0x00, "\x05\x07"), Meta(0, 0x01, "text"), Meta(0, 0x02, std::string(130, 'c')),
+        Meta(0, 0x03, "first"), Meta(5, 0x05, "la"), Meta(0, 0x51, "\x07\xA1\x20"), Meta(0, 0x58, "\x04\x02\x18\x08"),
+        Event(128, {0xF0}), VarLen(130), Bytes(130, 0x15), Event(0, {0xF7, 0x02, 0x01, 0x02}),  // two-byte length
+        Event(480, {0x90, 0x3C, 0x64}), Event(0, {0xC0, 0x05}), Event(0, {0xD1, 0x40}), Event(7, {0xE1, 0x00, 0x40}),
+        Event(0, {0x3C}),  // a data byte where a status belongs
+        Event(0, {0xB0, 0x07, 0x64}), Event(0, {0xA1, 0x3C, 0x0A}), Event(20000, {0x81, 0x3C, 0x00}),
+        Meta(0, 0x03, "second"), Event(0x0FFFFFFF, {0x9F, 0x7F, 0x01}), Event(0, {0xFF, 0x2F, 0x00}),
+        Event(0, {0x90, 0x40, 0x40}),
+    }));
+}
+
+namespace {
+
+std::unique_ptr<char[]> ExactText(const std::string& text)
+{
+    std::unique_ptr<char[]> copy(new char[text.size() + 1]);
+    std::memcpy(copy.get(), text.c_str(), text.size() + 1);
+    return copy;
+}
+
+// ---------------------------------------------------------------- reader
+
+// The reader's rules written out plainly over the bytes, every read checked
+// against the end: the events of the first track as WatchedNotes writes them
+// down, and the texts.
+struct Model {
+    bool opened = false;
+    uint16_t format = 0, trackCount = 0, division = 0;
+    std::string trace, longBytes;
+    uint32_t sequenceNumber = 0;
+    std::string texts[4];  // meta 0x01, 0x02, 0x03, 0x05
+};
+
+void Note(Model& m, char kind, uint32_t value)
+{
+    m.trace += Printf(" %c%X", kind, value).substr(m.trace.empty() ? 1 : 0);
+}
+
 Model ModelOf(const uint8_t* data, uint64_t size)
 {
     Model m;
-    if (size < 4 || std::memcmp(data, "MThd", 4) != 0) {
-        m.openResult = 1;
+    const uint64_t track = 8 + uint64_t{BigEndian(data, size, 4, 4)};
+    if (size < 4 || std::memcmp(data, "MThd", 4) != 0 || track + 4 > size || std::memcmp(data + track, "MTrk", 4) != 0)
         return m;
-    }
-    const uint64_t headerLength = Be(data, size, 4, 4);
-    const uint64_t track = 8 + headerLength;
-    if (track + 4 > size || std::memcmp(data + track, "MTrk", 4) != 0) {
-        m.openResult = 1;
-        return m;
-    }
-    m.format = static_cast<uint16_t>(Be(data, size, 8, 2));
-    m.trackCount = static_cast<uint16_t>(Be(data, size, 10, 2));
-    m.division = static_cast<uint16_t>(Be(data, size, 12, 2));
-
-    Cursor c{data, size, track + 8};
-    for (;;) {
-        const uint64_t offset = c.at;
-        uint32_t delta;
-        if (!c.VarLen(delta)) break;
-        m.events.push_back({'d', delta, {}});
-        uint8_t status;
-        if (!c.Byte(status)) break;
+    m.opened = true;
+    m.format = static_cast<uint16_t>(BigEndian(data, size, 8, 2));
+    m.trackCount = static_cast<uint16_t>(BigEndian(data, size, 10, 2));
+    m.division = static_cast<uint16_t>(BigEndian(data, size, 12, 2));
+    for (uint64_t at = track + 8;;) {
+        const uint64_t start = at;
+        uint32_t delta, length;
+        if (!ReadVarLen(data, size, at, delta)) break;
+        Note(m, 'd', delta);
+        if (at >= size) break;
+        const uint8_t status = data[at++];
         if (status < 0xF0) {
             const int high = status >> 4;
-            const int n = high >= 0x8 && high != 0xC && high != 0xD ? 2 : high >= 0xC ? 1 : 0;
-            uint8_t d1 = 0, d2 = 0;
-            if (n >= 1 && !c.Byte(d1)) break;
-            if (n >= 2 && !c.Byte(d2)) break;
-            m.events.push_back({'s', status | uint32_t{d1} << 8 | uint32_t{d2} << 16, {}});
-        } else if (status == 0xF0) {
-            uint32_t length;
-            if (!c.VarLen(length)) break;
-            const uint64_t message = uint64_t{length} + 1;
-            // The platform's record of the event must fit: 12 bytes of
-            // header and the message padded to four bytes.
-            if (offset + 12 + (message + 3) / 4 * 4 > size) break;
-            if (c.at + length > size) break;
-            Event e{'l', 0, {0xF0}};
-            for (uint64_t i = 0; i < length && e.parameters.size() < 1012; ++i) e.parameters.push_back(data[c.at + i]);
-            e.value = 0x80000000u | static_cast<uint32_t>(e.parameters.size());
-            m.events.push_back(e);
-            c.at += length;
-        } else if (status == 0xF7) {
-            uint32_t length;
-            if (!c.VarLen(length)) break;
-            if (c.at + length > size) break;
-            c.at += length;
-        } else if (status == 0xFF) {
-            uint8_t type;
-            uint32_t length;
-            if (!c.Byte(type) || !c.VarLen(length)) break;
-            const uint64_t q = c.at;
-            std::string* field = type == 0x01 ? &m.texts.text
-                                 : type == 0x02 ? &m.texts.copyright
-                                 : type == 0x03 ? &m.texts.sequenceName
-                                 : type == 0x05 ? &m.texts.lyric
-                                                : nullptr;
-            if (type == 0x2F) break;
+            const uint64_t n = high >= 0x8 && high != 0xC && high != 0xD ? 2 : high >= 0xC ? 1 : 0;
+            if (at + n > size) break;
+            Note(m, 's', status | (n >= 1 ? uint32_t{data[at]} << 8 : 0) | (n >= 2 ? uint32_t{data[at + 1]} << 16 : 0));
+            at += n;
+            continue;
+        }
+        if (status == 0xFF) {
+            if (at >= size) break;
+            const uint8_t type = data[at++];
+            if (!ReadVarLen(data, size, at, length) || type == 0x2F || (type == 0x51 && start + 12 > size)) break;
             if (type == 0x00 && length > 0) {
-                if (q >= size) break;
-                m.texts.sequenceNumber = data[q];
+                if (at >= size) break;
+                m.sequenceNumber = data[at];
             }
-            if (type == 0x51 && offset + 12 > size) break;
-            if (field) {
-                std::string kept;
-                bool fits = true;
-                for (uint64_t i = 0; i < length && kept.size() < 255; ++i) {
-                    if (q + i >= size) {
-                        fits = false;
-                        break;
-                    }
-                    if (data[q + i] == 0) break;
-                    kept += static_cast<char>(data[q + i]);
-                }
-                if (!fits) break;
-                *field = kept;
+            const int field = type == 0x01 ? 0 : type == 0x02 ? 1 : type == 0x03 ? 2 : type == 0x05 ? 3 : -1;
+            if (field >= 0) {
+                // Up to 255 bytes, to a zero byte or the length; the kept bytes must lie in the data.
+                uint64_t n = 0;
+                while (n < length && n < 255 && at + n < size && data[at + n] != 0) ++n;
+                if (n < length && n < 255 && at + n >= size) break;
+                m.texts[field].assign(reinterpret_cast<const char*>(data + at), n);
             }
-            c.at = q + length;
+        } else if (status == 0xF0 || status == 0xF7) {
+            if (!ReadVarLen(data, size, at, length) || at + length > size) break;
+            // The platform's record of a sysex must fit too: 12 bytes of
+            // header and F0 with the message padded to four bytes.
+            if (status == 0xF0 && start + 12 + (uint64_t{length} + 4) / 4 * 4 > size) break;
+            if (status == 0xF0) {
+                const uint64_t kept = std::min<uint64_t>(length, 1011);
+                Note(m, 'l', 0x80000001u + static_cast<uint32_t>(kept));
+                m.longBytes += '\xF0';
+                m.longBytes.append(reinterpret_cast<const char*>(data + at), kept);
+            }
         } else {
             break;
         }
+        at += length;
     }
     return m;
 }
 
-// The reference note lists, with every event written down and the records
-// the hooks are handed checked.
-class WatchedReference : public ReferenceNotes {
-public:
-    int onDeltaTime(uint32_t delta) override
-    {
-        events.push_back({'d', delta, {}});
-        return ReferenceNotes::onDeltaTime(delta);
-    }
-    int onLongEvent(const MidiEventRecord* record) override
-    {
-        const uint32_t n = record->event & 0x7FFFFFFF;
-        if (!(record->event & MidiEventRecord::kLongEvent) || n == 0 || n > MidiEventRecord::kParameterSize)
-            fault = Printf("long event word %08X", record->event);
-        else if (record->streamId != 0 || record->deltaTime != events.back().value)
-            fault = "long event record's stream or delta-time";
-        else
-            for (uint32_t i = n; i < MidiEventRecord::kParameterSize && fault.empty(); ++i)
-                if (record->parameters[i] != 0) fault = "long event record not cleared";
-        events.push_back({'l', record->event,
-                          std::vector<uint8_t>(record->parameters, record->parameters + (n <= 1012 ? n : 0))});
-        return 1;
-    }
-    int onShortEvent(const MidiEventRecord* record) override
-    {
-        events.push_back({'s', record->event, {}});
-        if (record->streamId != 0 || record->deltaTime != events[events.size() - 2].value)
-            fault = "short event record's stream or delta-time";
-        return ReferenceNotes::onShortEvent(record);
-    }
-    void onEventsEnd() override { ++ends; }
-
-    std::vector<Event> events;
-    int ends = 0;
-    std::string fault;
-};
-
-// The note lists under test, with their hooks counted.
-class CountedNotes : public SmfNoteFile {
-public:
+// The note lists under test, open on memory.
+struct Notes : SmfNoteFile {
     using SmfFile::openMemory;
-    int onDeltaTime(uint32_t delta) override
-    {
-        ++deltas;
-        return SmfNoteFile::onDeltaTime(delta);
-    }
-    void onEventsEnd() override
-    {
-        ++ends;
-        SmfNoteFile::onEventsEnd();
-    }
-    uint64_t deltas = 0;
-    int ends = 0;
 };
 
-std::string CompareText(const char* what, const char* field, const std::string& want)
+// Where two traces part, with what follows in each.
+std::string Parting(const std::string& got, const std::string& want)
 {
-    const size_t n = strnlen(field, SmfInfo::kTextSize);
-    if (n >= static_cast<size_t>(SmfInfo::kTextSize)) return Printf("%s is not terminated", what);
-    if (std::string(field, n) != want) return Printf("%s is \"%s\", the rules give \"%s\"", what, field, want.c_str());
-    return {};
+    const size_t at = std::mismatch(got.begin(), got.begin() + std::min(got.size(), want.size()), want.begin()).first -
+                      got.begin();
+    return Printf("the events part at byte %zu of the trace: \"%.40s\", the rules give \"%.40s\"", at,
+                  got.c_str() + at, want.c_str() + at);
 }
+
+struct TextSink : LineSink {
+    explicit TextSink(size_t room = 0) : room(room) {}
+    void appendLine(const char* line, size_t length) override { text.append(line, length).append("\r\n"); }
+    // Given a room, lends the encoder that many bytes at a time.
+    char* textSpace(size_t& given) override
+    {
+        space.assign(given = room, '#');
+        return room ? &space[0] : nullptr;
+    }
+    void textWritten(size_t count) override { text.append(space, 0, count); }
+    size_t room;
+    std::string text, space;
+};
 
 }  // namespace
 
@@ -268,45 +185,44 @@ std::string CheckSmfInput(const uint8_t* input, size_t size)
     const uint32_t n = static_cast<uint32_t>(size);
     const Model model = ModelOf(data.get(), size);
 
-    CountedNotes fast;
-    WatchedReference slow;
+    Notes fast;
+    WatchedNotes slow;
     const uint32_t opened = fast.openMemory("fuzz.mid", data.get(), n);
     if (opened != slow.openMemory("fuzz.mid", data.get(), n)) return "the two readers open differently";
-    if ((opened != 0) != (model.openResult != 0))
-        return Printf("open gives %08X, the rules give %s", opened, model.openResult ? "not a MIDI file" : "0");
+    if ((opened == 0) != model.opened)
+        return Printf("open gives %08X, the rules give %s", opened, model.opened ? "0" : "not a MIDI file");
     if (opened != 0) return {};
     if (fast.header().format != model.format || fast.header().trackCount != model.trackCount ||
         fast.header().division != model.division)
         return "header values differ from the file's bytes";
 
+    // Two walks, the second handing out the same as the first.
     for (int pass = 1; pass <= 2; ++pass) {
+        slow.trace.clear();
+        slow.longBytes.clear();
         // Each event takes at least two bytes: a walk that does not advance
         // would call onDeltaTime without end.
         if (fast.readEvents() != 1 || slow.readEvents() != 1) return "readEvents did not return 1";
-        if (fast.ends != pass || slow.ends != pass) return "onEventsEnd not called once per walk";
-        if (fast.deltas > pass * (size / 2 + 1)) return "more delta-times than the data can hold";
+        if (slow.ends != pass) return "onEventsEnd not called once per walk";
+        if (slow.deltas > pass * (size / 2 + 1)) return "more delta-times than the data can hold";
         if (!slow.fault.empty()) return slow.fault;
+        if (slow.trace != model.trace) return Parting(slow.trace, model.trace);
+        if (slow.longBytes != model.longBytes) return "the long events' bytes differ from the file's";
         const std::string lists = CompareNoteLists(fast, slow.lists, Printf("pass %d", pass));
         if (!lists.empty()) return lists;
         const std::string normalized = pass == 1 ? CheckNormalized(data.get(), n, false, slow.lists, slow.spans) : "";
         if (!normalized.empty()) return normalized;
     }
 
-    // Both walks hand out the events the rules give, the second the same as the first.
-    const size_t count = model.events.size();
-    if (slow.events.size() != 2 * count) return Printf("%zu events, the rules give %zu per walk", slow.events.size() / 2, count);
-    for (size_t i = 0; i < 2 * count; ++i)
-        if (!(slow.events[i] == model.events[i % count]))
-            return Printf("event %zu is %s, the rules give %s", i % count, Describe(slow.events, i).c_str(),
-                          Describe(model.events, i % count).c_str());
-
     const SmfInfo& info = fast.info();
-    if (info.sequenceNumber != model.texts.sequenceNumber) return "sequence number differs";
-    for (const std::string& r : {CompareText("text", info.text, model.texts.text),
-                                 CompareText("copyright", info.copyright, model.texts.copyright),
-                                 CompareText("sequence name", info.sequenceName, model.texts.sequenceName),
-                                 CompareText("lyric", info.lyric, model.texts.lyric)})
-        if (!r.empty()) return r;
+    if (info.sequenceNumber != model.sequenceNumber) return "sequence number differs";
+    const char* const fields[] = {info.text, info.copyright, info.sequenceName, info.lyric};
+    for (int i = 0; i < 4; ++i) {
+        const size_t length = strnlen(fields[i], SmfInfo::kTextSize);
+        if (length >= static_cast<size_t>(SmfInfo::kTextSize)) return Printf("text %d is not terminated", i);
+        if (std::string(fields[i], length) != model.texts[i])
+            return Printf("text %d is \"%s\", the rules give \"%s\"", i, fields[i], model.texts[i].c_str());
+    }
     return CheckCompleteReading(input, size);
 }
 
@@ -329,24 +245,10 @@ std::string CompareNoteLists(const SmfNoteFile& got, const std::vector<NoteRecor
     return {};
 }
 
-namespace {
-
-class NormalizedNotes : public SmfNoteFile {
-public:
-    using SmfFile::openMemory;
-};
-
-struct TextSink : LineSink {
-    void appendLine(const char* line, size_t length) override { text.append(line, length).append("\r\n"); }
-    std::string text;
-};
-
-}  // namespace
-
 std::string CheckNormalized(const uint8_t* data, uint32_t size, bool complete,
                             const std::vector<NoteRecord> (&lists)[16], const std::vector<TickSpan> (&spans)[16])
 {
-    NormalizedNotes notes;
+    Notes notes;
     if (notes.openMemory("fuzz.mid", data, size) != 0) return "the normalised reading does not open the file";
     notes.readNotes(complete, true);
     std::vector<NoteRecord> want[16];
@@ -354,24 +256,22 @@ std::string CheckNormalized(const uint8_t* data, uint32_t size, bool complete,
     const char* what = complete ? "normalised complete reading" : "normalised reading";
     const std::string r = CompareNoteLists(notes, want, what);
     if (!r.empty()) return r;
-    TextSink text;
-    NoteEncoder(NoteEncoder::kDefaultFormat1, NoteEncoder::kDefaultFormat2).encodeNotes(notes, 0xFFFF, text);
-    if (text.text != ReferenceEncoding(want, 0xFFFF, NoteEncoder::kDefaultFormat1, NoteEncoder::kDefaultFormat2))
-        return Printf("%s: the encoding differs from the rules'", what);
+    // The text line by line, and written in place into the smallest room
+    // the encoder takes.
+    const NoteEncoder encoder(NoteEncoder::kDefaultFormat1, NoteEncoder::kDefaultFormat2);
+    const std::string expected =
+        ReferenceEncoding(want, 0xFFFF, NoteEncoder::kDefaultFormat1, NoteEncoder::kDefaultFormat2);
+    for (const size_t room : {size_t{0}, LineSink::kTextSpace}) {
+        TextSink text(room);
+        encoder.encodeNotes(notes, 0xFFFF, text);
+        if (text.text != expected) return Printf("%s: the encoding in a room of %zu differs from the rules'", what, room);
+    }
     return {};
 }
 
 // ---------------------------------------------------------------- encoder
 
 namespace {
-
-int CharCountOf(const std::string& text)
-{
-    int count = 0;
-    for (size_t i = 0; i < text.size(); ++count)
-        i += KvText::IsLeadByte(static_cast<unsigned char>(text[i])) ? 2 : 1;
-    return count;
-}
 
 // Offsets where a character starts.
 std::vector<size_t> Boundaries(const std::string& text)
@@ -382,33 +282,28 @@ std::vector<size_t> Boundaries(const std::string& text)
     return starts;
 }
 
-// The first match at or after `from`, counting characters from `from`: a
-// match is taken as whole characters, and the search goes on right after it.
-size_t FirstMatch(const std::string& text, const std::string& searched, size_t from)
-{
-    for (size_t i = from; i < text.size(); i += KvText::IsLeadByte(static_cast<unsigned char>(text[i])) ? 2 : 1)
-        if (text.compare(i, searched.size(), searched) == 0) return i;
-    return std::string::npos;
-}
-
-// ReplaceAll as its contract reads: restart from the start after every
-// replacement, at most 1024 + 4 x the original length replacements; a
-// replacement that contains the searched text goes once, left to right.
+// ReplaceAll as its contract reads, matching whole characters: restart from
+// the start after every replacement, at most 1024 + 4 x the original length
+// replacements; a replacement that contains the searched text goes once,
+// left to right.
 int ReferenceReplaceAll(std::string& text, const std::string& searched, const std::string& replacement)
 {
-    if (searched.empty() || FirstMatch(text, searched, 0) == std::string::npos) return -1;
-    if (replacement.find(searched) == std::string::npos) {
-        size_t passes = 1024 + 4 * text.size();
-        for (size_t at; passes > 0 && (at = FirstMatch(text, searched, 0)) != std::string::npos; --passes)
+    const auto match = [&](size_t from) {
+        for (size_t i : Boundaries(text))
+            if (i >= from && text.compare(i, searched.size(), searched) == 0) return i;
+        return std::string::npos;
+    };
+    if (searched.empty() || match(0) == std::string::npos) return -1;
+    std::string result;
+    size_t from = 0, passes = 1024 + 4 * text.size();
+    if (replacement.find(searched) == std::string::npos)
+        for (size_t at; passes > 0 && (at = match(0)) != std::string::npos; --passes)
             text.replace(at, searched.size(), replacement);
-    } else {
-        std::string result;
-        size_t from = 0;
-        for (size_t at; (at = FirstMatch(text, searched, from)) != std::string::npos; from = at + searched.size())
+    else
+        for (size_t at; (at = match(from)) != std::string::npos; from = at + searched.size())
             result += text.substr(from, at - from) + replacement;
-        text = result + text.substr(from);
-    }
-    return CharCountOf(text);
+    if (from) text = result + text.substr(from);
+    return static_cast<int>(Boundaries(text).size());
 }
 
 std::string CheckLine(const char* what, const char* line, size_t n, size_t capacity)

@@ -9,9 +9,11 @@
 // terminator and nothing more), so that the address sanitizer reports any read
 // past the data, and arguments are handed over the same way.
 #include "support/ReferenceNotes.h"
+#include "tools/SmfTrackWriter.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -21,6 +23,10 @@ class SmfNoteFile;
 // note lists against the reference (tests/support/ReferenceNotes), the events
 // and texts against a plain model of the reader's rules.
 std::string CheckSmfInput(const uint8_t* data, size_t size);
+// A file whose track holds every kind of event, with delta-times and lengths
+// of one to four bytes and a note after the end of the track (a seed, and
+// in the regression test cut at every byte).
+Bytes EveryEventKindFile();
 // Complete reading of the bytes against a plain model of its rules (called
 // by CheckSmfInput).
 std::string CheckCompleteReading(const uint8_t* data, size_t size);
@@ -51,3 +57,13 @@ std::string EncoderInput(const int32_t* args, size_t argCount, uint8_t capacityL
 
 // PathParts, ExtensionOf and DirectoryOf on the bytes as one path.
 std::string CheckPathInput(const uint8_t* data, size_t size);
+
+// Shared by the checks' own files.
+std::string Printf(const char* format, ...);
+// A heap block of exactly `size` bytes.
+std::unique_ptr<uint8_t[]> ExactCopy(const uint8_t* data, size_t size);
+// Seven bits a byte, no limit on the count, 32-bit arithmetic that wraps;
+// false when the number runs to `end`.
+bool ReadVarLen(const uint8_t* data, uint64_t end, uint64_t& at, uint32_t& value);
+// `count` bytes big-endian from `at`, bytes past `size` read as 0.
+uint32_t BigEndian(const uint8_t* data, uint64_t size, uint64_t at, int count);

@@ -37,10 +37,10 @@ Bytes Song(const std::vector<size_t>& records)
     for (size_t c = 0; c < records.size(); ++c)
         for (size_t i = 0; i < records[c]; ++i) {
             const uint8_t status = static_cast<uint8_t>(0x90 | c), key = static_cast<uint8_t>(i * 7 % 128);
-            const Bytes on = Event(0, {status, key, static_cast<uint8_t>(1 + i / 128 % 127)});
-            const Bytes off = Event(0, {status, key, 0});
-            track.insert(track.end(), on.begin(), on.end());
-            track.insert(track.end(), off.begin(), off.end());
+            for (const uint8_t velocity : {static_cast<uint8_t>(1 + i / 128 % 127), uint8_t{0}}) {
+                const Bytes event = Event(0, {status, key, velocity});
+                track.insert(track.end(), event.begin(), event.end());
+            }
         }
     return SmfWithTrack(Cat({track, {0x00, 0xFF, 0x2F, 0x00}}));
 }

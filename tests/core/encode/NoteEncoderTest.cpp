@@ -1,41 +1,12 @@
-// Lines of single records, channel choices, and whole texts, line by line
-// and written in place, against the reference encoding.
+// Lines of single records and channel choices; whole texts, line by line
+// and written in place, are held to the reference encoding by the fuzz
+// checks (FuzzRegressions) on random tracks and real files.
 #include "core/encode/ChannelMask.h"
 #include "core/encode/NoteEncoder.h"
-#include "core/midi/SmfNoteFile.h"
-#include "support/ReferenceEncoder.h"
-#include "support/ReferenceNotes.h"
-#include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
-#include <random>
 #include <string>
-
-namespace {
-
-// Takes lines one by one, or, given a room, lends the encoder that many bytes
-// at a time, filled with a marker so that a line written out of place shows.
-struct Text : LineSink {
-    explicit Text(size_t room = 0) : room(room) {}
-    void appendLine(const char* line, size_t length) override { text.append(line, length) += "\r\n"; }
-    char* textSpace(size_t& given) override
-    {
-        space.assign(given = room, '#');
-        lent += room > 0;
-        return room ? &space[0] : nullptr;
-    }
-    void textWritten(size_t count) override
-    {
-        EXPECT_LE(count, room);
-        text.append(space, 0, count);
-    }
-    size_t room;
-    std::string text, space;
-    int lent = 0;
-};
-
-}  // namespace
 
 // Records given as {channel, key, velocity, length}.
 TEST(NoteEncoder, RecordsGiveTheirLines)
@@ -78,44 +49,5 @@ TEST(ChannelMask, ChecksAreTheSixteenChannelBitsAndReplaceOnlyThem)
         EXPECT_EQ(c.after, ChannelMask::WithChecks(c.before, checks)) << std::hex << c.before;
         EXPECT_EQ(checks, ChannelMask::ChecksOf(c.after)) << std::hex << c.after;
         EXPECT_EQ(c.after & 0xFFFF, ChannelMask::FromChecks(checks));
-    }
-}
-
-// Notes on all channels with lengths in and out of the table, rests,
-// overlaps and huge lengths, through formats that are compiled and formats
-// left to the full formatter ("#", strings, a line that is cut).
-TEST(NoteEncoder, InPlaceAndLineByLineTextsEqualTheReference)
-{
-    const uint32_t table[] = {60, 80, 90, 120, 160, 180, 240, 320, 360, 480, 640, 720, 960, 1440, 1920};
-    std::mt19937 random(77);
-    Bytes track;
-    for (int i = 0; i < 3000; ++i) {
-        const uint8_t c = static_cast<uint8_t>(0x90 | random() % 16), key = static_cast<uint8_t>(random() % 128);
-        const uint32_t gap = random() % 3 == 0 ? random() % 500 : 0;
-        const uint32_t length = random() % 2 ? table[random() % 15] : (random() % 50 ? random() % 3000 : random());
-        track = Cat({track, Event(gap, {c, key, uint8_t(1 + random() % 127)}), Event(length, {c, key, 0})});
-    }
-    const Bytes file = SmfWithTrack(Cat({track, {0x00, 0xFF, 0x2F, 0x00}}));
-    ReaderOn<SmfNoteFile> notes(file);
-    ReaderOn<ReferenceNotes> reference(file);
-    notes.readEvents();
-    reference.readEvents();
-    const std::pair<std::string, std::string> formats[] = {
-        {NoteEncoder::kDefaultFormat1, NoteEncoder::kDefaultFormat2},
-        {"%d %X %x %u|%-6d|%.4i", "\\t%5d%%\\t%08X %3.2d"},
-        {"%#x %s %c %d", std::string(250, '=') + "%d %d %d"},
-    };
-    for (const auto& f : formats) {
-        const NoteEncoder encoder(f.first, f.second);
-        for (const uint32_t mask : {0xFFFFu, 0xFDFFu, 0x0001u, 0x8000u, 0u}) {
-            const std::string expected = ReferenceEncoding(reference.lists, mask, f.first, f.second);
-            // Line by line, the smallest room the encoder takes, and a larger one.
-            for (const size_t room : {size_t{0}, LineSink::kTextSpace, size_t{1} << 16}) {
-                Text text(room);
-                encoder.encodeNotes(notes, mask, text);
-                EXPECT_EQ(expected, text.text) << f.second << " mask " << mask << " room " << room;
-                EXPECT_TRUE(mask != 0xFFFFu || room != LineSink::kTextSpace || text.lent > 10);
-            }
-        }
     }
 }

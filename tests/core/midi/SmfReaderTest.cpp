@@ -1,46 +1,14 @@
-// The reader: the events each track hands to the hooks, where reading stops,
-// the texts it keeps; complete reading of all tracks in merged order, its
-// note-offs and its counts of what only it sees.
-#include "core/midi/SmfNoteFile.h"
+// The reader: the events each track hands to the hooks (written down by
+// WatchedNotes of tests/support), where reading stops, the texts it keeps;
+// complete reading of all tracks in merged order. That a second walk hands
+// out the same, and complete reading's note lists and counts, are checked by
+// the fuzz checks (FuzzRegressions) on many files.
 #include "support/ReferenceNotes.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdio>
-
 namespace {
-
-// Writes down what a walk hands to the hooks, as "d0 s403C90 l80000002"
-// (delta-times, short and long events), and counts records holding anything
-// but the event (a stream id, stale bytes). That a second walk hands out the
-// same is checked by the fuzz checks (FuzzRegressions) on many files.
-class Recording : public SmfFile {
-public:
-    int onDeltaTime(uint32_t d) override { return note('d', d, true); }
-    int onShortEvent(const MidiEventRecord* r) override { return note('s', r->event, Clean(*r, 0)); }
-    int onLongEvent(const MidiEventRecord* r) override { return note('l', r->event, Clean(*r, r->event & 0x7FFFFFFF)); }
-    void onEventsEnd() override { ++ends; }
-    std::string trace;
-    int ends = 0, uncleanRecords = 0;
-
-private:
-    static bool Clean(const MidiEventRecord& r, uint32_t used)
-    {
-        const uint8_t* end = r.parameters + MidiEventRecord::kParameterSize;
-        const uint8_t* unused = r.parameters + std::min<uint32_t>(used, MidiEventRecord::kParameterSize);
-        return r.streamId == 0 && std::all_of(unused, end, [](uint8_t b) { return b == 0; });
-    }
-    int note(char kind, uint32_t value, bool clean)
-    {
-        char text[16];
-        std::snprintf(text, sizeof text, " %c%X", kind, value);
-        trace += text + (trace.empty() ? 1 : 0);  // no space before the first
-        uncleanRecords += !clean;
-        return 1;
-    }
-};
 
 const Bytes kNote = Event(0, {0x90, 0x3C, 0x40}), kEnd = Event(0, {0xFF, 0x2F, 0x00}), kLater{0x01, 0x92, 0x40, 0x40};
 
@@ -83,10 +51,10 @@ TEST(SmfReader, TracksGiveTheirEventsAndStopWhereTheyMakeNoSense)
             cases.push_back({"system status " + std::to_string(s),
                              Cat({kNote, {0x05, static_cast<uint8_t>(s), 0x00}, kNote}), "d0 s403C90 d5"});
     for (const Case& c : cases) {
-        ReaderOn<Recording> smf(SmfWithTrack(c.track));
+        ReaderOn<WatchedNotes> smf(SmfWithTrack(c.track));
         EXPECT_EQ(1, smf.readEvents());
         EXPECT_EQ(c.trace, smf.trace) << c.what;
-        EXPECT_EQ(0, smf.uncleanRecords) << c.what;
+        EXPECT_EQ("", smf.fault) << c.what;
     }
 }
 
@@ -94,7 +62,7 @@ TEST(SmfReader, MetaTextsKeepTheLastAndEndAtZeroBytes255BytesOrTheData)
 {
     Bytes text(300, 'x');
     text[254] = 'y';
-    ReaderOn<Recording> r(SmfWithTrack(Cat({
+    ReaderOn<WatchedNotes> r(SmfWithTrack(Cat({
         {0x00, 0xFF, 0x01}, VarLen(300), text,  // cut to 255 bytes
         Meta(0, 0x03, "One"), Meta(0, 0x03, "Two"), Meta(0, 0x02, "\x82\xA0" "2026"),
         Meta(0, 0x05, std::string("la\0cd", 5)), Meta(0, 0x00, "\x07\x05"), Meta(0, 0x00, ""),
@@ -106,8 +74,8 @@ TEST(SmfReader, MetaTextsKeepTheLastAndEndAtZeroBytes255BytesOrTheData)
     EXPECT_EQ(7u, r.info().sequenceNumber);  // the first of 07 05; length 0 changes nothing
     EXPECT_EQ(std::string(254, 'x') + "y", r.info().text);
     // A text running past the end is kept only when it ends before, at a zero byte.
-    ReaderOn<Recording> zero(SmfWithTrack({0x00, 0xFF, 0x02, 0x08, 'a', 'b', 0x00}));
-    ReaderOn<Recording> past(SmfWithTrack(Cat({Meta(0, 0x03, "X"), {0x00, 0xFF, 0x03, 0x05, 'a', 'b'}})));
+    ReaderOn<WatchedNotes> zero(SmfWithTrack({0x00, 0xFF, 0x02, 0x08, 'a', 'b', 0x00}));
+    ReaderOn<WatchedNotes> past(SmfWithTrack(Cat({Meta(0, 0x03, "X"), {0x00, 0xFF, 0x03, 0x05, 'a', 'b'}})));
     zero.readEvents();
     past.readEvents();
     EXPECT_STREQ("ab", zero.info().copyright);
@@ -147,39 +115,10 @@ TEST(CompleteReading, HandsOnTheChannelEventsOfAllTracksInMergedOrder)
          Cat({HeaderChunk(1, 5), TrackChunk(kNote), TrackChunk(kLater), {'M', 'T', 'r'}}), "d0 s403C90 d1 s404092 d0"},
     };
     for (const auto& c : cases) {
-        ReaderOn<Recording> f(c.file);
+        ReaderOn<WatchedNotes> f(c.file);
         EXPECT_EQ(1, f.readAllTracks());
         EXPECT_EQ(c.trace, f.trace) << c.what;
         EXPECT_EQ(1, f.ends) << c.what;
-        EXPECT_EQ(0, f.uncleanRecords) << c.what;
-    }
-}
-
-// Note-offs end notes in the lists, and the reader counts what only complete
-// reading sees: notes in later tracks, running status, note-offs.
-TEST(CompleteReading, NoteOffsEndNotesAndAreCounted)
-{
-    const struct {
-        Bytes file;
-        const char* channel0;
-        uint64_t laterTrackNotes, runningStatusEvents, noteOffs;
-    } cases[] = {
-        {SmfWithTrack({0x00, 0x80, 0x3C, 0x40, 0x00, 0x90, 0x3C, 0x40, 0x60, 0x80, 0x3C, 0x40, 0x20, 0x3C, 0x00}),
-         "K60/64:96", 0, 1, 3},
-        {Cat({HeaderChunk(1, 3), TrackChunk({0x00, 0x90, 0x3C, 0x40}),
-              TrackChunk({0x30, 0x80, 0x3C, 0x00, 0x00, 0x91, 0x3C, 0x00}),
-              TrackChunk({0x00, 0x92, 0x3C, 0x40, 0x00, 0x3D, 0x40})}),
-         "K60/64:48", 2, 1, 1},
-        {Cat({HeaderChunk(2, 2), TrackChunk({}), TrackChunk({0x00, 0x91, 0x3C, 0x40})}), "", 0, 0, 0},
-    };
-    for (const auto& c : cases) {
-        ReaderOn<SmfNoteFile> notes(c.file);
-        notes.readNotes(true);
-        EXPECT_EQ(c.channel0, DescribeNotes(notes.channelNotes(0)));
-        const ReadingHints h = notes.completeReadingHints();
-        EXPECT_EQ(c.laterTrackNotes, h.laterTrackNotes) << c.channel0;
-        EXPECT_EQ(c.runningStatusEvents, h.runningStatusEvents) << c.channel0;
-        EXPECT_EQ(c.noteOffs, h.noteOffs) << c.channel0;
-        EXPECT_EQ(c.laterTrackNotes + c.runningStatusEvents + c.noteOffs > 0, h.any()) << c.channel0;
+        EXPECT_EQ("", f.fault) << c.what;
     }
 }
