@@ -48,24 +48,10 @@ HWND Parent(KvWindow& object, HWND parent)
                          nullptr, GetModuleHandleA(nullptr), nullptr);
 }
 
-HWND RawWindow(const char* className, HWND parent, DWORD style)
+HWND RawWindow(HWND parent)
 {
-    if (!style) style = parent ? WS_CHILD : WS_OVERLAPPEDWINDOW;
-    return CreateWindowExA(0, className, "raw", style, 0, 0, 200, 100, parent, nullptr,
-                           GetModuleHandleA(nullptr), nullptr);
-}
-
-bool TakeQuitMessage()
-{
-    MSG msg;
-    return PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE;
-}
-
-std::vector<KvWindow*> RegistryContents()
-{
-    std::vector<KvWindow*> objects;
-    for (KvWindow* o = KvWindow::FirstWindowObject(); o; o = o->GetNext()) objects.push_back(o);
-    return objects;
+    return CreateWindowExA(0, FrameClass(), "raw", parent ? WS_CHILD : WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, parent,
+                           nullptr, GetModuleHandleA(nullptr), nullptr);
 }
 
 }  // namespace fwtest

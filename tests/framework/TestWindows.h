@@ -1,9 +1,7 @@
 #pragma once
 // Helpers of the framework tests: hidden windows of a class that uses the
-// framework's procedure, and the registry's contents.
+// framework's procedure.
 #include "framework/KvWindow.h"
-
-#include <vector>
 
 namespace fwtest {
 
@@ -11,12 +9,8 @@ namespace fwtest {
 const char* FrameClass(int extraBytes = 0);
 // Creates `object`'s hidden window of FrameClass(), a child of `parent` if given.
 HWND Parent(KvWindow& object, HWND parent = nullptr);
-// Creates a hidden window of `className` without any object.
-HWND RawWindow(const char* className = FrameClass(), HWND parent = nullptr, DWORD style = 0);
-// Removes a posted quit message; true when there was one.
-bool TakeQuitMessage();
-// The objects of the registry, head to tail.
-std::vector<KvWindow*> RegistryContents();
+// Creates a hidden window of FrameClass() without any object.
+HWND RawWindow(HWND parent = nullptr);
 
 // Destroys the window at the end of a scope (when it still exists).
 struct WindowGuard {

@@ -1,5 +1,6 @@
-// The window registry, binding at creation, the window procedure's fallbacks,
-// the dispatcher's table, the quit message and the tab-stop walk.
+// Binding at creation, the window procedure's fallbacks, the dispatcher's
+// table and the tab-stop walk (in registry order). (The program's own tests
+// see the quit message: it ends when its main window goes.)
 #include "TestWindows.h"
 
 #include "framework/KvMenu.h"
@@ -21,7 +22,7 @@ std::string Line(const char* name, ULONG_PTR a = 0, ULONG_PTR b = 0, ULONG_PTR c
 // Logs each typed operation with its arguments, and answers `answer`.
 struct Recorder : KvWindow {
     std::vector<std::string> log;
-    LRESULT answer = 0, destroyAnswer = 1, otherAnswer = 0, setAnswer = 0;
+    LRESULT answer = 0, otherAnswer = 0, setAnswer = 0;
     using U = ULONG_PTR;
     LRESULT N(const char* name, U a = 0, U b = 0, U c = 0) { log.push_back(Line(name, a, b, c)); return answer; }
     static U H(KvWindow* w) { return reinterpret_cast<U>(w->GetHandle()); }
@@ -29,7 +30,6 @@ struct Recorder : KvWindow {
     LRESULT OnCommand(UINT c, UINT id, KvWindow* w) override { return N("Command", c, id, H(w)); }
     LRESULT OnInitMenuPopup(KvMenu* m, UINT p, UINT s) override { return N("InitMenuPopup", (U)m->GetHandle(), p, s); }
     LRESULT OnMouseMove(UINT k, UINT x, UINT y) override { return N("MouseMove", k, x, y); }
-    LRESULT OnDestroy() override { N("Destroy"); return destroyAnswer; }
     LRESULT OnOtherMessage(HWND, UINT m, WPARAM w, LPARAM) override
     {
         N("Other", m, w);
@@ -53,50 +53,21 @@ const LONG_PTR kStop = WS_TABSTOP | WS_VISIBLE;
 
 }  // namespace
 
-TEST(WindowRegistry, KeepsConstructionOrderAndFindsTheEarliestOfOneHandle)
+// A system class never binds its object, and a creation a handler refuses
+// leaves no pending object: a later window of ours gets neither.
+TEST(WindowCreate, ForeignOrRefusedCreationLeavesNoPendingObject)
 {
-    HWND window = RawWindow();
-    WindowGuard guard(window);
-    auto a = std::make_unique<KvWindow>(window);
-    auto b = std::make_unique<KvWindow>();
-    auto c = std::make_unique<KvWindow>(window);
-    EXPECT_EQ((std::vector<KvWindow*>{a.get(), b.get(), c.get()}), fwtest::RegistryContents());
-    EXPECT_EQ(a.get(), KvWindow::FindWindowObject(window));
-    EXPECT_EQ(nullptr, KvWindow::FindWindowObject(nullptr));  // b is no stand-in for "no window"
-    a.reset();
-    EXPECT_EQ((std::vector<KvWindow*>{b.get(), c.get()}), fwtest::RegistryContents());
-    EXPECT_EQ(c.get(), KvWindow::FindWindowObject(window));
-    EXPECT_TRUE(IsWindow(window));  // objects never destroy their window
-}
-
-TEST(WindowCreate, BindsAtTheFirstMessageAndLeavesNoPendingObjectOnFailure)
-{
-    struct Probe : KvWindow {
-        HWND handleAtFirst = nullptr;
-        UINT first = 0;
-        LRESULT OnOtherMessage(HWND, UINT m, WPARAM, LPARAM) override
-        {
-            if (!first) first = m, handleAtFirst = GetHandle();
-            return 0;
-        }
-    } probe;
-    WindowGuard guard(fwtest::Parent(probe));
-    EXPECT_EQ(probe.GetHandle(), probe.handleAtFirst);
-    EXPECT_NE(static_cast<UINT>(WM_CREATE), probe.first);
-
-    // A system class never binds its object; a later window of ours must not get it.
     KvWindow foreign;
     WindowGuard staticGuard(foreign.Create(0, "STATIC", "", 0, 0, 0, 10, 10, nullptr, nullptr,
                                            GetModuleHandleA(nullptr), nullptr));
-    HWND raw = RawWindow();
-    WindowGuard rawGuard(raw);
-    EXPECT_EQ(nullptr, KvWindow::FindWindowObject(raw));
-    // Creation refused by a handler (WM_NCCREATE answered 0).
     struct Refuser : KvWindow {
         LRESULT OnOtherMessage(HWND, UINT m, WPARAM, LPARAM) override { return m == WM_NCCREATE; }
     } refuser;
-    EXPECT_EQ(nullptr, fwtest::Parent(refuser));
+    EXPECT_EQ(nullptr, fwtest::Parent(refuser));  // WM_NCCREATE answered 0
     EXPECT_EQ(nullptr, KvWindow::PendingWindow());
+    HWND raw = RawWindow();
+    WindowGuard rawGuard(raw);
+    EXPECT_EQ(nullptr, KvWindow::FindWindowObject(raw));
 }
 
 TEST(WindowProcedure, UnhandledGoesToOtherMessageThenDefaultHandledAnswersExtraMemory)
@@ -139,35 +110,16 @@ TEST(Dispatch, TableEntriesReachTheirOperationWithDecodedArguments)
         {WM_MOUSEMOVE, 0x12345, xy, Line("MouseMove", 0x2345, 0x14FFFD, 0x14)},
     };
     object.answer = 9;
-    const size_t objects = fwtest::RegistryContents().size();
     for (const auto& c : cases) {
         object.log.clear();
         EXPECT_EQ(9, object.Dispatch(window, c.message, c.wParam, c.lParam)) << std::hex << c.message;
         EXPECT_EQ(std::vector<std::string>{c.expected}, object.log) << std::hex << c.message;
     }
-    EXPECT_EQ(objects, fwtest::RegistryContents().size());  // the temporaries that carried `other` are gone
-    EXPECT_EQ(nullptr, KvWindow::FindWindowObject(other));
+    EXPECT_EQ(nullptr, KvWindow::FindWindowObject(other));  // the temporaries that carried it are gone
     object.log.clear();
     EXPECT_EQ(0, object.Dispatch(window, WM_TIMER, 0, 0));  // outside the table: nothing, 0
     EXPECT_TRUE(object.log.empty());
     DestroyMenu(menu);
-}
-
-TEST(Dispatch, DestroyPostsQuitOnlyForTheRegistryHeadThatAsksAndUnbinds)
-{
-    Recorder head, second;
-    fwtest::TakeQuitMessage();  // left by earlier windows of this process
-    HWND window = fwtest::Parent(second);
-    DestroyWindow(window);
-    EXPECT_FALSE(fwtest::TakeQuitMessage());
-    EXPECT_EQ(nullptr, second.GetHandle());
-    EXPECT_EQ(nullptr, KvWindow::FindWindowObject(window));
-    head.destroyAnswer = 0;
-    DestroyWindow(fwtest::Parent(head));
-    EXPECT_FALSE(fwtest::TakeQuitMessage());
-    head.destroyAnswer = 1;
-    DestroyWindow(fwtest::Parent(head));
-    EXPECT_TRUE(fwtest::TakeQuitMessage());
 }
 
 TEST(TabStopSearch, WalksBothWaysWrappingAndSkipsNonStops)

@@ -1,6 +1,8 @@
-// A registry key has exactly one owner, who closes it.
+// The thin wrappers: a registry key has exactly one owner, who closes it;
+// the program's entry point runs the application only once it is ready.
 #include "TestWindows.h"
 
+#include "framework/KvApplication.h"
 #include "framework/KvRegKey.h"
 
 #include <gtest/gtest.h>
@@ -24,4 +26,24 @@ TEST(RegKey, ExactlyOneOwnerClosesTheKey)
     }
     EXPECT_FALSE(isOpen(second));  // closed by the one that held it
     RegDeleteKeyA(HKEY_CURRENT_USER, path.c_str());
+}
+
+TEST(EntryPoint, InitializeGatesRunAndRunSeesTheEntryArguments)
+{
+    struct Application : KvApplication {
+        int initialized = 1, runs = 0;
+        int Initialize() override { return initialized; }
+        int Run() override { return ++runs, 42; }
+    };
+    char line[] = "run-me";
+    for (const int initialized : {1, 0}) {
+        Application application;
+        application.initialized = initialized;
+        const HINSTANCE instance = GetModuleHandleA(nullptr);
+        EXPECT_EQ(initialized ? 42 : 0, KvRunApplication(instance, nullptr, line, SW_SHOWMINNOACTIVE));
+        EXPECT_EQ(initialized, application.runs);
+        EXPECT_EQ(instance, application.instance);
+        EXPECT_EQ(line, application.commandLine);
+        EXPECT_EQ(SW_SHOWMINNOACTIVE, application.showCommand);
+    }
 }
