@@ -64,7 +64,7 @@ protected:
     fwtest::WindowGuard guard{nullptr};
 };
 
-TEST_F(FolderTree, StartsAtTheDesktopAndListsSubFoldersInTheShellsOrder)
+TEST_F(FolderTree, StartsAtTheDesktopListsSubFoldersInTheShellsOrderAndNamesPathlessOnesByLabel)
 {
     char desktop[MAX_PATH] = {};
     SHGetFolderPathA(nullptr, CSIDL_DESKTOP, nullptr, 0, desktop);
@@ -78,6 +78,11 @@ TEST_F(FolderTree, StartsAtTheDesktopAndListsSubFoldersInTheShellsOrder)
     // Sub-folders come in the shell's order, hidden ones too, and no files.
     const HTREEITEM alphaParent = tree.GetNextItem(Node("alpha"), TVGN_PARENT);
     EXPECT_EQ((std::vector<std::string>{".hidden", "alpha", "Beta", "empty"}), ChildLabels(alphaParent));
+    tree.GoToPath("::{20d04fe0-3aea-1069-a2d8-08002b30309d}");  // the computer's drives
+    const HTREEITEM drives = tree.GetSelection();
+    ASSERT_NE(tree.GetRootItem(), drives);
+    EXPECT_FALSE(Query(drives).label.empty());
+    EXPECT_EQ(Query(drives).label, tree.SelectedPath());
 }
 
 // A path below the deepest node the tree has (a file, a folder made after its
@@ -114,7 +119,7 @@ TEST_F(FolderTree, GoToPathSelectsTheDeepestNodeOnThePathAndLeavesTheRestAlone)
     }
 }
 
-TEST_F(FolderTree, SubFoldersAreReadOnceAtTheFirstExpansionAndEmptyOnesLoseTheirButton)
+TEST_F(FolderTree, SubFoldersAreReadOnceEmptyOnesLoseTheirButtonAndDestroyingGivesEveryNodeBack)
 {
     const HTREEITEM empty = Node("empty");
     const HTREEITEM alpha = Node("alpha");
@@ -128,17 +133,6 @@ TEST_F(FolderTree, SubFoldersAreReadOnceAtTheFirstExpansionAndEmptyOnesLoseTheir
     tree.SendMessage(WM_KEYDOWN, VK_SUBTRACT, 0);
     tree.SendMessage(WM_KEYDOWN, VK_ADD, 0);
     EXPECT_EQ(std::vector<std::string>{"deep"}, ChildLabels(alpha));
-}
-
-TEST_F(FolderTree, SelectedPathOfAFolderWithoutAPathIsItsLabelAndDestroyingGivesEveryNodeBack)
-{
-    tree.GoToPath("::{20d04fe0-3aea-1069-a2d8-08002b30309d}");  // the computer's drives
-    const HTREEITEM drives = tree.GetSelection();
-    ASSERT_NE(tree.GetRootItem(), drives);
-    EXPECT_FALSE(Query(drives).label.empty());
-    EXPECT_EQ(Query(drives).label, tree.SelectedPath());
-    // Destroying the window gives back every node.
-    tree.Expand(Node("alpha\\deep"), TVE_EXPAND);
     EXPECT_GT(tree.PoolBlockCount(), 0u);
     DestroyWindow(parent.GetHandle());
     EXPECT_EQ(0u, tree.PoolBlockCount());

@@ -101,7 +101,7 @@ TEST_F(IdListPoolTest, CopiesHoldTheirIdsFollowedByZeroBytes)
     }
 }
 
-TEST_F(IdListPoolTest, EveryBlockComesBackOnceInHandOutOrder)
+TEST_F(IdListPoolTest, EveryBlockAndTheAllocatorComeBackOnceInHandOutOrder)
 {
     std::vector<void*> blocks, kept;
     {
@@ -115,23 +115,16 @@ TEST_F(IdListPoolTest, EveryBlockComesBackOnceInHandOutOrder)
         EXPECT_EQ(allocator.live.count(foreign), 0u);
         EXPECT_EQ(pool.BlockCount(), 20000u);
         allocator.freed.clear();
+        { IdListPool inner; }  // the last pool releases the allocator, the next takes it again
+        EXPECT_EQ(allocator.references, 1u);
+        EXPECT_EQ(allocator.taken, 1);
     }
     EXPECT_TRUE(allocator.live.empty());
+    EXPECT_EQ(allocator.references, 0u);
     for (size_t i = 0; i < blocks.size(); ++i) {
         if (i % 3 != 0) kept.push_back(blocks[i]);
     }
     EXPECT_EQ(allocator.freed, kept);
-}
-
-TEST_F(IdListPoolTest, LastPoolReleasesTheAllocatorAndTheNextTakesItAgain)
-{
-    {
-        IdListPool outer;
-        { IdListPool inner; }
-        EXPECT_EQ(allocator.references, 1u);
-        EXPECT_EQ(allocator.taken, 1);
-    }
-    EXPECT_EQ(allocator.references, 0u);
     IdListPool again;
     EXPECT_EQ(allocator.taken, 2);
     allocator.failAlloc = true;

@@ -1,10 +1,5 @@
 #include "ShellTestSupport.h"
 
-#include "framework/TestWindows.h"
-
-#include <gtest/gtest.h>
-
-#include <ole2.h>
 #include <shlobj.h>
 
 #include <filesystem>
@@ -13,12 +8,19 @@ namespace shelltest {
 
 namespace {
 
-std::string ProgramFolder()
+// With the long-path prefix, so that trees deeper than 260 characters go too.
+void RemoveTree(const std::string& path)
+{
+    std::error_code ignored;
+    std::filesystem::remove_all(L"\\\\?\\" + Wide(path), ignored);
+}
+
+std::string TestsFolder()
 {
     char path[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, path, sizeof path - 1);
-    std::string folder = path;
-    return folder.substr(0, folder.find_last_of("\\/"));
+    const std::string program = path;
+    return program.substr(0, program.find_last_of("\\/")) + "\\shell-tests";
 }
 
 }  // namespace
@@ -32,22 +34,9 @@ std::wstring Wide(const std::string& text)
     return wide;
 }
 
-// With the long-path prefix, so that trees deeper than 260 characters go too.
-void RemoveTree(const std::string& path)
+TestFolder::TestFolder(const std::string& name) : path_(TestsFolder() + "\\" + name)
 {
-    std::error_code ignored;
-    std::filesystem::remove_all(L"\\\\?\\" + Wide(path), ignored);
-}
-
-bool MakeFolder(const std::string& path)
-{
-    std::error_code ignored;
-    return std::filesystem::create_directory(L"\\\\?\\" + Wide(path), ignored);
-}
-
-TestFolder::TestFolder(const std::string& name) : path_(ProgramFolder() + "\\shell-tests\\" + name)
-{
-    CreateDirectoryA((ProgramFolder() + "\\shell-tests").c_str(), nullptr);
+    CreateDirectoryA(TestsFolder().c_str(), nullptr);
     RemoveTree(path_);
     CreateDirectoryA(path_.c_str(), nullptr);
 }
@@ -102,52 +91,10 @@ void RecordingHost::ShowFolderInList(LPCITEMIDLIST folder)
     shown.push_back(path);
 }
 
-ListFixture::~ListFixture()
-{
-    if (parent_.GetHandle() && IsWindow(parent_.GetHandle())) DestroyWindow(parent_.GetHandle());
-    if (ole_) OleUninitialize();
-}
-
-bool ListFixture::Create(ShellListView& list)
-{
-    if (!fwtest::Parent(parent_)) return false;
-    if (!list.Create(WS_EX_CLIENTEDGE, "",
-                     WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS,
-                     0, 0, 780, 480, parent_.GetHandle(), reinterpret_cast<HMENU>(30),
-                     GetModuleHandleA(nullptr), nullptr)) {
-        return false;
-    }
-    list.SetExtendedListViewStyle(LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
-    ole_ = SUCCEEDED(OleInitialize(nullptr));
-    list_ = &list;
-    return true;
-}
-
-void ListFixture::Show(const std::string& path)
-{
-    LPITEMIDLIST id = IdListOf(path, ids_);
-    ASSERT_NE(id, nullptr) << path;
-    list_->ShowFolder(id);
-}
-
-void ListFixture::Select(int row)
-{
-    list_->SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-}
-
-std::string ListFixture::CurrentPath()
-{
-    char path[MAX_PATH * 4] = {};
-    SHGetPathFromIDListA(list_->GetCurrentFolder(), path);
-    return path;
-}
-
 std::vector<std::vector<std::string>> RowTexts(ShellListView& list, int columns)
 {
-    std::vector<std::vector<std::string>> rows;
-    const int count = static_cast<int>(list.GetItemCount());
-    for (int i = 0; i < count; ++i) {
-        std::vector<std::string> row;
+    std::vector<std::vector<std::string>> rows(list.GetItemCount());
+    for (size_t i = 0; i < rows.size(); ++i) {
         for (int column = 0; column < columns; ++column) {
             char text[512] = {};
             LVITEMA item{};
@@ -155,9 +102,8 @@ std::vector<std::vector<std::string>> RowTexts(ShellListView& list, int columns)
             item.pszText = text;
             item.cchTextMax = sizeof text;
             list.SendMessage(LVM_GETITEMTEXTA, i, reinterpret_cast<LPARAM>(&item));
-            row.push_back(text);
+            rows[i].push_back(text);
         }
-        rows.push_back(row);
     }
     return rows;
 }

@@ -1,7 +1,7 @@
 #pragma once
 // Helpers of the shell list tests: a folder tree the test makes under the
-// build directory, id lists of its paths, a list window in a hidden parent,
-// and a host that records what the list asks of the main window.
+// build directory, id lists of its paths, the texts of a list's rows, and a
+// host that records what the list and the tree ask of the main window.
 #include "app/browser/BrowserHost.h"
 #include "app/browser/IdListPool.h"
 #include "app/browser/ItemRecord.h"
@@ -13,7 +13,8 @@
 
 namespace shelltest {
 
-// A fresh folder `name` beside the test program, removed with the object.
+// A fresh folder `name` beside the test program, removed with the object
+// (also deeper than 260 characters).
 class TestFolder {
 public:
     explicit TestFolder(const std::string& name);
@@ -34,42 +35,16 @@ private:
     std::string path_;
 };
 
-// Removes a folder and everything in it; makes a folder. Both go deeper
-// than 260 characters.
-void RemoveTree(const std::string& path);
-bool MakeFolder(const std::string& path);
 std::wstring Wide(const std::string& text);
 // The absolute id list of a path, from `pool`; null when it cannot be parsed.
 LPITEMIDLIST IdListOf(const std::string& path, IdListPool& pool);
-
-// OLE for the test's thread, a hidden parent and the list window (id 30).
-class ListFixture {
-public:
-    ListFixture() = default;
-    ~ListFixture();
-    ListFixture(const ListFixture&) = delete;
-    ListFixture& operator=(const ListFixture&) = delete;
-    // Creates `list` as the child of a hidden parent; false on failure.
-    bool Create(ShellListView& list);
-    // Lists the folder at `path`; selects (and focuses) a row; the path of
-    // the list's current folder.
-    void Show(const std::string& path);
-    void Select(int row);
-    std::string CurrentPath();
-
-private:
-    KvWindow parent_;
-    ShellListView* list_ = nullptr;
-    IdListPool ids_;
-    bool ole_ = false;
-};
 
 // Row texts of a list: rows[i][column].
 std::vector<std::vector<std::string>> RowTexts(ShellListView& list, int columns);
 // The row whose column 0 reads `name`, or -1.
 int RowNamed(ShellListView& list, const std::string& name);
 
-// A host that records the list's requests.
+// A host that records the requests of the list and the tree.
 class RecordingHost : public BrowserHost {
 public:
     RecordingHost() { SetBrowserHost(this); }
