@@ -2,8 +2,6 @@
 // Resource ids of the framework test program.
 #define IDD_TEST_DIALOG 100
 #define IDD_TEST_PAGE1 201
-#define IDD_TEST_PAGE2 202
 #define IDC_TEST_EDIT 1001
 #define IDC_TEST_CHECK 1002
 #define IDC_PAGE_EDIT 1010
-#define IDS_NO_APPLICATION 8

@@ -1,6 +1,6 @@
-// Binding at creation, the window procedure's fallbacks, the dispatcher's
-// table and the tab-stop walk (in registry order). (The program's own tests
-// see the quit message: it ends when its main window goes.)
+// The window procedure's fallbacks, the dispatcher's table and the tab-stop
+// walk (in registry order). (The program's own tests see binding at creation
+// and the quit message: it ends when its main window goes.)
 #include "TestWindows.h"
 
 #include "framework/KvMenu.h"
@@ -53,28 +53,15 @@ const LONG_PTR kStop = WS_TABSTOP | WS_VISIBLE;
 
 }  // namespace
 
-// A system class never binds its object, and a creation a handler refuses
-// leaves no pending object: a later window of ours gets neither.
-TEST(WindowCreate, ForeignOrRefusedCreationLeavesNoPendingObject)
-{
-    KvWindow foreign;
-    WindowGuard staticGuard(foreign.Create(0, "STATIC", "", 0, 0, 0, 10, 10, nullptr, nullptr,
-                                           GetModuleHandleA(nullptr), nullptr));
-    struct Refuser : KvWindow {
-        LRESULT OnOtherMessage(HWND, UINT m, WPARAM, LPARAM) override { return m == WM_NCCREATE; }
-    } refuser;
-    EXPECT_EQ(nullptr, fwtest::Parent(refuser));  // WM_NCCREATE answered 0
-    EXPECT_EQ(nullptr, KvWindow::PendingWindow());
-    HWND raw = RawWindow();
-    WindowGuard rawGuard(raw);
-    EXPECT_EQ(nullptr, KvWindow::FindWindowObject(raw));
-}
-
-TEST(WindowProcedure, UnhandledGoesToOtherMessageThenDefaultHandledAnswersExtraMemory)
+// Through the procedure: unhandled messages go to OnOtherMessage, then to
+// the default procedure; a handled one answers what its handler left in the
+// extra memory. Through Dispatch: the table's operations, decoded.
+TEST(WindowProcedure, DispatchesTheTableThenOtherMessageThenTheDefault)
 {
     Recorder object;
-    WindowGuard guard(object.Create(0, fwtest::FrameClass(sizeof(LONG_PTR)), "Hello", WS_OVERLAPPEDWINDOW, 0, 0, 100,
-                                    100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr));
+    HWND window = object.Create(0, fwtest::FrameClass(sizeof(LONG_PTR)), "Hello", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100,
+                                nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    WindowGuard guard(window);
     object.log.clear();
     EXPECT_EQ(5, object.SendMessage(WM_GETTEXTLENGTH, 0, 0));  // the default procedure's answer
     EXPECT_EQ((std::vector<std::string>{Line("Other", WM_GETTEXTLENGTH)}), object.log);
@@ -87,13 +74,7 @@ TEST(WindowProcedure, UnhandledGoesToOtherMessageThenDefaultHandledAnswersExtraM
     object.log.clear();
     object.SendMessage(WM_KEYDOWN, 'A', 1);  // in the table, not handled: both are asked
     EXPECT_EQ((std::vector<std::string>{Line("KeyDown", 'A', 1), Line("Other", WM_KEYDOWN, 'A')}), object.log);
-}
 
-TEST(Dispatch, TableEntriesReachTheirOperationWithDecodedArguments)
-{
-    Recorder object;
-    HWND window = fwtest::Parent(object);
-    WindowGuard guard(window);
     HWND other = RawWindow();
     WindowGuard otherGuard(other);
     const ULONG_PTR o = reinterpret_cast<ULONG_PTR>(other);

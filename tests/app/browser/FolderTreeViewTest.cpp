@@ -27,10 +27,9 @@ protected:
         tree.Create(WS_EX_CLIENTEDGE, "", WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES, 0, 0, 300, 400,
                     parent.GetHandle(), reinterpret_cast<HMENU>(INT_PTR{20}), GetModuleHandleA(nullptr), nullptr);
     }
-    std::string Path(const std::string& relative) const { return folder / relative; }
     HTREEITEM Node(const std::string& relative)
     {
-        tree.GoToPath(Path(relative).c_str());
+        tree.GoToPath((folder / relative).c_str());
         return tree.GetSelection();
     }
     // A node's label, and its child count (1 shows the expand button).
@@ -91,18 +90,18 @@ TEST_F(FolderTree, GoToPathSelectsTheDeepestNodeOnThePathAndLeavesTheRestAlone)
 {
     tree.Expand(Node("alpha"), TVE_EXPAND);
     folder.Folder("alpha\\late");
-    const std::string deep = Path("alpha\\deep\\deeper");
+    const std::string deep = folder / "alpha\\deep\\deeper";
     struct Case {
         std::string path;
         std::string selected;
     } cases[] = {
         {deep, deep},
-        {Path("vanished"), deep},
+        {folder / "vanished", deep},
         {"", deep},
         {std::string(300, 'x'), deep},  // longer than any path
-        {Path("Beta"), Path("Beta")},
-        {Path("alpha\\file.txt"), Path("alpha")},
-        {Path("alpha\\late"), Path("alpha")},
+        {folder / "Beta", folder / "Beta"},
+        {folder / "alpha\\file.txt", folder / "alpha"},
+        {folder / "alpha\\late", folder / "alpha"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path);
