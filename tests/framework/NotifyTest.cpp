@@ -1,5 +1,5 @@
 // WM_NOTIFY's answer and its reflection to the sender's object, and command
-// notifications reflected to an edit's object or not at all once it is gone.
+// notifications reflected to an edit's object, or not at all once it is gone.
 // (The list's and the tree's notification codes reach their operations in
 // the browser's tests.)
 #include "TestWindows.h"
@@ -35,8 +35,13 @@ struct RecordingEdit : KvEdit {
 };
 
 struct CommandParent : KvWindow {
-    LRESULT handled = 0;
-    LRESULT OnCommand(UINT, UINT, KvWindow*) override { return handled; }
+    LRESULT handled = 0, limit = -1;
+    // The temporary carries the control's handle: what the control answers through it.
+    LRESULT OnCommand(UINT, UINT, KvWindow* control) override
+    {
+        limit = control->SendMessage(EM_GETLIMITTEXT, 0, 0);
+        return handled;
+    }
 };
 
 }  // namespace
@@ -68,44 +73,31 @@ TEST(Notify, ParentAnswersFirstThenTheSendersObject)
     EXPECT_EQ(0, parent.Dispatch(parent.GetHandle(), WM_NOTIFY, 1, 0));  // no header
 }
 
-TEST(EditNotifications, CommandsTheParentLeavesReachTheEditOperations)
+TEST(EditNotifications, CommandsTheParentLeavesReachTheEditOperationsWhileItLives)
 {
     CommandParent parent;
     WindowGuard guard(Parent(parent));
-    RecordingEdit edit;
-    ASSERT_NE(nullptr, edit.Create(0, "", WS_CHILD | WS_VISIBLE, 0, 0, 80, 20, parent.GetHandle(), (HMENU)33,
-                                   GetModuleHandleA(nullptr), nullptr));
-    edit.codes.clear();
-    SetWindowTextA(edit.GetHandle(), "abc");
-    EXPECT_EQ((std::vector<UINT>{EN_UPDATE, EN_CHANGE}), edit.codes);
+    auto edit = std::make_unique<RecordingEdit>();
+    const HWND window = edit->Create(0, "", WS_CHILD | WS_VISIBLE, 0, 0, 80, 20, parent.GetHandle(), (HMENU)33,
+                                     GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(nullptr, window);
+    edit->codes.clear();
+    SetWindowTextA(window, "abc");
+    EXPECT_EQ((std::vector<UINT>{EN_UPDATE, EN_CHANGE}), edit->codes);
 
     // A command the parent handled, and the edit's own WM_KEYDOWN whose number
     // equals EN_SETFOCUS: nothing.
     parent.handled = 1;
-    edit.codes.clear();
-    SetWindowTextA(edit.GetHandle(), "abcd");
-    edit.SendMessage(WM_KEYDOWN, VK_END, 0);
-    EXPECT_TRUE(edit.codes.empty());
-}
+    edit->codes.clear();
+    SetWindowTextA(window, "abcd");
+    edit->SendMessage(WM_KEYDOWN, VK_END, 0);
+    EXPECT_TRUE(edit->codes.empty());
 
-// A control whose object is gone gets the system's procedure only.
-TEST(ControlProc, ControlWithoutLiveObjectGetsTheDefaultProcedureOnly)
-{
-    struct Sender : KvWindow {
-        LRESULT limit = -1;
-        // The temporary carries the handle; the control must not take it for its own object.
-        LRESULT OnCommand(UINT, UINT, KvWindow* control) override
-        {
-            return limit = control->SendMessage(EM_GETLIMITTEXT, 0, 0), 1;
-        }
-    } parent;
-    WindowGuard guard(Parent(parent));
-    auto edit = std::make_unique<KvEdit>();
-    HWND window = edit->Create(0, "ab", WS_CHILD | WS_VISIBLE, 0, 0, 100, 20, parent.GetHandle(), (HMENU)5,
-                               GetModuleHandleA(nullptr), nullptr);
+    // Once its object is gone the control gets the system's procedure only,
+    // and does not take the temporary that carries its handle for its object.
     ASSERT_NE(0, SendMessageA(window, EM_GETLIMITTEXT, 0, 0));
     edit.reset();
     EXPECT_EQ(0, SendMessageA(window, EM_GETLIMITTEXT, 0, 0));
-    parent.SendMessage(WM_COMMAND, MAKEWPARAM(5, 0), (LPARAM)window);
+    parent.SendMessage(WM_COMMAND, MAKEWPARAM(33, 0), (LPARAM)window);
     EXPECT_EQ(0, parent.limit);
 }

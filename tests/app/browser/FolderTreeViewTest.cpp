@@ -84,12 +84,24 @@ TEST_F(FolderTree, StartsAtTheDesktopListsSubFoldersInTheShellsOrderAndNamesPath
     EXPECT_EQ(Query(drives).label, tree.SelectedPath());
 }
 
-// A path below the deepest node the tree has (a file, a folder made after its
-// parent was read) selects that node.
-TEST_F(FolderTree, GoToPathSelectsTheDeepestNodeOnThePathAndLeavesTheRestAlone)
+// Sub-folders are read once, at a node's first expansion. A path below the
+// deepest node the tree has (a file, a folder made after its parent was read)
+// selects that node.
+TEST_F(FolderTree, SubFoldersAreReadOnceAndGoToPathSelectsTheDeepestNodeOnThePath)
 {
-    tree.Expand(Node("alpha"), TVE_EXPAND);
+    const HTREEITEM empty = Node("empty");
+    const HTREEITEM alpha = Node("alpha");
+    EXPECT_TRUE(ChildLabels(alpha).empty());  // selected, not expanded
+    tree.Expand(empty, TVE_EXPAND);
+    tree.Expand(alpha, TVE_EXPAND);
+    EXPECT_EQ(0, Query(empty).children) << "an empty folder loses its button";
+    EXPECT_EQ(1, Query(alpha).children);
     folder.Folder("alpha\\late");
+    // Closed and opened again by the user's keys (the selection is alpha).
+    tree.SendMessage(WM_KEYDOWN, VK_SUBTRACT, 0);
+    tree.SendMessage(WM_KEYDOWN, VK_ADD, 0);
+    EXPECT_EQ(std::vector<std::string>{"deep"}, ChildLabels(alpha));
+
     const std::string deep = folder / "alpha\\deep\\deeper";
     struct Case {
         std::string path;
@@ -116,25 +128,9 @@ TEST_F(FolderTree, GoToPathSelectsTheDeepestNodeOnThePathAndLeavesTheRestAlone)
             EXPECT_EQ(std::vector<std::string>{c.selected}, host.shown);
         }
     }
-}
-
-TEST_F(FolderTree, SubFoldersAreReadOnceEmptyOnesLoseTheirButtonAndDestroyingGivesEveryNodeBack)
-{
-    const HTREEITEM empty = Node("empty");
-    const HTREEITEM alpha = Node("alpha");
-    EXPECT_TRUE(ChildLabels(alpha).empty());  // selected, not expanded
-    tree.Expand(empty, TVE_EXPAND);
-    tree.Expand(alpha, TVE_EXPAND);
-    EXPECT_EQ(0, Query(empty).children);
-    EXPECT_EQ(1, Query(alpha).children);
-    folder.Folder("alpha\\late");
-    // Closed and opened again by the user's keys (the selection is alpha).
-    tree.SendMessage(WM_KEYDOWN, VK_SUBTRACT, 0);
-    tree.SendMessage(WM_KEYDOWN, VK_ADD, 0);
-    EXPECT_EQ(std::vector<std::string>{"deep"}, ChildLabels(alpha));
     EXPECT_GT(tree.PoolBlockCount(), 0u);
     DestroyWindow(parent.GetHandle());
-    EXPECT_EQ(0u, tree.PoolBlockCount());
+    EXPECT_EQ(0u, tree.PoolBlockCount()) << "destroying gives every node back";
 }
 
 }  // namespace
