@@ -179,11 +179,21 @@ bool HoldsAnswers(HWND window)
            GetClassLongPtrA(window, GCL_CBWNDEXTRA) >= sizeof(LONG_PTR);
 }
 
+// Puts `value` in the answer's place and gives what was there. The place is
+// written only when it changes: a write costs Wine a call to its server,
+// and every message comes through here.
+LONG_PTR ExchangeAnswer(HWND window, LONG_PTR value)
+{
+    const LONG_PTR old = GetWindowLongPtrA(window, 0);
+    if (old != value) SetWindowLongPtrA(window, 0, value);
+    return old;
+}
+
 }  // namespace
 
 void KvWindow::SetAnswer(HWND window, LRESULT answer)
 {
-    if (window && HoldsAnswers(window)) SetWindowLongPtrA(window, 0, answer);
+    if (window && HoldsAnswers(window)) ExchangeAnswer(window, answer);
 }
 
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -196,7 +206,7 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     // Each message's answer starts as 0; the answer of a message this one
     // interrupts is kept for it.
     const bool answers = HoldsAnswers(window);
-    const LONG_PTR outer = answers ? SetWindowLongPtrA(window, 0, 0) : 0;
+    const LONG_PTR outer = answers ? ExchangeAnswer(window, 0) : 0;
     // A handler may delete its own object; the object is not called again then.
     if (object->Dispatch(window, message, wParam, lParam) ||
         (KvWindow::IsRegistered(object) && object->OnOtherMessage(window, message, wParam, lParam))) {
@@ -206,7 +216,7 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     } else {
         result = DefWindowProcA(window, message, wParam, lParam);
     }
-    if (answers && IsWindow(window)) SetWindowLongPtrA(window, 0, outer);
+    if (answers && IsWindow(window)) ExchangeAnswer(window, outer);
     KvForgetDestroyedWindow(object, window, message);
     return result;
 }
