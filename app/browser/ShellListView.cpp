@@ -5,33 +5,13 @@
 #include "app/browser/BrowserHost.h"
 #include "app/browser/SystemImageList.h"
 #include "framework/KvBusyState.h"
+#include "framework/KvRedrawOff.h"
 
 #include <cstring>
 #include <string>
 #include <vector>
 
 namespace {
-
-// The whole 64-bit size of a file: from the file system when it answers
-// (the shell's find data may hold only the low part), else from the find data.
-uint64_t FileSizeOf(const std::string& path, const WIN32_FIND_DATAA& find)
-{
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!path.empty() && GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) {
-        return (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-    }
-    return (static_cast<uint64_t>(find.nFileSizeHigh) << 32) | find.nFileSizeLow;
-}
-
-std::string TimeTextOf(const FILETIME& time)
-{
-    FILETIME local;
-    SYSTEMTIME fields;
-    if (!FileTimeToLocalFileTime(&time, &local) || !FileTimeToSystemTime(&local, &fields)) {
-        return std::string();
-    }
-    return TimeText(fields.wYear, fields.wMonth, fields.wDay, fields.wHour, fields.wMinute);
-}
 
 RowKeys KeysOf(const ItemRecord& record)
 {
@@ -46,23 +26,6 @@ DWORD FieldsOfColumn(int column)
     if (column >= RowOrder::kFormat && column <= RowOrder::kCopyright) return kFieldMidi;
     return 0;
 }
-
-// Drawing off for the life of the object; on again and everything drawn
-// anew at its end.
-class RedrawOff {
-public:
-    explicit RedrawOff(KvWindow& window) : window_(window) { window_.SendMessage(WM_SETREDRAW, FALSE, 0); }
-    ~RedrawOff()
-    {
-        window_.SendMessage(WM_SETREDRAW, TRUE, 0);
-        InvalidateRect(window_.GetHandle(), nullptr, TRUE);
-    }
-    RedrawOff(const RedrawOff&) = delete;
-    RedrawOff& operator=(const RedrawOff&) = delete;
-
-private:
-    KvWindow& window_;
-};
 
 // How long the list may go without answering messages sent to it.
 constexpr DWORD kAnswerEveryMs = 15;
@@ -85,29 +48,6 @@ const ShellListView::Column kShellColumns[] = {
 };
 
 }  // namespace
-
-bool IconStateOf(ULONG shellAttributes, UINT* state, UINT* stateMask)
-{
-    *state = 0;
-    *stateMask = 0;
-    bool any = false;
-    if (shellAttributes & SFGAO_LINK) {
-        *state = INDEXTOOVERLAYMASK(2);
-        *stateMask = LVIS_OVERLAYMASK;
-        any = true;
-    }
-    if (shellAttributes & SFGAO_SHARE) {
-        *state = INDEXTOOVERLAYMASK(1);
-        *stateMask = LVIS_OVERLAYMASK;
-        any = true;
-    }
-    if (shellAttributes & SFGAO_HIDDEN) {
-        *state |= LVIS_CUT;
-        *stateMask |= LVIS_CUT;
-        any = true;
-    }
-    return any;
-}
 
 ShellListView::ShellListView() : pool(new IdListPool) {}
 
@@ -156,7 +96,7 @@ LRESULT ShellListView::ShowFolder(LPCITEMIDLIST folderId)
     {
         const KvBusyState busy(GetHandle());
         EnableScrollBar(SB_BOTH, ESB_DISABLE_BOTH);
-        const RedrawOff redraw(*this);
+        const KvRedrawOff redraw(*this);
         DeleteAllItems();
         listing = ++listing_;
         // Kept also when it cannot be opened, so that a refresh tries again.

@@ -14,6 +14,7 @@
 #include "app/browser/FileTypeCache.h"
 #include "app/browser/FolderSizes.h"
 #include "app/browser/IdListPool.h"
+#include "app/browser/ItemFacts.h"
 #include "app/browser/ItemRecord.h"
 #include "app/browser/ShellItems.h"
 #include "framework/KvListView.h"
@@ -39,11 +40,6 @@ constexpr DWORD kFieldMidi = 0x400;  // format, sequence name, copyright
 constexpr DWORD kFieldAll = 0xFFFFFFFF;
 // The fields filled when they are first needed, not when the row goes in.
 constexpr DWORD kFieldsLater = kFieldIcon | kFieldTypeName | kFieldMidi;
-
-// The icon's state for a row's shell attributes: overlay 2 for a link,
-// overlay 1 for a share (it wins), dimmed (LVIS_CUT) when hidden. False
-// when none applies.
-bool IconStateOf(ULONG shellAttributes, UINT* state, UINT* stateMask);
 
 class ShellListView : public KvListView {
 public:
