@@ -108,7 +108,9 @@ TEST_F(SettingsRecord, FirstRunTakesTheDefaultsAndSaveWritesEveryValueWithItsTyp
                                               RRF_RT_ANY | RRF_NOEXPAND, &type, nullptr, &size))
             << kStored[i].name;
         EXPECT_EQ(kStored[i].type, type) << kStored[i].name;
-        if (type == REG_SZ) EXPECT_EQ(Text(i).size() + 1, size) << kStored[i].name;  // with its zero
+        if (type == REG_SZ) {
+            EXPECT_EQ(Text(i).size() + 1, size) << kStored[i].name;  // with its zero
+        }
     }
     Settings again;
     again.SetKeyPath(TestKeyPath());
