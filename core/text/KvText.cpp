@@ -54,7 +54,11 @@ int KvText::ReplaceAll(const std::string& searched, const std::string& replaceme
             result.append(text_, from, at - from);
             result += replacement;
             from = at + searched.size();
-            at = find(searched, from);
+            // A searched text ending in a lead byte leaves that character's
+            // trail byte after the match: the next search starts past it.
+            size_t next = at;
+            while (next < from) next += IsLeadByte(static_cast<unsigned char>(text_[next])) ? 2 : 1;
+            at = find(searched, next);
         }
         result.append(text_, from, std::string::npos);
         text_ = std::move(result);

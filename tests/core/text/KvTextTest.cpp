@@ -34,6 +34,8 @@ TEST(KvText, ReplaceAllSkipsTrailBytesAndRestartsFromTheStart)
         // Each pass searches from the start again: a join into a new occurrence is replaced too.
         {"aab", "ab", "b", 1, "b"},
         {"xax", "a", "aa", 4, "xaax"},  // a replacement holding the searched text is replaced once
+        // A searched text ending in a lead byte takes the byte after the match with it.
+        {"\x82\x82\x82", "\x82", "\x82" "a", 3, "\x82" "a\x82\x82" "a"},
     };
     for (const auto& c : cases) {
         KvText text(c.text);
