@@ -34,7 +34,6 @@ bool ReadTextAt(const std::string& key, const char* name, std::string& text);
 void Pump();
 
 std::string ClipboardText();
-void SetClipboardTextForTest(const std::string& text);
 
 // Clicks a toolbar button as the mouse would, so that the toolbar toggles it.
 void ClickButton(ChannelToolBar* toolbar, UINT id);

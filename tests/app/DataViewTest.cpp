@@ -232,23 +232,17 @@ TEST_F(DataViewTest, StatusBarShowsTheFileAndTheReadingButtonsReadItAgain)
 // Save As is grey without lines; it writes the data view's lines whole, the
 // very bytes the copy button puts on the clipboard; a write that fails says
 // why and leaves nothing behind.
-class SaveAs : public DataViewTest {
-protected:
-    // Lines with Shift-JIS text in them.
-    void Prepare() override { WriteText("PrintFormat2", std::string(NoteEncoder::kDefaultFormat2) + " ドレミ"); }
-
-    shelltest::TestFolder folder{"app-save"};
-};
-
-TEST_F(SaveAs, IsGreyWithoutLinesWritesTheCopiedBytesWholeOrSaysWhyAndLeavesNothing)
+TEST_F(DataViewTest, SaveAsIsGreyWithoutLinesWritesTheCopiedBytesWholeOrSaysWhyAndLeavesNothing)
 {
+    const shelltest::TestFolder folder("app-save");
     TempFile song(TwoChannels(), "song.mid");
+    GetSettings().PrintFormat2 = std::string(NoteEncoder::kDefaultFormat2) + " ドレミ";  // Shift-JIS in the lines
     for (const bool lines : {false, true}) {
         main->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(GetSubMenu(main->GetMenu(), 0)), 0);
         EXPECT_EQ(lines, (GetMenuState(main->GetMenu(), IDM_SAVE_AS, MF_BYCOMMAND) & MF_GRAYED) == 0);
         if (!lines) load(song.path());
     }
-    SetClipboardTextForTest("before");
+    KvTextView::CopyText(main->GetHandle(), "before", 6);
     frame()->SendMessage(WM_COMMAND, IDM_COPY, 0);
     const std::string copied = ClipboardText();
     ASSERT_NE(std::string::npos, copied.find("ドレミ\r\n"));
@@ -286,8 +280,8 @@ TEST_F(SaveAs, IsGreyWithoutLinesWritesTheCopiedBytesWholeOrSaysWhyAndLeavesNoth
 }
 
 // The view as a read-only edit: the mouse and the keys select, Ctrl+C copies
-// the selected bytes, the context menu offers what applies, and the view
-// scrolls. The text comes in through WM_SETTEXT.
+// the selected bytes, the context menu offers what applies, and the keys, the
+// wheel and the scroll bar scroll. The text comes in through WM_SETTEXT.
 class TextView : public DataViewTest {
 protected:
     void SetUp() override
@@ -331,71 +325,57 @@ protected:
     int cell = 8, lineHeight = 16;
 };
 
-TEST_F(TextView, MouseAndKeysSelectWholeCharactersCtrlCCopiesThemAndTheMenuOffersWhatApplies)
+TEST_F(TextView, MouseKeysWheelAndScrollBarSelectWholeCharactersCopyThemAndScroll)
 {
     // 表 ends in 5C; ド is 83 68.
-    const std::string text = "\tdb\t60\t;ドレミ\r\n表\tx\r\nend";
+    std::string text = "\tdb\t60\t;ドレミ\r\n表\tx\r\nend";
+    for (int line = 0; line < 1000; ++line) text += "\r\nline " + std::to_string(line);
+    UINT notch = 3;
+    SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &notch, 0);
+    const size_t page = size_t(view()->GetClientHeight() / lineHeight), last = 1003 - page;
     const BYTE down = 0x80;
     const struct {
         const char* what;
         std::function<void()> act;
         std::string selection;
-        bool copyGrey, allGrey;
+        size_t top;
     } cases[] = {
-        {"a click", [&] { click(0, 9); }, "", true, false},
+        {"a click", [&] { click(0, 9); }, "", 0},
         {"a drag over a tab", [&] {
              mouse(WM_LBUTTONDOWN, at(0, 8), MK_LBUTTON);
              mouse(WM_MOUSEMOVE, at(0, 16), MK_LBUTTON);
              mouse(WM_LBUTTONUP, at(0, 16));
-         }, "db\t", false, false},
-        {"Shift+click over the line break", [&] { click(0, 25); click(1, 8, MK_SHIFT); }, "ドレミ\r\n表\t", false, false},
+         }, "db\t", 0},
+        {"Shift+click over the line break", [&] { click(0, 25); click(1, 8, MK_SHIFT); }, "ドレミ\r\n表\t", 0},
         {"the right half of a double-byte character and Shift+Left", [&] { click(1, 1); key(VK_LEFT, down); },
-         "表", false, false},
+         "表", 0},
         {"a double-click", [&] {
              click(0, 27);
              mouse(WM_LBUTTONDBLCLK, at(0, 27), MK_LBUTTON);
              mouse(WM_LBUTTONUP, at(0, 27));
-         }, "ドレミ", false, false},
-        {"Ctrl+A", [&] { key('A', 0, down); }, text, false, true},
+         }, "ドレミ", 0},
+        {"Ctrl+A", [&] { key('A', 0, down); }, text, 0},
+        {"Ctrl+End", [&] { key(VK_END, 0, down); }, "", last},
+        {"Page Down", [&] { key(VK_NEXT); }, "", page},
+        {"a notch of the wheel", [&] { view()->SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0); }, "",
+         notch},
+        {"a page of the scroll bar", [&] { view()->SendMessage(WM_VSCROLL, SB_PAGEDOWN, 0); }, "", page},
+        {"the bar's end", [&] { view()->SendMessage(WM_VSCROLL, SB_BOTTOM, 0); }, "", last},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         set(text);
         c.act();
         EXPECT_EQ(c.selection, selected());
-        SetClipboardTextForTest("before");
+        EXPECT_EQ(c.top, view()->TopLine());
+        KvTextView::CopyText(view()->GetHandle(), "before", 6);
         key('C', 0, down);
         EXPECT_EQ(c.selection.empty() ? "before" : c.selection, ClipboardText());
+        // Copy applies to a selection, Select All while something is left out.
         const HMENU menu = view()->CreateContextMenu();
-        EXPECT_EQ(c.copyGrey, (GetMenuState(menu, KvTextView::kCopyCommand, MF_BYCOMMAND) & MF_GRAYED) != 0);
-        EXPECT_EQ(c.allGrey, (GetMenuState(menu, KvTextView::kSelectAllCommand, MF_BYCOMMAND) & MF_GRAYED) != 0);
+        auto grey = [&](UINT id) { return (GetMenuState(menu, id, MF_BYCOMMAND) & MF_GRAYED) != 0; };
+        EXPECT_EQ(c.selection.empty(), grey(KvTextView::kCopyCommand));
+        EXPECT_EQ(c.selection == text, grey(KvTextView::kSelectAllCommand));
         DestroyMenu(menu);
-    }
-}
-
-TEST_F(TextView, KeysWheelAndScrollBarScrollTheLines)
-{
-    std::string text;
-    for (int line = 0; line < 1000; ++line) text += "line " + std::to_string(line) + "\r\n";
-    UINT notch = 3;
-    SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &notch, 0);
-    const size_t page = size_t(view()->GetClientHeight() / lineHeight);
-    const size_t last = 1001 - page;  // the empty line after the last break counts
-    const struct {
-        const char* what;
-        std::function<void()> act;
-        size_t top;
-    } cases[] = {
-        {"Ctrl+End", [&] { key(VK_END, 0, 0x80); }, last},
-        {"Page Down", [&] { key(VK_NEXT); }, page},
-        {"a notch of the wheel", [&] { view()->SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0); }, notch},
-        {"a page of the scroll bar", [&] { view()->SendMessage(WM_VSCROLL, SB_PAGEDOWN, 0); }, page},
-        {"the bar's end", [&] { view()->SendMessage(WM_VSCROLL, SB_BOTTOM, 0); }, last},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        set(text);
-        c.act();
-        EXPECT_EQ(c.top, view()->TopLine());
     }
 }
