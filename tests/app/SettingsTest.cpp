@@ -168,9 +168,7 @@ TEST_F(SettingsLivePanes, PanesAndChannelsShowAsStoredAndSaveTakesThemTheRestore
     // Flags 0: every pane hidden.
     EXPECT_FALSE(IsWindowVisible(main->GetFolderTree()->GetHandle()));
     EXPECT_FALSE(IsWindowVisible(main->GetRightFrame()->GetDataFrame()->GetHandle()));
-    RECT r;
-    GetWindowRect(main->GetHandle(), &r);
-    EXPECT_EQ(700, r.right - r.left);
+    EXPECT_EQ(700, main->GetWindowWidth());
     ChannelToolBar* toolbar = main->GetRightFrame()->GetDataFrame()->GetChannelToolBar();
     EXPECT_TRUE(toolbar->IsChecked(IDM_COMPLETE_READING));
     EXPECT_TRUE(toolbar->IsChecked(IDM_NORMALIZE_RESOLUTION));
