@@ -169,15 +169,14 @@ TEST_F(BrowserTest, ViewCommandsSwitchTheListAndMoveTheRadioMark)
 {
     // The command of each list view (LV_VIEW_ICON, _DETAILS, _SMALLICON, _LIST, _TILE).
     const UINT commandOf[] = {IDM_VIEW_THUMBNAILS, IDM_VIEW_DETAILS, IDM_VIEW_ICONS, IDM_VIEW_LIST, IDM_VIEW_TILES};
-    MidiListView* list = main->GetRightFrame()->GetFileList();
     for (UINT command : {IDM_VIEW_TILES, IDM_VIEW_THUMBNAILS, IDM_VIEW_ICONS, IDM_VIEW_LIST, IDM_VIEW_DETAILS}) {
         SCOPED_TRACE(command);
         main->SendMessage(WM_COMMAND, command, 0);
         // Tiles draw from the large icons, also where they are refused.
         if (command == IDM_VIEW_TILES) {
-            EXPECT_NE(0, list->SendMessage(LVM_GETIMAGELIST, LVSIL_NORMAL, 0));
+            EXPECT_NE(0, list()->SendMessage(LVM_GETIMAGELIST, LVSIL_NORMAL, 0));
         }
-        const DWORD view = DWORD(list->SendMessage(LVM_GETVIEW, 0, 0));
+        const DWORD view = DWORD(list()->SendMessage(LVM_GETVIEW, 0, 0));
         ASSERT_LT(view, 5u);
         EXPECT_EQ(command == IDM_VIEW_TILES ? commandOf[view] : command, commandOf[view]);  // Wine refuses tiles
         for (UINT id = IDM_VIEW_THUMBNAILS; id <= IDM_VIEW_DETAILS; ++id)

@@ -30,17 +30,6 @@ namespace {
 
 const std::string kBoth = std::string(kCh0) + kCh2;
 
-// Format 1: a conductor track, then key 60 on channel 0 for 480 ticks,
-// ended by a note-off, and a second note-on under running status.
-Bytes NotesInTheSecondTrack()
-{
-    return Cat({HeaderChunk(1, 2), TrackChunk({0x00, 0xFF, 0x03, 0x01, 'x', 0x00, 0xFF, 0x2F, 0x00}),
-                TrackChunk({0x00, 0x90, 60, 100, 0x83, 0x60, 0x80, 60, 0x40, 0x00, 0x90, 62, 100, 0x83, 0x60, 62,
-                            0x00, 0x00, 0xFF, 0x2F, 0x00})});
-}
-
-const char kSecondTrack[] = "\tdb\t60,$AC\t\t;00 060 00480 100\r\n\tdb\t62,$AC\t\t;00 062 00480 100\r\n";
-
 // Everything under the folder, for "nothing was left behind".
 std::vector<std::string> Contents(const std::string& folder)
 {
@@ -198,10 +187,17 @@ TEST_F(DataViewTest, StatusBarShowsTheFileAndTheReadingButtonsReadItAgain)
     } cases[] = {
         {"96", Cat({HeaderChunk(0, 1, 96), TrackChunk(quarter)}), IDM_NORMALIZE_RESOLUTION,
          at96 + "　分解能 96 では長さコードが使えません。[480 に揃える] で使えます。", long96, at96, kCh0},
-        {"format 1", NotesInTheSecondTrack(), IDM_COMPLETE_READING,
+        // A conductor track, then key 60 on channel 0 for 480 ticks, ended by
+        // a note-off, and a second note-on under running status.
+        {"format 1",
+         Cat({HeaderChunk(1, 2), TrackChunk({0x00, 0xFF, 0x03, 0x01, 'x', 0x00, 0xFF, 0x2F, 0x00}),
+              TrackChunk({0x00, 0x90, 60, 100, 0x83, 0x60, 0x80, 60, 0x40, 0x00, 0x90, 62, 100, 0x83, 0x60, 62, 0x00,
+                          0x00, 0xFF, 0x2F, 0x00})}),
+         IDM_COMPLETE_READING,
          "SMF 1・2 トラック・分解能 480・音符 0　2 トラック目以降に 2 ノート、ランニングステータスのイベント 1 個、"
          "ノートオフ (8n) 1 個があります。[完全読み込み] で読めます。",
-         "", "SMF 1・2 トラック・分解能 480・音符 2", kSecondTrack},
+         "", "SMF 1・2 トラック・分解能 480・音符 2",
+         std::string(kCh0) + "\tdb\t62,$AC\t\t;00 062 00480 100\r\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
