@@ -38,11 +38,12 @@ HWND OpenOptions(Program& program)
     return main ? program.window("#32770", "オプション") : nullptr;
 }
 
-// True when the window's thread handles a message within a second.
-bool Answers(HWND window)
+// Sends `message` and waits up to 5 seconds for the window's thread to
+// handle it; false when it did not.
+bool Handled(HWND window, UINT message = WM_NULL)
 {
     DWORD_PTR result = 0;
-    return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &result) != 0;
+    return SendMessageTimeoutA(window, message, 0, 0, SMTO_ABORTIFHUNG, 5000, &result) != 0;
 }
 
 HWND CurrentPage(HWND sheet) { return HWND(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0)); }
@@ -61,16 +62,11 @@ void Chord(std::initializer_list<WORD> keys)
     SendInput(UINT(input.size()), input.data(), sizeof(INPUT));
 }
 
-void Click(HWND button)
-{
-    DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(button, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
-}
-
 // The window with the keyboard focus in `thread`, also of another process.
 HWND FocusIn(DWORD thread)
 {
-    GUITHREADINFO info{sizeof info};
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
     return GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
 }
 
@@ -188,60 +184,39 @@ TEST(Program, AnswersWhileListingThreeThousandFilesAndClosesCleanly)
     RegDeleteTreeA(HKEY_CURRENT_USER, Settings::kKey);
 }
 
-// Opening on either page, the focus sits in the page that is shown, and
-// letters, digits and Space typed there leave the program answering. Then
-// Ctrl+W through the program's own message loop asks first: No keeps it
-// running with nothing saved; Yes saves and ends it with exit code 0.
-TEST(Program, OptionsAnswerKeysOnThePageTheyOpenOnAndCtrlWAsksBeforeItEnds)
-{
-    for (DWORD tab : {0u, 1u}) {
-        SCOPED_TRACE(tab);
-        StoreOnly("SelectedTab", tab);
-        Program program("");
-        const HWND sheet = OpenOptions(program), main = program.mainWindow();
-        ASSERT_NE(nullptr, sheet);
-        // The remembered page is selected through a posted request: wait
-        // for it, and for the focus to settle where the user can see it.
-        const HWND tabs = HWND(SendMessageA(sheet, PSM_GETTABCONTROL, 0, 0));
-        HWND page = nullptr, focused = nullptr;
-        WaitFor([&] {
-            page = CurrentPage(sheet);
-            focused = FocusIn(program.pi.dwThreadId);
-            return page == HWND(SendMessageA(sheet, PSM_INDEXTOHWND, tab, 0)) && IsWindowVisible(focused);
-        }, 2000);
-        EXPECT_TRUE(focused && (focused == page || IsChild(page, focused) || focused == tabs));
-        EXPECT_TRUE(IsWindowVisible(focused));
-        SetForegroundWindow(sheet);  // the keys below go to the foreground window
-        Sleep(100);
-        for (const char* keys : {"X", "5", " ", "Q1 X5 ", "\x1B"}) {  // Escape closes the sheet
-            for (const char* key = keys; *key; ++key, Sleep(30)) Chord({WORD(static_cast<unsigned char>(*key))});
-            EXPECT_TRUE(Answers(main)) << "after \"" << keys << "\"";  // the sheet runs in its thread
-        }
-        for (const int answer : {IDNO, IDYES}) {
-            SetForegroundWindow(main);
-            Sleep(200);
-            MessageBoxAnswer box(answer);
-            Chord({VK_CONTROL, 'W'});
-            box.join();
-            EXPECT_EQ("アプリケーションを終了します。\nよろしいですか？", box.text());
-            EXPECT_EQ(answer == IDYES ? 0 : -1, program.exitCode(answer == IDYES ? 15000 : 500));
-            DWORD flags = 0;
-            EXPECT_EQ(answer == IDYES, ReadNumberAt(Settings::kKey, "ShowWindowFlag", flags)) << answer;
-            EXPECT_EQ(answer == IDYES ? 15u : 0u, flags);
-        }
-    }
-}
-
-// Each change a user makes on a page offers Apply; Apply applies every page
-// and is grey again; Cancel afterwards keeps what was applied.
-TEST(Program, ChangesOnThePagesOfferApplyAndApplyStoresThem)
+// The options open on the page of the last run, the focus in it, and
+// letters, digits and Space typed there leave the program answering. Each
+// change a user makes on a page offers Apply; Apply applies every page and is
+// grey again; Cancel afterwards keeps what was applied. Then Ctrl+W through
+// the program's own message loop asks first: No keeps it running with
+// nothing saved; Yes saves and ends it with exit code 0.
+TEST(Program, OptionsOpenOnTheLastPageChangesOfferApplyAndCtrlWAsksFirst)
 {
     StoreOnly("EncodeChannel", 0xABCDFDFF);  // bits 16 to 31 mean nothing to the page and survive
+    const DWORD lastPage = 1;
+    WriteValue(Settings::kKey, "SelectedTab", REG_DWORD, &lastPage, 4);
     Program program("");
     const HWND sheet = OpenOptions(program), main = program.mainWindow();
     ASSERT_NE(nullptr, sheet);
-    const HWND apply = GetDlgItem(sheet, 0x3021);
+    const HWND apply = GetDlgItem(sheet, 0x3021), tabs = HWND(SendMessageA(sheet, PSM_GETTABCONTROL, 0, 0));
     ASSERT_NE(nullptr, apply);
+    // The remembered page is selected through a posted request: wait for it,
+    // and for the focus to settle where the user can see it.
+    HWND page = nullptr, focused = nullptr;
+    WaitFor([&] {
+        page = CurrentPage(sheet);
+        focused = FocusIn(program.pi.dwThreadId);
+        return page == HWND(SendMessageA(sheet, PSM_INDEXTOHWND, lastPage, 0)) && IsWindowVisible(focused);
+    }, 2000);
+    EXPECT_TRUE(focused && (focused == page || IsChild(page, focused) || focused == tabs));
+    EXPECT_TRUE(IsWindowVisible(focused));
+    SetForegroundWindow(sheet);  // the keys below go to the foreground window
+    Sleep(100);
+    for (const char* keys : {"X", "5", " ", "Q1 X5 "}) {
+        for (const char* key = keys; *key; ++key, Sleep(30)) Chord({WORD(static_cast<unsigned char>(*key))});
+        EXPECT_TRUE(Handled(main)) << "after \"" << keys << "\"";  // the sheet runs in its thread
+    }
+    Handled(apply, BM_CLICK);  // what the keys changed
 
     const struct {
         int page;
@@ -254,7 +229,7 @@ TEST(Program, ChangesOnThePagesOfferApplyAndApplyStoresThem)
     for (const auto& c : changes) {
         SCOPED_TRACE(c.id);
         PostMessageA(sheet, PSM_SETCURSEL, WPARAM(c.page), 0);
-        ASSERT_TRUE(Answers(sheet));
+        ASSERT_TRUE(Handled(sheet));
         // The switch is posted, and a page is made the first time it is shown.
         HWND control = nullptr;
         for (int i = 0; i < 250 && !control; ++i, Sleep(20)) {
@@ -269,16 +244,26 @@ TEST(Program, ChangesOnThePagesOfferApplyAndApplyStoresThem)
             for (int i = 0; i < 100 && SendMessageA(control, WM_GETTEXTLENGTH, 0, 0) == before; ++i) Sleep(10);
         } else {
             MessageBoxAnswer box(IDYES);  // the defaults' question
-            Click(control);
+            Handled(control, BM_CLICK);
         }
         EXPECT_TRUE(IsWindowEnabled(apply));
-        Click(apply);
+        Handled(apply, BM_CLICK);
         EXPECT_FALSE(IsWindowEnabled(apply));
     }
     PostMessageA(sheet, WM_COMMAND, IDCANCEL, 0);
-    ASSERT_TRUE(Answers(main));
-    PostMessageA(main, WM_CLOSE, 0, 0);
-    ASSERT_EQ(0, program.exitCode());
+    ASSERT_TRUE(Handled(main));
+    for (const int answer : {IDNO, IDYES}) {
+        SetForegroundWindow(main);
+        Sleep(200);
+        MessageBoxAnswer box(answer);
+        Chord({VK_CONTROL, 'W'});
+        box.join();
+        EXPECT_EQ("アプリケーションを終了します。\nよろしいですか？", box.text());
+        EXPECT_EQ(answer == IDYES ? 0 : -1, program.exitCode(answer == IDYES ? 15000 : 500));
+        DWORD flags = 0;
+        EXPECT_EQ(answer == IDYES, ReadNumberAt(Settings::kKey, "ShowWindowFlag", flags)) << answer;
+        EXPECT_EQ(answer == IDYES ? 15u : 0u, flags);
+    }
 
     DWORD channels = 0, tab = 0;
     std::string format1, format2;
