@@ -98,7 +98,6 @@ protected:
         WriteValue(TestKeyPath(), name, REG_SZ, text.c_str(), DWORD(text.size() + 1));
     }
     bool ReadNumber(const char* name, DWORD& value) { return ReadNumberAt(TestKeyPath(), name, value); }
-    bool ReadText(const char* name, std::string& text) { return ReadTextAt(TestKeyPath(), name, text); }
 
     MainApplication app;
     MainWindow* main = nullptr;

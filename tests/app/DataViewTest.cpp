@@ -290,7 +290,6 @@ protected:
         lineHeight = metrics.tmHeight;
         view()->SetFocus();
     }
-    void set(const std::string& text) { view()->SendMessage(WM_SETTEXT, 0, LPARAM(text.c_str())); }
     // A quarter into the cell of `column` on line `line` of the screen.
     LPARAM at(int line, int column) { return MAKELPARAM(1 + column * cell + cell / 4, line * lineHeight + 2); }
     void mouse(UINT message, LPARAM where, WPARAM keys = 0) { view()->SendMessage(message, keys, where); }
@@ -357,7 +356,7 @@ TEST_F(TextView, MouseKeysWheelAndScrollBarSelectWholeCharactersCopyThemAndScrol
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        set(text);
+        view()->SendMessage(WM_SETTEXT, 0, LPARAM(text.c_str()));
         c.act();
         EXPECT_EQ(c.selection, selected());
         EXPECT_EQ(c.top, view()->TopLine());

@@ -206,6 +206,6 @@ TEST_F(SettingsLivePanes, PanesAndChannelsShowAsStoredAndSaveTakesThemTheRestore
         EXPECT_EQ(n.value, value) << n.name;
     }
     std::string path;
-    ASSERT_TRUE(ReadText("LastPath", path));
+    ASSERT_TRUE(ReadTextAt(TestKeyPath(), "LastPath", path));
     EXPECT_EQ(desktop, path);
 }
