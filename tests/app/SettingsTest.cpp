@@ -183,6 +183,8 @@ TEST_F(SettingsLivePanes, PanesAndChannelsShowAsStoredAndSaveTakesThemTheRestore
     for (UINT n = 0; n < 16; ++n)
         if (toolbar->IsChecked(IDM_CHANNEL_FIRST + n)) channels |= 1u << n;
     EXPECT_TRUE(channels & 0x8000);
+    ClickButton(toolbar, IDM_COMPLETE_READING);  // the reading buttons' states are stored too
+    ClickButton(toolbar, IDM_NORMALIZE_RESOLUTION);
     // The last restored size is saved, not a later move nor the maximized one.
     SetWindowPos(main->GetHandle(), nullptr, 50, 60, 640, 420, SWP_NOZORDER);
     SetWindowPos(main->GetHandle(), nullptr, 300, 200, 0, 0, SWP_NOZORDER | SWP_NOSIZE);
@@ -199,7 +201,8 @@ TEST_F(SettingsLivePanes, PanesAndChannelsShowAsStoredAndSaveTakesThemTheRestore
         DWORD value;
     } numbers[] = {{"ShowWindowFlag", 0xFFFFFFE0u | 4 | 8}, {"TreeViewWidth", 150}, {"EditFrameHeight", 120},
                    {"ExportChannel", channels},  {"WindowLeft", 50},   {"WindowTop", 60},
-                   {"WindowWidth", 640},         {"WindowHeight", 420}};
+                   {"WindowWidth", 640},         {"WindowHeight", 420},  {"CompleteReading", 0},
+                   {"NormalizeResolution", 0}};
     for (const auto& n : numbers) {
         DWORD value = 0;
         ASSERT_TRUE(ReadNumber(n.name, value)) << n.name;
