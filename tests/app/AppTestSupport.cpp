@@ -6,7 +6,6 @@
 #include <commctrl.h>
 
 #include <cstring>
-#include <vector>
 
 Bytes TwoChannels()
 {
@@ -38,13 +37,11 @@ bool ReadNumberAt(const std::string& key, const char* name, DWORD& value)
 
 bool ReadTextAt(const std::string& key, const char* name, std::string& text)
 {
-    std::vector<char> buffer(8192, '\0');
-    DWORD size = DWORD(buffer.size());
-    if (RegGetValueA(HKEY_CURRENT_USER, key.c_str(), name, RRF_RT_REG_SZ, nullptr, buffer.data(), &size) !=
-        ERROR_SUCCESS)
-        return false;
-    text.assign(buffer.data());
-    return true;
+    char buffer[8192] = {};
+    DWORD size = sizeof buffer;
+    const LSTATUS status = RegGetValueA(HKEY_CURRENT_USER, key.c_str(), name, RRF_RT_REG_SZ, nullptr, buffer, &size);
+    if (status == ERROR_SUCCESS) text = buffer;
+    return status == ERROR_SUCCESS;
 }
 
 void Pump()
@@ -69,17 +66,6 @@ std::string ClipboardText()
     }
     CloseClipboard();
     return text;
-}
-
-void SetClipboardTextForTest(const std::string& text)
-{
-    for (int attempt = 0; attempt < 50 && !OpenClipboard(nullptr); ++attempt) Sleep(10);
-    EmptyClipboard();
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-    std::memcpy(GlobalLock(block), text.c_str(), text.size() + 1);
-    GlobalUnlock(block);
-    SetClipboardData(CF_TEXT, block);
-    CloseClipboard();
 }
 
 void ClickButton(ChannelToolBar* toolbar, UINT id)

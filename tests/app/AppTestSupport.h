@@ -34,7 +34,6 @@ bool ReadTextAt(const std::string& key, const char* name, std::string& text);
 void Pump();
 
 std::string ClipboardText();
-void SetClipboardTextForTest(const std::string& text);
 
 // Clicks a toolbar button as the mouse would, so that the toolbar toggles it.
 void ClickButton(ChannelToolBar* toolbar, UINT id);
@@ -99,7 +98,6 @@ protected:
         WriteValue(TestKeyPath(), name, REG_SZ, text.c_str(), DWORD(text.size() + 1));
     }
     bool ReadNumber(const char* name, DWORD& value) { return ReadNumberAt(TestKeyPath(), name, value); }
-    bool ReadText(const char* name, std::string& text) { return ReadTextAt(TestKeyPath(), name, text); }
 
     MainApplication app;
     MainWindow* main = nullptr;

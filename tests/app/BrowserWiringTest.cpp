@@ -39,19 +39,6 @@ protected:
         WriteText("LastPath", folder.path());
     }
     MidiListView* list() { return main->GetRightFrame()->GetFileList(); }
-    int Rows() { return int(list()->GetItemCount()); }
-    // The names of the selected rows, marked "*", and of the focused one, "!".
-    std::string Marked()
-    {
-        std::string marked;
-        for (int row = 0; row < Rows(); ++row) {
-            const bool selected = list()->SendMessage(LVM_GETITEMSTATE, row, LVIS_SELECTED) != 0;
-            const bool focused = list()->SendMessage(LVM_GETITEMSTATE, row, LVIS_FOCUSED) != 0;
-            if (selected || focused)
-                marked += std::string(list()->RecordAt(row)->displayName) + (selected ? "*" : "") + (focused ? "!" : "") + " ";
-        }
-        return marked;
-    }
     DataView* view() { return main->GetRightFrame()->GetDataFrame()->GetDataView(); }
 
     shelltest::TestFolder folder{"app-browse"};
@@ -73,7 +60,6 @@ LRESULT CALLBACK CountLoadsAndListings(int code, WPARAM wParam, LPARAM lParam)
 
 TEST_F(BrowserTest, SelectingARowLoadsItsFileOnce)
 {
-    const HWND list = main->GetRightFrame()->GetFileList()->GetHandle();
     const HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, CountLoadsAndListings, nullptr, GetCurrentThreadId());
     const struct {
         const char* what;
@@ -89,15 +75,12 @@ TEST_F(BrowserTest, SelectingARowLoadsItsFileOnce)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         loads = 0;
-        LVITEMA item{};
-        item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-        item.state = c.state;
-        SendMessageA(list, LVM_SETITEMSTATE, WPARAM(c.row), LPARAM(&item));
+        list()->SetItemState(c.row, c.state, LVIS_SELECTED | LVIS_FOCUSED);
         Pump();
         EXPECT_EQ(c.loads, loads);
     }
     UnhookWindowsHookEx(hook);
-    EXPECT_NE(std::string::npos, main->GetRightFrame()->GetDataFrame()->GetDataView()->GetLoadedPath().find("song.mid"));
+    EXPECT_EQ(folder / "song.mid", view()->GetLoadedPath());
 }
 
 // The MIDI-only button lists the folder again without the other files. A
@@ -109,22 +92,18 @@ TEST_F(BrowserTest, AFileFromOutsideIsTheOneSelectedRowOfItsFolderListedAgain)
     const struct {
         const char* made;  // before the opening, in the folder shown
         bool midiOnly;
-        int rows;  // listed before it is made
-        const char* marked;
-    } cases[] = {
-        {"song.mid", false, 3, "song.mid*! "},
-        {"later.mid", false, 3, "later.mid*! "},
-        {"LOUD.MID", true, 3, "LOUD.MID*! "},  // notes.txt hidden, later.mid listed
-    };
+    } cases[] = {{"song.mid", false}, {"later.mid", false}, {"LOUD.MID", true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.made);
         main->GetMainToolbar()->SetState(IDM_MIDIONLY, TBSTATE_ENABLED | (c.midiOnly ? TBSTATE_CHECKED : 0));
         main->SendMessage(WM_COMMAND, IDM_MIDIONLY, 0);
-        EXPECT_EQ(c.rows, Rows());
+        EXPECT_EQ(3, list()->GetItemCount());  // with MIDI only: notes.txt hidden, later.mid listed
         folder.File(c.made, TwoChannels());
         list()->SetItemState(shelltest::RowNamed(*list(), "sub"), LVIS_SELECTED, LVIS_SELECTED);
         main->OpenPath(folder / c.made);
-        EXPECT_EQ(c.marked, Marked());
+        const LRESULT both = LVIS_SELECTED | LVIS_FOCUSED;
+        EXPECT_EQ(1, list()->SendMessage(LVM_GETSELECTEDCOUNT, 0, 0));
+        EXPECT_EQ(both, list()->SendMessage(LVM_GETITEMSTATE, shelltest::RowNamed(*list(), c.made), both));
         EXPECT_FALSE(main->IsMidiOnly());
         EXPECT_EQ(list()->GetHandle(), GetFocus());
         EXPECT_EQ(folder / c.made, view()->GetLoadedPath());
@@ -168,12 +147,8 @@ TEST_F(BrowserTest, RenamingInPlaceGoesToTheShellOrSaysWhyAndSnapsBack)
         SetWindowTextA(edit, c.typed);
         MessageBoxAnswer box(IDOK);
         SendMessageA(edit, WM_KEYDOWN, c.key, 0);
-        if (c.box) {
-            box.join();
-            EXPECT_NE("", box.text());
-        } else {
-            EXPECT_FALSE(box.seen());
-        }
+        if (c.box) box.join();
+        EXPECT_EQ(c.box, box.seen() && !box.text().empty());  // a box that says why, or none
         const int now = shelltest::RowNamed(*list(), c.name);
         ASSERT_EQ(row, now) << "the row keeps its place";
         EXPECT_EQ(folder / c.name, list()->RecordAt(now)->path);
@@ -190,15 +165,14 @@ TEST_F(BrowserTest, ViewCommandsSwitchTheListAndMoveTheRadioMark)
 {
     // The command of each list view (LV_VIEW_ICON, _DETAILS, _SMALLICON, _LIST, _TILE).
     const UINT commandOf[] = {IDM_VIEW_THUMBNAILS, IDM_VIEW_DETAILS, IDM_VIEW_ICONS, IDM_VIEW_LIST, IDM_VIEW_TILES};
-    MidiListView* list = main->GetRightFrame()->GetFileList();
     for (UINT command : {IDM_VIEW_TILES, IDM_VIEW_THUMBNAILS, IDM_VIEW_ICONS, IDM_VIEW_LIST, IDM_VIEW_DETAILS}) {
         SCOPED_TRACE(command);
         main->SendMessage(WM_COMMAND, command, 0);
         // Tiles draw from the large icons, also where they are refused.
         if (command == IDM_VIEW_TILES) {
-            EXPECT_NE(0, list->SendMessage(LVM_GETIMAGELIST, LVSIL_NORMAL, 0));
+            EXPECT_NE(0, list()->SendMessage(LVM_GETIMAGELIST, LVSIL_NORMAL, 0));
         }
-        const DWORD view = DWORD(list->SendMessage(LVM_GETVIEW, 0, 0));
+        const DWORD view = DWORD(list()->SendMessage(LVM_GETVIEW, 0, 0));
         ASSERT_LT(view, 5u);
         EXPECT_EQ(command == IDM_VIEW_TILES ? commandOf[view] : command, commandOf[view]);  // Wine refuses tiles
         for (UINT id = IDM_VIEW_THUMBNAILS; id <= IDM_VIEW_DETAILS; ++id)
@@ -235,13 +209,13 @@ TEST_F(BrowserTest, OpenedFoldersAreListedOnceAndBackForwardAndUpGreyWhenTheyCan
     MainToolbar* toolbar = main->GetMainToolbar();
     auto enabled = [&](UINT id) { return toolbar->SendMessage(TB_ISBUTTONENABLED, id, 0) != 0; };
     countedList = list()->GetHandle();
+    const HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, CountLoadsAndListings, nullptr, GetCurrentThreadId());
     std::string before = top;
     for (const Step& s : steps) {
         SCOPED_TRACE(s.command);
         if (s.command == kDoubleClick || s.command == kEnter)
             list()->SetItemState(shelltest::RowNamed(*list(), "sub"), LVIS_SELECTED, LVIS_SELECTED);
         listings = 0;
-        const HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, CountLoadsAndListings, nullptr, GetCurrentThreadId());
         if (s.command == kDoubleClick) list()->OnDblClk(nullptr);
         NMLVKEYDOWN enter{};
         enter.wVKey = VK_RETURN;
@@ -255,7 +229,6 @@ TEST_F(BrowserTest, OpenedFoldersAreListedOnceAndBackForwardAndUpGreyWhenTheyCan
             main->SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(block), 0);
         }
         if (s.command > kDrop) main->SendMessage(WM_COMMAND, s.command, 0);
-        UnhookWindowsHookEx(hook);
         EXPECT_EQ(s.folder, main->GetFolderTree()->SelectedPath());
         EXPECT_EQ(s.folder != before || s.command == IDM_REFRESH ? 1 : 0, listings);
         EXPECT_EQ(s.back, enabled(IDM_BACK));
@@ -263,6 +236,7 @@ TEST_F(BrowserTest, OpenedFoldersAreListedOnceAndBackForwardAndUpGreyWhenTheyCan
         EXPECT_EQ(s.up, enabled(IDM_UP));
         before = s.folder;
     }
+    UnhookWindowsHookEx(hook);
 }
 
 // Rows of known names, sizes (one past 4 GiB) and times; the MIDI columns
@@ -304,14 +278,6 @@ protected:
             if (GetMenuState(main->GetMenu(), id, MF_BYCOMMAND) & MF_CHECKED) state += "NSTM"[id - IDM_ARRANGE_NAME];
         return state;
     }
-    void Click(int column)
-    {
-        NMLISTVIEW click{};
-        click.hdr = {main->GetRightFrame()->GetFileList()->GetHandle(), 30, UINT(LVN_COLUMNCLICK)};
-        click.iItem = -1;
-        click.iSubItem = column;
-        SendMessageA(GetParent(click.hdr.hwndFrom), WM_NOTIFY, 30, LPARAM(&click));
-    }
 };
 
 TEST_F(ListSort, CommandsAndHeaderClicksOrderTheRowsFoldersFirstAndMarkTheColumn)
@@ -336,7 +302,11 @@ TEST_F(ListSort, CommandsAndHeaderClicksOrderTheRowsFoldersFirstAndMarkTheColumn
     };
     for (const auto& s : steps) {
         if (s.action == kCommand) main->SendMessage(WM_COMMAND, s.what, 0);
-        if (s.action == kClick) Click(s.what);
+        NMLISTVIEW click{};  // as the header's click comes to the list's parent
+        click.hdr = {main->GetRightFrame()->GetFileList()->GetHandle(), 30, UINT(LVN_COLUMNCLICK)};
+        click.iItem = -1;
+        click.iSubItem = s.what;
+        if (s.action == kClick) SendMessageA(GetParent(click.hdr.hwndFrom), WM_NOTIFY, 30, LPARAM(&click));
         if (s.action == kRefresh) main->SendMessage(WM_COMMAND, IDM_REFRESH, 0);
         if (s.action == kRevisit) {
             main->OpenPath(folder / "e");

@@ -30,17 +30,6 @@ namespace {
 
 const std::string kBoth = std::string(kCh0) + kCh2;
 
-// Format 1: a conductor track, then key 60 on channel 0 for 480 ticks,
-// ended by a note-off, and a second note-on under running status.
-Bytes NotesInTheSecondTrack()
-{
-    return Cat({HeaderChunk(1, 2), TrackChunk({0x00, 0xFF, 0x03, 0x01, 'x', 0x00, 0xFF, 0x2F, 0x00}),
-                TrackChunk({0x00, 0x90, 60, 100, 0x83, 0x60, 0x80, 60, 0x40, 0x00, 0x90, 62, 100, 0x83, 0x60, 62,
-                            0x00, 0x00, 0xFF, 0x2F, 0x00})});
-}
-
-const char kSecondTrack[] = "\tdb\t60,$AC\t\t;00 060 00480 100\r\n\tdb\t62,$AC\t\t;00 062 00480 100\r\n";
-
 // Everything under the folder, for "nothing was left behind".
 std::vector<std::string> Contents(const std::string& folder)
 {
@@ -104,9 +93,6 @@ TEST_F(DataViewTest, ChannelButtonsTheOptionsButtonAndApplyInRealTime)
     EXPECT_TRUE(toolbar()->IsChecked(IDM_OPTION_CHANNELS));
     for (UINT n = 0; n < 16; ++n) EXPECT_FALSE(toolbar()->IsChecked(IDM_CHANNEL_FIRST + n));
     EXPECT_EQ(kCh2, shown());
-    GetSettings().EncodeChannel = 0xFDFF;
-    frame()->SendMessage(WM_COMMAND, IDM_OPTION_CHANNELS, 0);
-    EXPECT_EQ(kBoth, shown());
     for (const bool realTime : {false, true}) {
         SCOPED_TRACE(realTime);
         GetSettings().EncodeChannel = 0xFDFF;
@@ -183,8 +169,7 @@ TEST_F(DataViewTest, LoadsMidFilesAsFarAsTheyReadWhileBusyAndAnotherExtensionKee
 }
 
 // The status bar shows the facts of the file shown and the hints of what the
-// reading leaves out; each reading button reads the file again its way, and
-// its state is stored.
+// reading leaves out; each reading button reads the file again its way.
 TEST_F(DataViewTest, StatusBarShowsTheFileAndTheReadingButtonsReadItAgain)
 {
     const Bytes quarter = {0x00, 0x90, 60, 100, 0x60, 0x90, 60, 0, 0x00, 0xFF, 0x2F, 0x00};  // 96 ticks
@@ -198,10 +183,17 @@ TEST_F(DataViewTest, StatusBarShowsTheFileAndTheReadingButtonsReadItAgain)
     } cases[] = {
         {"96", Cat({HeaderChunk(0, 1, 96), TrackChunk(quarter)}), IDM_NORMALIZE_RESOLUTION,
          at96 + "　分解能 96 では長さコードが使えません。[480 に揃える] で使えます。", long96, at96, kCh0},
-        {"format 1", NotesInTheSecondTrack(), IDM_COMPLETE_READING,
+        // A conductor track, then key 60 on channel 0 for 480 ticks, ended by
+        // a note-off, and a second note-on under running status.
+        {"format 1",
+         Cat({HeaderChunk(1, 2), TrackChunk({0x00, 0xFF, 0x03, 0x01, 'x', 0x00, 0xFF, 0x2F, 0x00}),
+              TrackChunk({0x00, 0x90, 60, 100, 0x83, 0x60, 0x80, 60, 0x40, 0x00, 0x90, 62, 100, 0x83, 0x60, 62, 0x00,
+                          0x00, 0xFF, 0x2F, 0x00})}),
+         IDM_COMPLETE_READING,
          "SMF 1・2 トラック・分解能 480・音符 0　2 トラック目以降に 2 ノート、ランニングステータスのイベント 1 個、"
          "ノートオフ (8n) 1 個があります。[完全読み込み] で読めます。",
-         "", "SMF 1・2 トラック・分解能 480・音符 2", kSecondTrack},
+         "", "SMF 1・2 トラック・分解能 480・音符 2",
+         std::string(kCh0) + "\tdb\t62,$AC\t\t;00 062 00480 100\r\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -219,36 +211,22 @@ TEST_F(DataViewTest, StatusBarShowsTheFileAndTheReadingButtonsReadItAgain)
     TempFile other(TwoChannels(), "song.midi");
     load(other.path());
     EXPECT_EQ("", status());  // the view was emptied
-
-    ClickButton(toolbar(), IDM_COMPLETE_READING);
-    ClickButton(toolbar(), IDM_NORMALIZE_RESOLUTION);
-    main->SendMessage(WM_CLOSE, 0, 0);
-    for (const char* name : {"CompleteReading", "NormalizeResolution"}) {
-        DWORD stored = 0;
-        EXPECT_TRUE(ReadNumber(name, stored) && stored == 1) << name;
-    }
 }
 
 // Save As is grey without lines; it writes the data view's lines whole, the
 // very bytes the copy button puts on the clipboard; a write that fails says
 // why and leaves nothing behind.
-class SaveAs : public DataViewTest {
-protected:
-    // Lines with Shift-JIS text in them.
-    void Prepare() override { WriteText("PrintFormat2", std::string(NoteEncoder::kDefaultFormat2) + " ドレミ"); }
-
-    shelltest::TestFolder folder{"app-save"};
-};
-
-TEST_F(SaveAs, IsGreyWithoutLinesWritesTheCopiedBytesWholeOrSaysWhyAndLeavesNothing)
+TEST_F(DataViewTest, SaveAsIsGreyWithoutLinesWritesTheCopiedBytesWholeOrSaysWhyAndLeavesNothing)
 {
+    const shelltest::TestFolder folder("app-save");
     TempFile song(TwoChannels(), "song.mid");
+    GetSettings().PrintFormat2 = std::string(NoteEncoder::kDefaultFormat2) + " ドレミ";  // Shift-JIS in the lines
     for (const bool lines : {false, true}) {
         main->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(GetSubMenu(main->GetMenu(), 0)), 0);
         EXPECT_EQ(lines, (GetMenuState(main->GetMenu(), IDM_SAVE_AS, MF_BYCOMMAND) & MF_GRAYED) == 0);
         if (!lines) load(song.path());
     }
-    SetClipboardTextForTest("before");
+    KvTextView::CopyText(main->GetHandle(), "before", 6);
     frame()->SendMessage(WM_COMMAND, IDM_COPY, 0);
     const std::string copied = ClipboardText();
     ASSERT_NE(std::string::npos, copied.find("ドレミ\r\n"));
@@ -286,8 +264,8 @@ TEST_F(SaveAs, IsGreyWithoutLinesWritesTheCopiedBytesWholeOrSaysWhyAndLeavesNoth
 }
 
 // The view as a read-only edit: the mouse and the keys select, Ctrl+C copies
-// the selected bytes, the context menu offers what applies, and the view
-// scrolls. The text comes in through WM_SETTEXT.
+// the selected bytes, the context menu offers what applies, and the keys, the
+// wheel and the scroll bar scroll. The text comes in through WM_SETTEXT.
 class TextView : public DataViewTest {
 protected:
     void SetUp() override
@@ -303,7 +281,6 @@ protected:
         lineHeight = metrics.tmHeight;
         view()->SetFocus();
     }
-    void set(const std::string& text) { view()->SendMessage(WM_SETTEXT, 0, LPARAM(text.c_str())); }
     // A quarter into the cell of `column` on line `line` of the screen.
     LPARAM at(int line, int column) { return MAKELPARAM(1 + column * cell + cell / 4, line * lineHeight + 2); }
     void mouse(UINT message, LPARAM where, WPARAM keys = 0) { view()->SendMessage(message, keys, where); }
@@ -331,71 +308,57 @@ protected:
     int cell = 8, lineHeight = 16;
 };
 
-TEST_F(TextView, MouseAndKeysSelectWholeCharactersCtrlCCopiesThemAndTheMenuOffersWhatApplies)
+TEST_F(TextView, MouseKeysWheelAndScrollBarSelectWholeCharactersCopyThemAndScroll)
 {
     // 表 ends in 5C; ド is 83 68.
-    const std::string text = "\tdb\t60\t;ドレミ\r\n表\tx\r\nend";
+    std::string text = "\tdb\t60\t;ドレミ\r\n表\tx\r\nend";
+    for (int line = 0; line < 1000; ++line) text += "\r\nline " + std::to_string(line);
+    UINT notch = 3;
+    SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &notch, 0);
+    const size_t page = size_t(view()->GetClientHeight() / lineHeight), last = 1003 - page;
     const BYTE down = 0x80;
     const struct {
         const char* what;
         std::function<void()> act;
         std::string selection;
-        bool copyGrey, allGrey;
+        size_t top;
     } cases[] = {
-        {"a click", [&] { click(0, 9); }, "", true, false},
+        {"a click", [&] { click(0, 9); }, "", 0},
         {"a drag over a tab", [&] {
              mouse(WM_LBUTTONDOWN, at(0, 8), MK_LBUTTON);
              mouse(WM_MOUSEMOVE, at(0, 16), MK_LBUTTON);
              mouse(WM_LBUTTONUP, at(0, 16));
-         }, "db\t", false, false},
-        {"Shift+click over the line break", [&] { click(0, 25); click(1, 8, MK_SHIFT); }, "ドレミ\r\n表\t", false, false},
+         }, "db\t", 0},
+        {"Shift+click over the line break", [&] { click(0, 25); click(1, 8, MK_SHIFT); }, "ドレミ\r\n表\t", 0},
         {"the right half of a double-byte character and Shift+Left", [&] { click(1, 1); key(VK_LEFT, down); },
-         "表", false, false},
+         "表", 0},
         {"a double-click", [&] {
              click(0, 27);
              mouse(WM_LBUTTONDBLCLK, at(0, 27), MK_LBUTTON);
              mouse(WM_LBUTTONUP, at(0, 27));
-         }, "ドレミ", false, false},
-        {"Ctrl+A", [&] { key('A', 0, down); }, text, false, true},
+         }, "ドレミ", 0},
+        {"Ctrl+A", [&] { key('A', 0, down); }, text, 0},
+        {"Ctrl+End", [&] { key(VK_END, 0, down); }, "", last},
+        {"Page Down", [&] { key(VK_NEXT); }, "", page},
+        {"a notch of the wheel", [&] { view()->SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0); }, "",
+         notch},
+        {"a page of the scroll bar", [&] { view()->SendMessage(WM_VSCROLL, SB_PAGEDOWN, 0); }, "", page},
+        {"the bar's end", [&] { view()->SendMessage(WM_VSCROLL, SB_BOTTOM, 0); }, "", last},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        set(text);
+        view()->SendMessage(WM_SETTEXT, 0, LPARAM(text.c_str()));
         c.act();
         EXPECT_EQ(c.selection, selected());
-        SetClipboardTextForTest("before");
+        EXPECT_EQ(c.top, view()->TopLine());
+        KvTextView::CopyText(view()->GetHandle(), "before", 6);
         key('C', 0, down);
         EXPECT_EQ(c.selection.empty() ? "before" : c.selection, ClipboardText());
+        // Copy applies to a selection, Select All while something is left out.
         const HMENU menu = view()->CreateContextMenu();
-        EXPECT_EQ(c.copyGrey, (GetMenuState(menu, KvTextView::kCopyCommand, MF_BYCOMMAND) & MF_GRAYED) != 0);
-        EXPECT_EQ(c.allGrey, (GetMenuState(menu, KvTextView::kSelectAllCommand, MF_BYCOMMAND) & MF_GRAYED) != 0);
+        auto grey = [&](UINT id) { return (GetMenuState(menu, id, MF_BYCOMMAND) & MF_GRAYED) != 0; };
+        EXPECT_EQ(c.selection.empty(), grey(KvTextView::kCopyCommand));
+        EXPECT_EQ(c.selection == text, grey(KvTextView::kSelectAllCommand));
         DestroyMenu(menu);
-    }
-}
-
-TEST_F(TextView, KeysWheelAndScrollBarScrollTheLines)
-{
-    std::string text;
-    for (int line = 0; line < 1000; ++line) text += "line " + std::to_string(line) + "\r\n";
-    UINT notch = 3;
-    SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &notch, 0);
-    const size_t page = size_t(view()->GetClientHeight() / lineHeight);
-    const size_t last = 1001 - page;  // the empty line after the last break counts
-    const struct {
-        const char* what;
-        std::function<void()> act;
-        size_t top;
-    } cases[] = {
-        {"Ctrl+End", [&] { key(VK_END, 0, 0x80); }, last},
-        {"Page Down", [&] { key(VK_NEXT); }, page},
-        {"a notch of the wheel", [&] { view()->SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0); }, notch},
-        {"a page of the scroll bar", [&] { view()->SendMessage(WM_VSCROLL, SB_PAGEDOWN, 0); }, page},
-        {"the bar's end", [&] { view()->SendMessage(WM_VSCROLL, SB_BOTTOM, 0); }, last},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        set(text);
-        c.act();
-        EXPECT_EQ(c.top, view()->TopLine());
     }
 }

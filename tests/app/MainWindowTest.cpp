@@ -126,29 +126,28 @@ TEST_F(MainWindowTest, SplittersFollowTheMouseWithoutLimitsUntilReleased)
     }
 }
 
+// Tab walks the panes from the tree round to it; Shift+Tab from the tree goes
+// back to the main window.
 TEST_F(MainWindowTest, TabAndShiftTabCycleThroughThePanesInOrder)
 {
     DataFrame* data = main->GetRightFrame()->GetDataFrame();
-    const HWND order[] = {main->GetRightFrame()->GetFileList()->GetHandle(), data->GetDataView()->GetHandle(),
-                          data->GetChannelToolBar()->GetHandle(), main->GetMainToolbar()->GetHandle(),
-                          main->GetHandle(), main->GetFolderTree()->GetHandle()};
-    SetFocus(main->GetFolderTree()->GetHandle());
-    ASSERT_EQ(main->GetFolderTree()->GetHandle(), GetFocus());
-    for (HWND expected : order) {
+    const HWND tree = main->GetFolderTree()->GetHandle();
+    const std::pair<BYTE, HWND> presses[] = {
+        {0, main->GetRightFrame()->GetFileList()->GetHandle()}, {0, data->GetDataView()->GetHandle()},
+        {0, data->GetChannelToolBar()->GetHandle()}, {0, main->GetMainToolbar()->GetHandle()},
+        {0, main->GetHandle()}, {0, tree}, {0x80, main->GetHandle()}};
+    SetFocus(tree);
+    ASSERT_EQ(tree, GetFocus());
+    BYTE keys[256] = {};
+    for (const auto& press : presses) {
+        keys[VK_SHIFT] = press.first;
+        SetKeyboardState(keys);
         PostMessageA(GetFocus(), WM_KEYDOWN, VK_TAB, 0);
         Pump();
-        EXPECT_EQ(expected, GetFocus());
+        EXPECT_EQ(press.second, GetFocus());
     }
-    // Shift+Tab from the tree goes back to the main window.
-    BYTE keys[256];
-    GetKeyboardState(keys);
-    keys[VK_SHIFT] = 0x80;
-    SetKeyboardState(keys);
-    PostMessageA(GetFocus(), WM_KEYDOWN, VK_TAB, 0);
-    Pump();
     keys[VK_SHIFT] = 0;
     SetKeyboardState(keys);
-    EXPECT_EQ(main->GetHandle(), GetFocus());
 }
 
 // Every toolbar button shows a tooltip (asked as the toolbar's own tooltip

@@ -168,9 +168,7 @@ TEST_F(SettingsLivePanes, PanesAndChannelsShowAsStoredAndSaveTakesThemTheRestore
     // Flags 0: every pane hidden.
     EXPECT_FALSE(IsWindowVisible(main->GetFolderTree()->GetHandle()));
     EXPECT_FALSE(IsWindowVisible(main->GetRightFrame()->GetDataFrame()->GetHandle()));
-    RECT r;
-    GetWindowRect(main->GetHandle(), &r);
-    EXPECT_EQ(700, r.right - r.left);
+    EXPECT_EQ(700, main->GetWindowWidth());
     ChannelToolBar* toolbar = main->GetRightFrame()->GetDataFrame()->GetChannelToolBar();
     EXPECT_TRUE(toolbar->IsChecked(IDM_COMPLETE_READING));
     EXPECT_TRUE(toolbar->IsChecked(IDM_NORMALIZE_RESOLUTION));
@@ -185,6 +183,8 @@ TEST_F(SettingsLivePanes, PanesAndChannelsShowAsStoredAndSaveTakesThemTheRestore
     for (UINT n = 0; n < 16; ++n)
         if (toolbar->IsChecked(IDM_CHANNEL_FIRST + n)) channels |= 1u << n;
     EXPECT_TRUE(channels & 0x8000);
+    ClickButton(toolbar, IDM_COMPLETE_READING);  // the reading buttons' states are stored too
+    ClickButton(toolbar, IDM_NORMALIZE_RESOLUTION);
     // The last restored size is saved, not a later move nor the maximized one.
     SetWindowPos(main->GetHandle(), nullptr, 50, 60, 640, 420, SWP_NOZORDER);
     SetWindowPos(main->GetHandle(), nullptr, 300, 200, 0, 0, SWP_NOZORDER | SWP_NOSIZE);
@@ -201,13 +201,14 @@ TEST_F(SettingsLivePanes, PanesAndChannelsShowAsStoredAndSaveTakesThemTheRestore
         DWORD value;
     } numbers[] = {{"ShowWindowFlag", 0xFFFFFFE0u | 4 | 8}, {"TreeViewWidth", 150}, {"EditFrameHeight", 120},
                    {"ExportChannel", channels},  {"WindowLeft", 50},   {"WindowTop", 60},
-                   {"WindowWidth", 640},         {"WindowHeight", 420}};
+                   {"WindowWidth", 640},         {"WindowHeight", 420},  {"CompleteReading", 0},
+                   {"NormalizeResolution", 0}};
     for (const auto& n : numbers) {
         DWORD value = 0;
         ASSERT_TRUE(ReadNumber(n.name, value)) << n.name;
         EXPECT_EQ(n.value, value) << n.name;
     }
     std::string path;
-    ASSERT_TRUE(ReadText("LastPath", path));
+    ASSERT_TRUE(ReadTextAt(TestKeyPath(), "LastPath", path));
     EXPECT_EQ(desktop, path);
 }
