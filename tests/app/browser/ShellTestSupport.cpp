@@ -1,7 +1,5 @@
 #include "ShellTestSupport.h"
 
-#include <shlobj.h>
-
 #include <filesystem>
 
 namespace shelltest {
@@ -67,28 +65,6 @@ std::string TestFolder::Folder(const std::string& relative) const
     const std::string full = *this / relative;
     CreateDirectoryA(full.c_str(), nullptr);
     return full;
-}
-
-LPITEMIDLIST IdListOf(const std::string& path, IdListPool& pool)
-{
-    IShellFolder* desktop = nullptr;
-    if (FAILED(SHGetDesktopFolder(&desktop))) return nullptr;
-    std::wstring wide = Wide(path);
-    LPITEMIDLIST shellList = nullptr;
-    LPITEMIDLIST copy = nullptr;
-    if (SUCCEEDED(desktop->ParseDisplayName(nullptr, nullptr, &wide[0], nullptr, &shellList, nullptr))) {
-        copy = pool.CloneIdList(shellList);
-        pool.Free(shellList);
-    }
-    desktop->Release();
-    return copy;
-}
-
-void RecordingHost::ShowFolderInList(LPCITEMIDLIST folder)
-{
-    char path[MAX_PATH] = {};
-    SHGetPathFromIDListA(folder, path);
-    shown.push_back(path);
 }
 
 std::vector<std::vector<std::string>> RowTexts(ShellListView& list, int columns)
