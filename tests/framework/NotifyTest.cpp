@@ -1,14 +1,9 @@
-// WM_NOTIFY's answer and its reflection to the sender's object, and command
-// notifications reflected to an edit's object, or not at all once it is gone.
-// (The list's and the tree's notification codes reach their operations in
-// the browser's tests.)
+// WM_NOTIFY's answer and its reflection to the sender's object. (The list's
+// and the tree's notification codes reach their operations in the browser's
+// tests.)
 #include "TestWindows.h"
 
-#include "framework/KvEdit.h"
-
 #include <gtest/gtest.h>
-
-#include <memory>
 
 using fwtest::Parent;
 using fwtest::WindowGuard;
@@ -48,26 +43,4 @@ TEST(Notify, ParentAnswersFirstThenTheSendersObject)
         EXPECT_EQ(c.childCalls, child.calls);
     }
     EXPECT_EQ(0, parent.Dispatch(parent.GetHandle(), WM_NOTIFY, 1, 0));  // no header
-}
-
-TEST(EditNotifications, CommandsTheParentLeavesReachTheEditOperationsWhileItLives)
-{
-    struct RecordingEdit : KvEdit {
-        std::vector<UINT> codes;
-        LRESULT OnEnChange(WPARAM, UINT, LPARAM) override { return codes.push_back(EN_CHANGE), 0; }
-        LRESULT OnEnUpdate(WPARAM, UINT, LPARAM) override { return codes.push_back(EN_UPDATE), 0; }
-    };
-    Notified parent;  // leaves every command
-    WindowGuard guard(Parent(parent));
-    auto edit = std::make_unique<RecordingEdit>();
-    const HWND window = edit->Create(0, "", WS_CHILD | WS_VISIBLE, 0, 0, 80, 20, parent.GetHandle(), (HMENU)33,
-                                     GetModuleHandleA(nullptr), nullptr);
-    ASSERT_NE(nullptr, window);
-    SetWindowTextA(window, "abc");
-    EXPECT_EQ((std::vector<UINT>{EN_UPDATE, EN_CHANGE}), edit->codes);
-    // Once its object is gone the control gets the system's procedure only.
-    ASSERT_NE(0, SendMessageA(window, EM_GETLIMITTEXT, 0, 0));
-    edit.reset();
-    EXPECT_EQ(0, SendMessageA(window, EM_GETLIMITTEXT, 0, 0));
-    SetWindowTextA(window, "abcd");  // its notifications find no object
 }
