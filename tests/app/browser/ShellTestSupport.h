@@ -50,14 +50,13 @@ public:
     ~RecordingHost() override { SetBrowserHost(nullptr); }
     bool IsMidiOnly() override { return midiOnly; }
     void SelectFolderInTree(LPCITEMIDLIST) override {}
-    void OpenItem(const ItemRecord& record) override { opened.push_back(record.displayName); }
+    void OpenItem(const ItemRecord&) override {}
     void SetTitleFolder(const std::string& path) override { titles.push_back(path); }
     void ShowFolderInList(LPCITEMIDLIST folder) override { shown.push_back(PathOfIdList(folder)); }
     void GoUp() override { ++upRequests; }
 
     bool midiOnly = false;
     int upRequests = 0;
-    std::vector<std::string> opened;
     std::vector<std::string> titles;
     std::vector<std::string> shown;  // paths of the folders handed to the list
 };
