@@ -23,7 +23,6 @@ protected:
         for (const char* dir : {"alpha", "alpha\\deep", "alpha\\deep\\deeper", "Beta", "empty", ".hidden"})
             folder.Folder(dir);
         folder.File("alpha\\file.txt");
-        guard.window = fwtest::Parent(parent);
         tree.Create(WS_EX_CLIENTEDGE, "", WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES, 0, 0, 300, 400,
                     parent.GetHandle(), reinterpret_cast<HMENU>(INT_PTR{20}), GetModuleHandleA(nullptr), nullptr);
     }
@@ -60,7 +59,7 @@ protected:
     shelltest::RecordingHost host;
     KvWindow parent;
     FolderTreeView tree;
-    fwtest::WindowGuard guard{nullptr};
+    fwtest::WindowGuard guard{fwtest::Parent(parent)};
 };
 
 // The tree starts at the desktop. Sub-folders are read once, at a node's

@@ -1,5 +1,6 @@
 #include "ShellTestSupport.h"
 
+#include <algorithm>
 #include <filesystem>
 
 namespace shelltest {
@@ -87,10 +88,8 @@ std::vector<std::vector<std::string>> RowTexts(ShellListView& list, int columns)
 int RowNamed(ShellListView& list, const std::string& name)
 {
     const auto rows = RowTexts(list, 1);
-    for (size_t i = 0; i < rows.size(); ++i) {
-        if (rows[i][0] == name) return static_cast<int>(i);
-    }
-    return -1;
+    const auto found = std::find(rows.begin(), rows.end(), std::vector<std::string>{name});
+    return found == rows.end() ? -1 : static_cast<int>(found - rows.begin());
 }
 
 }  // namespace shelltest

@@ -3,7 +3,6 @@
 // build directory, the texts of a list's rows, and a host that records what
 // the list and the tree ask of the main window.
 #include "app/browser/BrowserHost.h"
-#include "app/browser/IdListPool.h"
 #include "app/browser/ItemRecord.h"
 #include "app/browser/ShellItems.h"
 #include "app/browser/ShellListView.h"
