@@ -1,6 +1,6 @@
 // Dialogs and property pages through DialogProc: binding at WM_INITDIALOG,
-// and parameters or pages whose object is no longer there. (The program's
-// options sheet walks the sheet's and the pages' operations.)
+// the close box, and parameters or pages whose object is no longer there.
+// (The program's options sheet walks the sheet's and the pages' operations.)
 #include "TestResources.h"
 #include "TestWindows.h"
 
@@ -15,15 +15,18 @@
 
 namespace {
 
-// Notes whether it was bound when first called; OK ends it with 1234.
+// Posts `post` once initialised and notes whether it was bound when first
+// called; OK ends it with 1234.
 struct TestDialog : KvDialog {
+    UINT post = WM_CLOSE;
+    WPARAM postWParam = 0;
     bool boundFirst = false;
     LRESULT OnPreInitDialog() override
     {
         boundFirst = GetHandle() != nullptr;
         return 0;
     }
-    LRESULT OnInitDialog() override { return PostMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0), 1; }
+    LRESULT OnInitDialog() override { return PostMessage(post, postWParam, 0), 1; }
     LRESULT OnCommand(UINT, UINT id, KvWindow*) override { return id == IDOK ? EndDialog(1234), 1 : 0; }
 };
 
@@ -31,9 +34,17 @@ struct TestDialog : KvDialog {
 
 TEST(Dialog, BindsAtInitDialogAndEndsWithTheHandlersResult)
 {
-    TestDialog dialog;
-    EXPECT_EQ(1234, dialog.RunModal(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_TEST_DIALOG), nullptr));
-    EXPECT_TRUE(dialog.boundFirst);
+    const struct {
+        UINT post;
+        WPARAM wParam;
+        INT_PTR result;
+    } cases[] = {{WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 1234}, {WM_CLOSE, 0, 0}};  // OK, the close box
+    for (const auto& c : cases) {
+        TestDialog dialog;
+        dialog.post = c.post, dialog.postWParam = c.wParam;
+        EXPECT_EQ(c.result, dialog.RunModal(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_TEST_DIALOG), nullptr));
+        EXPECT_TRUE(dialog.boundFirst);
+    }
 }
 
 // A foreign dialog's data, or a page object deleted before its release, is
