@@ -4,7 +4,6 @@
 // the list and the tree ask of the main window.
 #include "app/browser/BrowserHost.h"
 #include "app/browser/ItemRecord.h"
-#include "app/browser/ShellItems.h"
 #include "app/browser/ShellListView.h"
 
 #include <cstdint>
