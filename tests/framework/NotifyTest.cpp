@@ -1,14 +1,9 @@
-// WM_NOTIFY's answer and its reflection to the sender's object, and command
-// notifications reflected to an edit's object, or not at all once it is gone.
-// (The list's and the tree's notification codes reach their operations in
-// the browser's tests.)
+// WM_NOTIFY's answer and its reflection to the sender's object. (The list's
+// and the tree's notification codes reach their operations in the browser's
+// tests.)
 #include "TestWindows.h"
 
-#include "framework/KvEdit.h"
-
 #include <gtest/gtest.h>
-
-#include <memory>
 
 using fwtest::Parent;
 using fwtest::WindowGuard;
@@ -19,29 +14,6 @@ struct Notified : KvWindow {
     LRESULT answer = 0;
     int calls = 0;
     LRESULT OnNotify(WPARAM, NMHDR*) override { return ++calls, answer; }
-};
-
-struct RecordingEdit : KvEdit {
-    std::vector<UINT> codes;
-    LRESULT Note(WPARAM w, UINT code, LPARAM l)
-    {
-        EXPECT_EQ(33, LOWORD(w));
-        EXPECT_EQ((LPARAM)GetHandle(), l);
-        return codes.push_back(code), 0;
-    }
-    LRESULT OnEnSetFocus(WPARAM w, UINT, LPARAM l) override { return Note(w, EN_SETFOCUS, l); }
-    LRESULT OnEnChange(WPARAM w, UINT, LPARAM l) override { return Note(w, EN_CHANGE, l); }
-    LRESULT OnEnUpdate(WPARAM w, UINT, LPARAM l) override { return Note(w, EN_UPDATE, l); }
-};
-
-struct CommandParent : KvWindow {
-    LRESULT handled = 0, limit = -1;
-    // The temporary carries the control's handle: what the control answers through it.
-    LRESULT OnCommand(UINT, UINT, KvWindow* control) override
-    {
-        limit = control->SendMessage(EM_GETLIMITTEXT, 0, 0);
-        return handled;
-    }
 };
 
 }  // namespace
@@ -71,33 +43,4 @@ TEST(Notify, ParentAnswersFirstThenTheSendersObject)
         EXPECT_EQ(c.childCalls, child.calls);
     }
     EXPECT_EQ(0, parent.Dispatch(parent.GetHandle(), WM_NOTIFY, 1, 0));  // no header
-}
-
-TEST(EditNotifications, CommandsTheParentLeavesReachTheEditOperationsWhileItLives)
-{
-    CommandParent parent;
-    WindowGuard guard(Parent(parent));
-    auto edit = std::make_unique<RecordingEdit>();
-    const HWND window = edit->Create(0, "", WS_CHILD | WS_VISIBLE, 0, 0, 80, 20, parent.GetHandle(), (HMENU)33,
-                                     GetModuleHandleA(nullptr), nullptr);
-    ASSERT_NE(nullptr, window);
-    edit->codes.clear();
-    SetWindowTextA(window, "abc");
-    EXPECT_EQ((std::vector<UINT>{EN_UPDATE, EN_CHANGE}), edit->codes);
-
-    // A command the parent handled, and the edit's own WM_KEYDOWN whose number
-    // equals EN_SETFOCUS: nothing.
-    parent.handled = 1;
-    edit->codes.clear();
-    SetWindowTextA(window, "abcd");
-    edit->SendMessage(WM_KEYDOWN, VK_END, 0);
-    EXPECT_TRUE(edit->codes.empty());
-
-    // Once its object is gone the control gets the system's procedure only,
-    // and does not take the temporary that carries its handle for its object.
-    ASSERT_NE(0, SendMessageA(window, EM_GETLIMITTEXT, 0, 0));
-    edit.reset();
-    EXPECT_EQ(0, SendMessageA(window, EM_GETLIMITTEXT, 0, 0));
-    parent.SendMessage(WM_COMMAND, MAKEWPARAM(33, 0), (LPARAM)window);
-    EXPECT_EQ(0, parent.limit);
 }

@@ -3,8 +3,6 @@
 // and the quit message: it ends when its main window goes.)
 #include "TestWindows.h"
 
-#include "framework/KvMenu.h"
-
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -28,7 +26,6 @@ struct Recorder : KvWindow {
     static U H(KvWindow* w) { return reinterpret_cast<U>(w->GetHandle()); }
     LRESULT OnKeyDown(WPARAM v, LPARAM k) override { return N("KeyDown", v, k); }
     LRESULT OnCommand(UINT c, UINT id, KvWindow* w) override { return N("Command", c, id, H(w)); }
-    LRESULT OnInitMenuPopup(KvMenu* m, UINT p, UINT s) override { return N("InitMenuPopup", (U)m->GetHandle(), p, s); }
     LRESULT OnMouseMove(UINT k, UINT x, UINT y) override { return N("MouseMove", k, x, y); }
     LRESULT OnOtherMessage(HWND, UINT m, WPARAM w, LPARAM) override
     {
@@ -79,7 +76,6 @@ TEST(WindowProcedure, DispatchesTheTableThenOtherMessageThenTheDefault)
     WindowGuard otherGuard(other);
     const ULONG_PTR o = reinterpret_cast<ULONG_PTR>(other);
     const LPARAM xy = MAKELPARAM(0xFFFD, 20);  // x = -3, y = 20
-    HMENU menu = CreatePopupMenu();
     const struct {
         UINT message;
         WPARAM wParam;
@@ -87,7 +83,6 @@ TEST(WindowProcedure, DispatchesTheTableThenOtherMessageThenTheDefault)
         std::string expected;
     } cases[] = {
         {WM_COMMAND, MAKEWPARAM(30, 0x300), (LPARAM)other, Line("Command", 0x300, 30, o)},
-        {WM_INITMENUPOPUP, (WPARAM)menu, MAKELPARAM(2, 1), Line("InitMenuPopup", (ULONG_PTR)menu, 2, 1)},
         {WM_MOUSEMOVE, 0x12345, xy, Line("MouseMove", 0x2345, 0x14FFFD, 0x14)},
     };
     object.answer = 9;
@@ -100,7 +95,6 @@ TEST(WindowProcedure, DispatchesTheTableThenOtherMessageThenTheDefault)
     object.log.clear();
     EXPECT_EQ(0, object.Dispatch(window, WM_TIMER, 0, 0));  // outside the table: nothing, 0
     EXPECT_TRUE(object.log.empty());
-    DestroyMenu(menu);
 }
 
 TEST(TabStopSearch, WalksBothWaysWrappingAndSkipsNonStops)

@@ -1,7 +1,6 @@
 #include "ShellTestSupport.h"
 
-#include <shlobj.h>
-
+#include <algorithm>
 #include <filesystem>
 
 namespace shelltest {
@@ -69,28 +68,6 @@ std::string TestFolder::Folder(const std::string& relative) const
     return full;
 }
 
-LPITEMIDLIST IdListOf(const std::string& path, IdListPool& pool)
-{
-    IShellFolder* desktop = nullptr;
-    if (FAILED(SHGetDesktopFolder(&desktop))) return nullptr;
-    std::wstring wide = Wide(path);
-    LPITEMIDLIST shellList = nullptr;
-    LPITEMIDLIST copy = nullptr;
-    if (SUCCEEDED(desktop->ParseDisplayName(nullptr, nullptr, &wide[0], nullptr, &shellList, nullptr))) {
-        copy = pool.CloneIdList(shellList);
-        pool.Free(shellList);
-    }
-    desktop->Release();
-    return copy;
-}
-
-void RecordingHost::ShowFolderInList(LPCITEMIDLIST folder)
-{
-    char path[MAX_PATH] = {};
-    SHGetPathFromIDListA(folder, path);
-    shown.push_back(path);
-}
-
 std::vector<std::vector<std::string>> RowTexts(ShellListView& list, int columns)
 {
     std::vector<std::vector<std::string>> rows(list.GetItemCount());
@@ -111,10 +88,8 @@ std::vector<std::vector<std::string>> RowTexts(ShellListView& list, int columns)
 int RowNamed(ShellListView& list, const std::string& name)
 {
     const auto rows = RowTexts(list, 1);
-    for (size_t i = 0; i < rows.size(); ++i) {
-        if (rows[i][0] == name) return static_cast<int>(i);
-    }
-    return -1;
+    const auto found = std::find(rows.begin(), rows.end(), std::vector<std::string>{name});
+    return found == rows.end() ? -1 : static_cast<int>(found - rows.begin());
 }
 
 }  // namespace shelltest

@@ -1,9 +1,8 @@
 #pragma once
 // Helpers of the shell list tests: a folder tree the test makes under the
-// build directory, id lists of its paths, the texts of a list's rows, and a
-// host that records what the list and the tree ask of the main window.
+// build directory, the texts of a list's rows, and a host that records what
+// the list and the tree ask of the main window.
 #include "app/browser/BrowserHost.h"
-#include "app/browser/IdListPool.h"
 #include "app/browser/ItemRecord.h"
 #include "app/browser/ShellListView.h"
 
@@ -36,8 +35,6 @@ private:
 };
 
 std::wstring Wide(const std::string& text);
-// The absolute id list of a path, from `pool`; null when it cannot be parsed.
-LPITEMIDLIST IdListOf(const std::string& path, IdListPool& pool);
 
 // Row texts of a list: rows[i][column].
 std::vector<std::vector<std::string>> RowTexts(ShellListView& list, int columns);
@@ -50,16 +47,14 @@ public:
     RecordingHost() { SetBrowserHost(this); }
     ~RecordingHost() override { SetBrowserHost(nullptr); }
     bool IsMidiOnly() override { return midiOnly; }
-    void SelectFolderInTree(LPCITEMIDLIST) override { ++treeSelections; }
-    void OpenItem(const ItemRecord& record) override { opened.push_back(record.displayName); }
+    void SelectFolderInTree(LPCITEMIDLIST) override {}
+    void OpenItem(const ItemRecord&) override {}
     void SetTitleFolder(const std::string& path) override { titles.push_back(path); }
-    void ShowFolderInList(LPCITEMIDLIST folder) override;
+    void ShowFolderInList(LPCITEMIDLIST folder) override { shown.push_back(PathOfIdList(folder)); }
     void GoUp() override { ++upRequests; }
 
     bool midiOnly = false;
-    int treeSelections = 0;
     int upRequests = 0;
-    std::vector<std::string> opened;
     std::vector<std::string> titles;
     std::vector<std::string> shown;  // paths of the folders handed to the list
 };
