@@ -181,6 +181,11 @@ protected:
         link->SetPath((folder / "notes.txt").c_str());
         ASSERT_EQ(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.Out())), S_OK);
         ASSERT_EQ(file->Save(Wide(folder / "notes.lnk").c_str(), TRUE), S_OK);
+        // Programs whose icons are their own.
+        char system[MAX_PATH] = {};
+        GetSystemDirectoryA(system, sizeof system);
+        for (const char* program : {"notepad.exe", "winemine.exe"})
+            ASSERT_TRUE(CopyFileA((std::string(system) + "\\" + program).c_str(), (folder / program).c_str(), FALSE));
         SetFileAttributesA((folder / ".hidden.txt").c_str(), FILE_ATTRIBUTE_HIDDEN);
     }
     TestFolder folder{"mixed"};
@@ -199,7 +204,7 @@ TEST_F(MixedFolder, EveryRowShowsWhatTheCompleteFillGivesAndGivesItsBlocksBack)
         const CompleteRow complete = CompleteFill(shell.Get(), *list.RecordAt(row));
         reference[complete.texts[0]] = complete;
     }
-    ASSERT_EQ(reference.size(), 11u);
+    ASSERT_EQ(reference.size(), 13u);
     DeleteFileA((folder / "gone.txt").c_str());
     const auto rows = RowTexts(list, 7);  // as drawing asks for them
     for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
