@@ -7,12 +7,18 @@
 #include "core/text/KvText.h"
 #include "core/midi/SmfNoteFile.h"
 #include "support/ReferenceEncoder.h"
+#include "support/ReferenceNotes.h"
 
 #include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <memory>
+#include <tuple>
 
+namespace {
+
+// A heap block of exactly `size` bytes.
 std::unique_ptr<uint8_t[]> ExactCopy(const uint8_t* data, size_t size)
 {
     std::unique_ptr<uint8_t[]> copy(new uint8_t[size]);
@@ -30,6 +36,8 @@ std::string Printf(const char* format, ...)
     return buffer;
 }
 
+// Seven bits a byte, no limit on the count, 32-bit arithmetic that wraps;
+// false when the number runs to `end`.
 bool ReadVarLen(const uint8_t* data, uint64_t end, uint64_t& at, uint32_t& value)
 {
     for (value = 0; at < end; value <<= 7) {
@@ -40,34 +48,12 @@ bool ReadVarLen(const uint8_t* data, uint64_t end, uint64_t& at, uint32_t& value
     return false;
 }
 
+// `count` bytes big-endian from `at`, bytes past `size` read as 0.
 uint32_t BigEndian(const uint8_t* data, uint64_t size, uint64_t at, int count)
 {
     uint32_t v = 0;
     for (int i = 0; i < count; ++i) v = v << 8 | (at + i < size ? data[at + i] : 0);
     return v;
-}
-
-Bytes EveryEventKindFile()
-{
-    return SmfWithTrack(Cat({
-        Meta(0, 0x00, "\x05\x07"), Meta(0, 0x01, "text"), Meta(0, 0x02, std::string(130, 'c')),
-        Meta(0, 0x03, "first"), Meta(5, 0x05, "la"), Meta(0, 0x51, "\x07\xA1\x20"), Meta(0, 0x58, "\x04\x02\x18\x08"),
-        Event(128, {0xF0}), VarLen(130), Bytes(130, 0x15), Event(0, {0xF7, 0x02, 0x01, 0x02}),  // two-byte length
-        Event(480, {0x90, 0x3C, 0x64}), Event(0, {0xC0, 0x05}), Event(0, {0xD1, 0x40}), Event(7, {0xE1, 0x00, 0x40}),
-        Event(0, {0x3C}),  // a data byte where a status belongs
-        Event(0, {0xB0, 0x07, 0x64}), Event(0, {0xA1, 0x3C, 0x0A}), Event(20000, {0x81, 0x3C, 0x00}),
-        Meta(0, 0x03, "second"), Event(0x0FFFFFFF, {0x9F, 0x7F, 0x01}), Event(0, {0xFF, 0x2F, 0x00}),
-        Event(0, {0x90, 0x40, 0x40}),
-    }));
-}
-
-namespace {
-
-std::unique_ptr<char[]> ExactText(const std::string& text)
-{
-    std::unique_ptr<char[]> copy(new char[text.size() + 1]);
-    std::memcpy(copy.get(), text.c_str(), text.size() + 1);
-    return copy;
 }
 
 // ---------------------------------------------------------------- reader
@@ -153,15 +139,6 @@ struct Notes : SmfNoteFile {
     using SmfFile::openMemory;
 };
 
-// Where two traces part, with what follows in each.
-std::string Parting(const std::string& got, const std::string& want)
-{
-    const size_t at = std::mismatch(got.begin(), got.begin() + std::min(got.size(), want.size()), want.begin()).first -
-                      got.begin();
-    return Printf("the events part at byte %zu of the trace: \"%.40s\", the rules give \"%.40s\"", at,
-                  got.c_str() + at, want.c_str() + at);
-}
-
 struct TextSink : LineSink {
     explicit TextSink(size_t room = 0) : room(room) {}
     void appendLine(const char* line, size_t length) override { text.append(line, length).append("\r\n"); }
@@ -176,7 +153,175 @@ struct TextSink : LineSink {
     std::string text, space;
 };
 
+// The records of a reader's 16 lists against the lists wanted; `what` leads the description.
+std::string CompareNoteLists(const SmfNoteFile& got, const std::vector<NoteRecord> (&want)[16],
+                             const std::string& what)
+{
+    for (int c = 0; c < 16; ++c) {
+        const SmfNoteFile::NoteList& list = got.channelNotes(c);
+        if (list.size() != want[c].size())
+            return Printf("%s channel %d: %zu records, the rules give %zu", what.c_str(), c, list.size(),
+                          want[c].size());
+        for (size_t i = 0; i < list.size(); ++i) {
+            const NoteRecord& a = list[i];
+            const NoteRecord& b = want[c][i];
+            if (a.channel != b.channel || a.key != b.key || a.velocity != b.velocity || a.length != b.length)
+                return Printf("%s channel %d record %zu: %u/%u/%u len %u, the rules give %u/%u/%u len %u", what.c_str(),
+                              c, i, a.channel, a.key, a.velocity, a.length, b.channel, b.key, b.velocity, b.length);
+        }
+    }
+    return {};
+}
+
+// The bytes (a file that opens) read with normalisation, default or complete
+// reading, against ReferenceNormalized of the unscaled lists and their spans:
+// the lists and their encoding, byte for byte.
+std::string CheckNormalized(const uint8_t* data, uint32_t size, bool complete,
+                            const std::vector<NoteRecord> (&lists)[16], const std::vector<TickSpan> (&spans)[16])
+{
+    Notes notes;
+    if (notes.openMemory("fuzz.mid", data, size) != 0) return "the normalised reading does not open the file";
+    notes.readNotes(complete, true);
+    std::vector<NoteRecord> want[16];
+    for (int c = 0; c < 16; ++c) want[c] = ReferenceNormalized(lists[c], spans[c], notes.header().division);
+    const char* what = complete ? "normalised complete reading" : "normalised reading";
+    const std::string r = CompareNoteLists(notes, want, what);
+    if (!r.empty()) return r;
+    // The text line by line, and written in place into the smallest room
+    // the encoder takes.
+    const NoteEncoder encoder(NoteEncoder::kDefaultFormat1, NoteEncoder::kDefaultFormat2);
+    const std::string expected =
+        ReferenceEncoding(want, 0xFFFF, NoteEncoder::kDefaultFormat1, NoteEncoder::kDefaultFormat2);
+    for (const size_t room : {size_t{0}, LineSink::kTextSpace}) {
+        TextSink text(room);
+        encoder.encodeNotes(notes, 0xFFFF, text);
+        if (text.text != expected) return Printf("%s: the encoding in a room of %zu differs from the rules'", what, room);
+    }
+    return {};
+}
+
+// ---------------------------------------------------------------- complete reading
+
+// The fuzz property of complete reading: the note lists and the counts of
+// SmfNoteFile::readNotes(true) against a plain model of its rules, written
+// here without the reader's code: a byte-index walk of the chunks and tracks,
+// a sort of all events by (time, track, order), and the reference note lists
+// fed the sorted events, a note-off (0x8n) as a velocity-0 note-on; then the
+// same reading normalised against the reference's records and their times.
+struct ModelEvent {
+    uint64_t time;
+    size_t track, order;
+    uint8_t status, key, velocity;
+};
+
+struct MergedModel {
+    std::vector<ModelEvent> events;
+    uint64_t end = 0;
+    ReadingHints hints;
+};
+
+void WalkTrack(const uint8_t* data, uint64_t p, uint64_t end, size_t track, MergedModel& m)
+{
+    uint64_t time = 0;
+    uint8_t running = 0;
+    for (size_t order = 0;; ++order) {
+        uint32_t delta, length;
+        if (!ReadVarLen(data, end, p, delta)) break;
+        time += delta;
+        if (p >= end) break;
+        uint8_t s = data[p];
+        const bool underRunning = s < 0x80;
+        if (underRunning && !running) break;
+        if (underRunning) s = running;
+        else ++p;
+        if (s < 0xF0) {
+            const uint64_t n = (s >> 4) == 0xC || (s >> 4) == 0xD ? 1 : 2;
+            if (p + n > end) break;
+            const ModelEvent e{time, track, order, s, data[p], n == 2 ? data[p + 1] : uint8_t{0}};
+            p += n;
+            running = s;
+            m.events.push_back(e);
+            m.hints.runningStatusEvents += underRunning;
+            m.hints.noteOffs += (s & 0xF0) == 0x80;
+            m.hints.laterTrackNotes += (s & 0xF0) == 0x90 && e.velocity != 0 && track > 0;
+            continue;
+        }
+        if (s == 0xFF && (p >= end || data[p++] == 0x2F)) break;
+        if ((s != 0xFF && s != 0xF0 && s != 0xF7) || !ReadVarLen(data, end, p, length) || p + length > end) break;
+        p += length;
+    }
+    m.end = std::max(m.end, time);
+}
+
+MergedModel MergedOf(const uint8_t* data, uint64_t size, uint16_t format, uint16_t trackCount)
+{
+    MergedModel m;
+    const size_t wanted = format == 2 ? 1 : std::max<size_t>(1, trackCount);
+    size_t tracks = 0;
+    for (uint64_t at = 8 + uint64_t{BigEndian(data, size, 4, 4)}; tracks < wanted && at + 8 <= size;) {
+        const uint64_t end = at + 8 + BigEndian(data, size, at + 4, 4);
+        if (std::memcmp(data + at, "MTrk", 4) == 0) WalkTrack(data, at + 8, std::min(size, end), tracks++, m);
+        at = end;
+    }
+    std::sort(m.events.begin(), m.events.end(), [](const ModelEvent& a, const ModelEvent& b) {
+        return std::tie(a.time, a.track, a.order) < std::tie(b.time, b.track, b.order);
+    });
+    return m;
+}
+
+// Feeds the reference the time from `from` to `to`, in steps that fit 32 bits.
+void Advance(ReferenceNotes& reference, uint64_t from, uint64_t to)
+{
+    for (; to - from > 0xFFFFFFFFu; from += 0xFFFFFFFFu) reference.onDeltaTime(0xFFFFFFFFu);
+    reference.onDeltaTime(static_cast<uint32_t>(to - from));
+}
+
+std::string CheckCompleteReading(const uint8_t* input, size_t size)
+{
+    if (size >= 0xFFFFFFFFu) return {};
+    const std::unique_ptr<uint8_t[]> data = ExactCopy(input, size);
+    Notes notes;
+    if (notes.openMemory("fuzz.mid", data.get(), static_cast<uint32_t>(size)) != 0) return {};
+    const MergedModel m = MergedOf(data.get(), size, notes.header().format, notes.header().trackCount);
+    const ReadingHints h = notes.completeReadingHints();
+    if (h.laterTrackNotes != m.hints.laterTrackNotes || h.runningStatusEvents != m.hints.runningStatusEvents ||
+        h.noteOffs != m.hints.noteOffs)
+        return Printf("complete reading counts %u/%u/%u differ from the rules'", unsigned(h.laterTrackNotes),
+                      unsigned(h.runningStatusEvents), unsigned(h.noteOffs));
+    if (h.any() != (h.laterTrackNotes + h.runningStatusEvents + h.noteOffs > 0)) return "any() belies the counts";
+    if (notes.readNotes(true) != 1) return "complete reading did not return 1";
+    ReferenceNotes reference;
+    MidiEventRecord record{};
+    uint64_t time = 0;
+    for (const ModelEvent& e : m.events) {
+        const bool off = (e.status & 0xF0) == 0x80;
+        record.event = (off ? e.status + 0x10u : e.status) | uint32_t{e.key} << 8 |
+                       (off ? 0 : uint32_t{e.velocity} << 16);
+        Advance(reference, time, e.time);
+        reference.onShortEvent(&record);
+        time = e.time;
+    }
+    Advance(reference, time, m.end);
+    const std::string lists = CompareNoteLists(notes, reference.lists, "complete reading");
+    if (!lists.empty()) return lists;
+    return CheckNormalized(data.get(), static_cast<uint32_t>(size), true, reference.lists, reference.spans);
+}
+
 }  // namespace
+
+Bytes EveryEventKindFile()
+{
+    return SmfWithTrack(Cat({
+        Meta(0, 0x00, "\x05\x07"), Meta(0, 0x01, "text"), Meta(0, 0x02, std::string(130, 'c')),
+        Meta(0, 0x03, "first"), Meta(5, 0x05, "la"), Meta(0, 0x51, "\x07\xA1\x20"), Meta(0, 0x58, "\x04\x02\x18\x08"),
+        Event(128, {0xF0}), VarLen(130), Bytes(130, 0x15), Event(0, {0xF7, 0x02, 0x01, 0x02}),  // two-byte length
+        Event(480, {0x90, 0x3C, 0x64}), Event(0, {0xC0, 0x05}), Event(0, {0xD1, 0x40}), Event(7, {0xE1, 0x00, 0x40}),
+        Event(0, {0x3C}),  // a data byte where a status belongs
+        Event(0, {0xB0, 0x07, 0x64}), Event(0, {0xA1, 0x3C, 0x0A}), Event(20000, {0x81, 0x3C, 0x00}),
+        Meta(0, 0x03, "second"), Event(0x0FFFFFFF, {0x9F, 0x7F, 0x01}), Event(0, {0xFF, 0x2F, 0x00}),
+        Event(0, {0x90, 0x40, 0x40}),
+    }));
+}
 
 std::string CheckSmfInput(const uint8_t* input, size_t size)
 {
@@ -206,7 +351,13 @@ std::string CheckSmfInput(const uint8_t* input, size_t size)
         if (slow.ends != pass) return "onEventsEnd not called once per walk";
         if (slow.deltas > pass * (size / 2 + 1)) return "more delta-times than the data can hold";
         if (!slow.fault.empty()) return slow.fault;
-        if (slow.trace != model.trace) return Parting(slow.trace, model.trace);
+        if (slow.trace != model.trace) {
+            const std::string& got = slow.trace;  // where the traces part, with what follows in each
+            const size_t at = std::mismatch(got.begin(), got.end(), model.trace.begin(), model.trace.end()).first -
+                              got.begin();
+            return Printf("the events part at byte %zu of the trace: \"%.40s\", the rules give \"%.40s\"", at,
+                          got.c_str() + at, model.trace.c_str() + at);
+        }
         if (slow.longBytes != model.longBytes) return "the long events' bytes differ from the file's";
         const std::string lists = CompareNoteLists(fast, slow.lists, Printf("pass %d", pass));
         if (!lists.empty()) return lists;
@@ -224,49 +375,6 @@ std::string CheckSmfInput(const uint8_t* input, size_t size)
             return Printf("text %d is \"%s\", the rules give \"%s\"", i, fields[i], model.texts[i].c_str());
     }
     return CheckCompleteReading(input, size);
-}
-
-std::string CompareNoteLists(const SmfNoteFile& got, const std::vector<NoteRecord> (&want)[16],
-                             const std::string& what)
-{
-    for (int c = 0; c < 16; ++c) {
-        const SmfNoteFile::NoteList& list = got.channelNotes(c);
-        if (list.size() != want[c].size())
-            return Printf("%s channel %d: %zu records, the rules give %zu", what.c_str(), c, list.size(),
-                          want[c].size());
-        for (size_t i = 0; i < list.size(); ++i) {
-            const NoteRecord& a = list[i];
-            const NoteRecord& b = want[c][i];
-            if (a.channel != b.channel || a.key != b.key || a.velocity != b.velocity || a.length != b.length)
-                return Printf("%s channel %d record %zu: %u/%u/%u len %u, the rules give %u/%u/%u len %u", what.c_str(),
-                              c, i, a.channel, a.key, a.velocity, a.length, b.channel, b.key, b.velocity, b.length);
-        }
-    }
-    return {};
-}
-
-std::string CheckNormalized(const uint8_t* data, uint32_t size, bool complete,
-                            const std::vector<NoteRecord> (&lists)[16], const std::vector<TickSpan> (&spans)[16])
-{
-    Notes notes;
-    if (notes.openMemory("fuzz.mid", data, size) != 0) return "the normalised reading does not open the file";
-    notes.readNotes(complete, true);
-    std::vector<NoteRecord> want[16];
-    for (int c = 0; c < 16; ++c) want[c] = ReferenceNormalized(lists[c], spans[c], notes.header().division);
-    const char* what = complete ? "normalised complete reading" : "normalised reading";
-    const std::string r = CompareNoteLists(notes, want, what);
-    if (!r.empty()) return r;
-    // The text line by line, and written in place into the smallest room
-    // the encoder takes.
-    const NoteEncoder encoder(NoteEncoder::kDefaultFormat1, NoteEncoder::kDefaultFormat2);
-    const std::string expected =
-        ReferenceEncoding(want, 0xFFFF, NoteEncoder::kDefaultFormat1, NoteEncoder::kDefaultFormat2);
-    for (const size_t room : {size_t{0}, LineSink::kTextSpace}) {
-        TextSink text(room);
-        encoder.encodeNotes(notes, 0xFFFF, text);
-        if (text.text != expected) return Printf("%s: the encoding in a room of %zu differs from the rules'", what, room);
-    }
-    return {};
 }
 
 // ---------------------------------------------------------------- encoder
@@ -355,7 +463,8 @@ std::string CheckEncoderInput(const uint8_t* data, size_t size)
     const std::string& format = texts[0];
 
     // The formatter: a full line, a short buffer, no buffer at all.
-    const std::unique_ptr<char[]> formatCopy = ExactText(format);
+    const std::unique_ptr<char[]> formatCopy(new char[format.size() + 1]);
+    std::memcpy(formatCopy.get(), format.c_str(), format.size() + 1);
     {
         const std::unique_ptr<char[]> line(new char[LineFormatter::kLineCapacity]);
         const size_t n = LineFormatter::Format(line.get(), LineFormatter::kLineCapacity, formatCopy.get(), args.get(),
