@@ -8,6 +8,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 
 namespace fs = std::filesystem;
@@ -25,14 +26,6 @@ std::vector<std::string> Names(const std::string& dir)
 }
 
 std::string Folder(const TempFile& f) { return fs::path(f.path()).parent_path().string(); }
-
-void Write(const std::string& path, const Bytes& bytes)
-{
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(nullptr, f) << path;
-    std::fwrite(bytes.data(), 1, bytes.size(), f);
-    std::fclose(f);
-}
 
 }  // namespace
 
@@ -58,9 +51,9 @@ TEST(OutputDirectory, FileHasItsNameOnlyOnceComplete)
 TEST(EncodeIo, OutputDirWritesEachInputUnderItsNameAndNeverReplacesOne)
 {
     TempFile second(Song(), "second.MID"), bad(Bytes{'R', 'I', 'F', 'F'}, "bad.mid"), marker(Bytes{}, "marker");
-    // Code page 932 bytes, written by the C library, which takes them as they are.
+    // Code page 932 bytes, written through the C library, which takes them as they are.
     const std::string dir = Folder(marker), first = Folder(second) + "/テスト.mid", missing = dir + "/曲.mid";
-    Write(first, Song());
+    std::ofstream(first, std::ios::binary) << Text(Song());
     const Encoding run({"--output-dir", dir, "--suffix", ".asm", first, bad.path(), second.path()});
     EXPECT_EQ(1, run.status);
     EXPECT_EQ(0u, run.errors.find("velmora-encode: " + bad.path() + ": ")) << run.errors;

@@ -462,7 +462,7 @@ std::string CheckEncoderInput(const uint8_t* data, size_t size)
     // A zero inside the subject is kept: ReplaceAll works on the bytes.
     const std::string& format = texts[0];
 
-    // The formatter: a full line, a short buffer, no buffer at all.
+    // The formatter: a full line and a short buffer.
     const std::unique_ptr<char[]> formatCopy(new char[format.size() + 1]);
     std::memcpy(formatCopy.get(), format.c_str(), format.size() + 1);
     {
@@ -488,9 +488,6 @@ std::string CheckEncoderInput(const uint8_t* data, size_t size)
         const size_t m = LineFormatter::Format(small.get(), capacity, formatCopy.get(), args.get(), argCount);
         r = CheckLine("short buffer", small.get(), m, capacity);
         if (!r.empty()) return r;
-        const std::unique_ptr<char[]> none(new char[0]);
-        if (LineFormatter::Format(none.get(), 0, formatCopy.get(), args.get(), argCount) != 0)
-            return "capacity 0 wrote bytes";
     }
 
     // The note encoder on a record made of the arguments, both forms.
