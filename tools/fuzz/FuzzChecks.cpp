@@ -60,13 +60,23 @@ uint32_t BigEndian(const uint8_t* data, uint64_t size, uint64_t at, int count)
 
 // The reader's rules written out plainly over the bytes, every read checked
 // against the end: the events of the first track as WatchedNotes writes them
-// down, and the texts.
+// down, and the texts; for complete reading, every track's channel events
+// with their times and the counts of its hints.
+struct ModelEvent {
+    uint64_t time;
+    size_t track, order;
+    uint8_t status, key, velocity;
+};
+
 struct Model {
     bool opened = false;
     uint16_t format = 0, trackCount = 0, division = 0;
     std::string trace, longBytes;
     uint32_t sequenceNumber = 0;
     std::string texts[4];  // meta 0x01, 0x02, 0x03, 0x05
+    std::vector<ModelEvent> events;
+    uint64_t end = 0;
+    ReadingHints hints;
 };
 
 void Note(Model& m, char kind, uint32_t value)
@@ -74,6 +84,80 @@ void Note(Model& m, char kind, uint32_t value)
     m.trace += Printf(" %c%X", kind, value).substr(m.trace.empty() ? 1 : 0);
 }
 
+// One track from `at` to `end`. Complete reading (`merged`) takes a data byte
+// where a status belongs under running status and keeps no record room for a
+// tempo or a sysex; the default reading takes it as a status of no data bytes.
+void Walk(const uint8_t* data, uint64_t at, uint64_t end, size_t track, bool merged, Model& m)
+{
+    uint64_t time = 0;
+    uint8_t running = 0;
+    for (size_t order = 0;; ++order) {
+        const uint64_t start = at;
+        uint32_t delta, length;
+        if (!ReadVarLen(data, end, at, delta)) break;
+        time += delta;
+        if (!merged) Note(m, 'd', delta);
+        if (at >= end) break;
+        uint8_t status = data[at];
+        const bool underRunning = merged && status < 0x80;
+        if (underRunning && !running) break;
+        if (underRunning) status = running;
+        else ++at;
+        if (status < 0xF0) {
+            const int high = status >> 4;
+            const uint64_t n = high >= 0x8 && high != 0xC && high != 0xD ? 2 : high >= 0xC ? 1 : 0;
+            if (at + n > end) break;
+            const ModelEvent e{time, track, order, status, n >= 1 ? data[at] : uint8_t{0},
+                               n >= 2 ? data[at + 1] : uint8_t{0}};
+            at += n;
+            if (!merged) {
+                Note(m, 's', status | uint32_t{e.key} << 8 | uint32_t{e.velocity} << 16);
+                continue;
+            }
+            running = status;
+            m.events.push_back(e);
+            m.hints.runningStatusEvents += underRunning;
+            m.hints.noteOffs += high == 0x8;
+            m.hints.laterTrackNotes += high == 0x9 && e.velocity != 0 && track > 0;
+            continue;
+        }
+        if (status == 0xFF) {
+            if (at >= end) break;
+            const uint8_t type = data[at++];
+            if (!ReadVarLen(data, end, at, length) || type == 0x2F || (!merged && type == 0x51 && start + 12 > end))
+                break;
+            if (type == 0x00 && length > 0) {
+                if (at >= end) break;
+                m.sequenceNumber = data[at];
+            }
+            const int field = type == 0x01 ? 0 : type == 0x02 ? 1 : type == 0x03 ? 2 : type == 0x05 ? 3 : -1;
+            if (field >= 0) {
+                // Up to 255 bytes, to a zero byte or the length; the kept bytes must lie in the data.
+                uint64_t n = 0;
+                while (n < length && n < 255 && at + n < end && data[at + n] != 0) ++n;
+                if (n < length && n < 255 && at + n >= end) break;
+                m.texts[field].assign(reinterpret_cast<const char*>(data + at), n);
+            }
+        } else if (status == 0xF0 || status == 0xF7) {
+            if (!ReadVarLen(data, end, at, length) || at + length > end) break;
+            // The platform's record of a sysex must fit too: 12 bytes of
+            // header and F0 with the message padded to four bytes.
+            if (!merged && status == 0xF0 && start + 12 + (uint64_t{length} + 4) / 4 * 4 > end) break;
+            if (!merged && status == 0xF0) {
+                const uint64_t kept = std::min<uint64_t>(length, 1011);
+                Note(m, 'l', 0x80000001u + static_cast<uint32_t>(kept));
+                m.longBytes += '\xF0';
+                m.longBytes.append(reinterpret_cast<const char*>(data + at), kept);
+            }
+        } else {
+            break;
+        }
+        at += length;  // past the end: the next delta-time ends the walk
+    }
+    m.end = std::max(m.end, time);
+}
+
+// The default reading: the first track, to the end of the data.
 Model ModelOf(const uint8_t* data, uint64_t size)
 {
     Model m;
@@ -84,53 +168,7 @@ Model ModelOf(const uint8_t* data, uint64_t size)
     m.format = static_cast<uint16_t>(BigEndian(data, size, 8, 2));
     m.trackCount = static_cast<uint16_t>(BigEndian(data, size, 10, 2));
     m.division = static_cast<uint16_t>(BigEndian(data, size, 12, 2));
-    for (uint64_t at = track + 8;;) {
-        const uint64_t start = at;
-        uint32_t delta, length;
-        if (!ReadVarLen(data, size, at, delta)) break;
-        Note(m, 'd', delta);
-        if (at >= size) break;
-        const uint8_t status = data[at++];
-        if (status < 0xF0) {
-            const int high = status >> 4;
-            const uint64_t n = high >= 0x8 && high != 0xC && high != 0xD ? 2 : high >= 0xC ? 1 : 0;
-            if (at + n > size) break;
-            Note(m, 's', status | (n >= 1 ? uint32_t{data[at]} << 8 : 0) | (n >= 2 ? uint32_t{data[at + 1]} << 16 : 0));
-            at += n;
-            continue;
-        }
-        if (status == 0xFF) {
-            if (at >= size) break;
-            const uint8_t type = data[at++];
-            if (!ReadVarLen(data, size, at, length) || type == 0x2F || (type == 0x51 && start + 12 > size)) break;
-            if (type == 0x00 && length > 0) {
-                if (at >= size) break;
-                m.sequenceNumber = data[at];
-            }
-            const int field = type == 0x01 ? 0 : type == 0x02 ? 1 : type == 0x03 ? 2 : type == 0x05 ? 3 : -1;
-            if (field >= 0) {
-                // Up to 255 bytes, to a zero byte or the length; the kept bytes must lie in the data.
-                uint64_t n = 0;
-                while (n < length && n < 255 && at + n < size && data[at + n] != 0) ++n;
-                if (n < length && n < 255 && at + n >= size) break;
-                m.texts[field].assign(reinterpret_cast<const char*>(data + at), n);
-            }
-        } else if (status == 0xF0 || status == 0xF7) {
-            if (!ReadVarLen(data, size, at, length) || at + length > size) break;
-            // The platform's record of a sysex must fit too: 12 bytes of
-            // header and F0 with the message padded to four bytes.
-            if (status == 0xF0 && start + 12 + (uint64_t{length} + 4) / 4 * 4 > size) break;
-            if (status == 0xF0) {
-                const uint64_t kept = std::min<uint64_t>(length, 1011);
-                Note(m, 'l', 0x80000001u + static_cast<uint32_t>(kept));
-                m.longBytes += '\xF0';
-                m.longBytes.append(reinterpret_cast<const char*>(data + at), kept);
-            }
-        } else {
-            break;
-        }
-        at += length;
-    }
+    Walk(data, track + 8, size, 0, false, m);
     return m;
 }
 
@@ -208,59 +246,14 @@ std::string CheckNormalized(const uint8_t* data, uint32_t size, bool complete,
 // a sort of all events by (time, track, order), and the reference note lists
 // fed the sorted events, a note-off (0x8n) as a velocity-0 note-on; then the
 // same reading normalised against the reference's records and their times.
-struct ModelEvent {
-    uint64_t time;
-    size_t track, order;
-    uint8_t status, key, velocity;
-};
-
-struct MergedModel {
-    std::vector<ModelEvent> events;
-    uint64_t end = 0;
-    ReadingHints hints;
-};
-
-void WalkTrack(const uint8_t* data, uint64_t p, uint64_t end, size_t track, MergedModel& m)
+Model MergedOf(const uint8_t* data, uint64_t size, uint16_t format, uint16_t trackCount)
 {
-    uint64_t time = 0;
-    uint8_t running = 0;
-    for (size_t order = 0;; ++order) {
-        uint32_t delta, length;
-        if (!ReadVarLen(data, end, p, delta)) break;
-        time += delta;
-        if (p >= end) break;
-        uint8_t s = data[p];
-        const bool underRunning = s < 0x80;
-        if (underRunning && !running) break;
-        if (underRunning) s = running;
-        else ++p;
-        if (s < 0xF0) {
-            const uint64_t n = (s >> 4) == 0xC || (s >> 4) == 0xD ? 1 : 2;
-            if (p + n > end) break;
-            const ModelEvent e{time, track, order, s, data[p], n == 2 ? data[p + 1] : uint8_t{0}};
-            p += n;
-            running = s;
-            m.events.push_back(e);
-            m.hints.runningStatusEvents += underRunning;
-            m.hints.noteOffs += (s & 0xF0) == 0x80;
-            m.hints.laterTrackNotes += (s & 0xF0) == 0x90 && e.velocity != 0 && track > 0;
-            continue;
-        }
-        if (s == 0xFF && (p >= end || data[p++] == 0x2F)) break;
-        if ((s != 0xFF && s != 0xF0 && s != 0xF7) || !ReadVarLen(data, end, p, length) || p + length > end) break;
-        p += length;
-    }
-    m.end = std::max(m.end, time);
-}
-
-MergedModel MergedOf(const uint8_t* data, uint64_t size, uint16_t format, uint16_t trackCount)
-{
-    MergedModel m;
+    Model m;
     const size_t wanted = format == 2 ? 1 : std::max<size_t>(1, trackCount);
     size_t tracks = 0;
     for (uint64_t at = 8 + uint64_t{BigEndian(data, size, 4, 4)}; tracks < wanted && at + 8 <= size;) {
         const uint64_t end = at + 8 + BigEndian(data, size, at + 4, 4);
-        if (std::memcmp(data + at, "MTrk", 4) == 0) WalkTrack(data, at + 8, std::min(size, end), tracks++, m);
+        if (std::memcmp(data + at, "MTrk", 4) == 0) Walk(data, at + 8, std::min(size, end), tracks++, true, m);
         at = end;
     }
     std::sort(m.events.begin(), m.events.end(), [](const ModelEvent& a, const ModelEvent& b) {
@@ -282,7 +275,7 @@ std::string CheckCompleteReading(const uint8_t* input, size_t size)
     const std::unique_ptr<uint8_t[]> data = ExactCopy(input, size);
     Notes notes;
     if (notes.openMemory("fuzz.mid", data.get(), static_cast<uint32_t>(size)) != 0) return {};
-    const MergedModel m = MergedOf(data.get(), size, notes.header().format, notes.header().trackCount);
+    const Model m = MergedOf(data.get(), size, notes.header().format, notes.header().trackCount);
     const ReadingHints h = notes.completeReadingHints();
     if (h.laterTrackNotes != m.hints.laterTrackNotes || h.runningStatusEvents != m.hints.runningStatusEvents ||
         h.noteOffs != m.hints.noteOffs)
