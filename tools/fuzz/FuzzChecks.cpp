@@ -126,12 +126,12 @@ void Walk(const uint8_t* data, uint64_t at, uint64_t end, size_t track, bool mer
             const uint8_t type = data[at++];
             if (!ReadVarLen(data, end, at, length) || type == 0x2F || (!merged && type == 0x51 && start + 12 > end))
                 break;
-            if (type == 0x00 && length > 0) {
+            if (!merged && type == 0x00 && length > 0) {
                 if (at >= end) break;
                 m.sequenceNumber = data[at];
             }
             const int field = type == 0x01 ? 0 : type == 0x02 ? 1 : type == 0x03 ? 2 : type == 0x05 ? 3 : -1;
-            if (field >= 0) {
+            if (!merged && field >= 0) {
                 // Up to 255 bytes, to a zero byte or the length; the kept bytes must lie in the data.
                 uint64_t n = 0;
                 while (n < length && n < 255 && at + n < end && data[at + n] != 0) ++n;
@@ -154,10 +154,12 @@ void Walk(const uint8_t* data, uint64_t at, uint64_t end, size_t track, bool mer
         }
         at += length;  // past the end: the next delta-time ends the walk
     }
-    m.end = std::max(m.end, time);
+    if (merged) m.end = std::max(m.end, time);
 }
 
-// The default reading: the first track, to the end of the data.
+// The default reading: the first track, to the end of the data. Complete
+// reading: the tracks the header counts (one of format 2), each to its
+// chunk's end, and all their events sorted by (time, track, order).
 Model ModelOf(const uint8_t* data, uint64_t size)
 {
     Model m;
@@ -169,6 +171,16 @@ Model ModelOf(const uint8_t* data, uint64_t size)
     m.trackCount = static_cast<uint16_t>(BigEndian(data, size, 10, 2));
     m.division = static_cast<uint16_t>(BigEndian(data, size, 12, 2));
     Walk(data, track + 8, size, 0, false, m);
+    const size_t wanted = m.format == 2 ? 1 : std::max<size_t>(1, m.trackCount);
+    size_t tracks = 0;
+    for (uint64_t at = track; tracks < wanted && at + 8 <= size;) {
+        const uint64_t end = at + 8 + BigEndian(data, size, at + 4, 4);
+        if (std::memcmp(data + at, "MTrk", 4) == 0) Walk(data, at + 8, std::min(size, end), tracks++, true, m);
+        at = end;
+    }
+    std::sort(m.events.begin(), m.events.end(), [](const ModelEvent& a, const ModelEvent& b) {
+        return std::tie(a.time, a.track, a.order) < std::tie(b.time, b.track, b.order);
+    });
     return m;
 }
 
@@ -246,21 +258,6 @@ std::string CheckNormalized(const uint8_t* data, uint32_t size, bool complete,
 // a sort of all events by (time, track, order), and the reference note lists
 // fed the sorted events, a note-off (0x8n) as a velocity-0 note-on; then the
 // same reading normalised against the reference's records and their times.
-Model MergedOf(const uint8_t* data, uint64_t size, uint16_t format, uint16_t trackCount)
-{
-    Model m;
-    const size_t wanted = format == 2 ? 1 : std::max<size_t>(1, trackCount);
-    size_t tracks = 0;
-    for (uint64_t at = 8 + uint64_t{BigEndian(data, size, 4, 4)}; tracks < wanted && at + 8 <= size;) {
-        const uint64_t end = at + 8 + BigEndian(data, size, at + 4, 4);
-        if (std::memcmp(data + at, "MTrk", 4) == 0) Walk(data, at + 8, std::min(size, end), tracks++, true, m);
-        at = end;
-    }
-    std::sort(m.events.begin(), m.events.end(), [](const ModelEvent& a, const ModelEvent& b) {
-        return std::tie(a.time, a.track, a.order) < std::tie(b.time, b.track, b.order);
-    });
-    return m;
-}
 
 // Feeds the reference the time from `from` to `to`, in steps that fit 32 bits.
 void Advance(ReferenceNotes& reference, uint64_t from, uint64_t to)
@@ -269,13 +266,10 @@ void Advance(ReferenceNotes& reference, uint64_t from, uint64_t to)
     reference.onDeltaTime(static_cast<uint32_t>(to - from));
 }
 
-std::string CheckCompleteReading(const uint8_t* input, size_t size)
+std::string CheckCompleteReading(const uint8_t* data, uint32_t size, const Model& m)
 {
-    if (size >= 0xFFFFFFFFu) return {};
-    const std::unique_ptr<uint8_t[]> data = ExactCopy(input, size);
     Notes notes;
-    if (notes.openMemory("fuzz.mid", data.get(), static_cast<uint32_t>(size)) != 0) return {};
-    const Model m = MergedOf(data.get(), size, notes.header().format, notes.header().trackCount);
+    if (notes.openMemory("fuzz.mid", data, size) != 0) return "complete reading does not open the file";
     const ReadingHints h = notes.completeReadingHints();
     if (h.laterTrackNotes != m.hints.laterTrackNotes || h.runningStatusEvents != m.hints.runningStatusEvents ||
         h.noteOffs != m.hints.noteOffs)
@@ -297,7 +291,7 @@ std::string CheckCompleteReading(const uint8_t* input, size_t size)
     Advance(reference, time, m.end);
     const std::string lists = CompareNoteLists(notes, reference.lists, "complete reading");
     if (!lists.empty()) return lists;
-    return CheckNormalized(data.get(), static_cast<uint32_t>(size), true, reference.lists, reference.spans);
+    return CheckNormalized(data, size, true, reference.lists, reference.spans);
 }
 
 }  // namespace
@@ -367,7 +361,7 @@ std::string CheckSmfInput(const uint8_t* input, size_t size)
         if (std::string(fields[i], length) != model.texts[i])
             return Printf("text %d is \"%s\", the rules give \"%s\"", i, fields[i], model.texts[i].c_str());
     }
-    return CheckCompleteReading(input, size);
+    return CheckCompleteReading(data.get(), n, model);
 }
 
 // ---------------------------------------------------------------- encoder
