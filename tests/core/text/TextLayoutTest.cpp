@@ -105,20 +105,18 @@ TEST(TextLayout, AWordIsARunOfOneKindOfCharacter)
     for (const auto& c : cases) EXPECT_EQ(c.second, layout.WordAt(c.first)) << c.first;
 }
 
+// Runs written as "offset+length@column".
 TEST(TextLayout, RunsAreThePiecesBetweenTabsAtTheirColumns)
 {
     const TextLayout layout = Layout();
-    std::vector<TextLayout::Run> runs;
-    layout.Runs(1, runs);
-    ASSERT_EQ(1u, runs.size());
-    EXPECT_EQ(9u, runs[0].offset);
-    EXPECT_EQ(8u, runs[0].length);
-    EXPECT_EQ(8, runs[0].column);
-    layout.Runs(0, runs);
-    ASSERT_EQ(2u, runs.size());
-    EXPECT_EQ(2u, runs[0].length);
-    EXPECT_EQ(3u, runs[1].offset);
-    EXPECT_EQ(8, runs[1].column);
+    for (const auto& [line, expected] : {std::pair<size_t, std::string>{0, "0+2@0 3+3@8 "}, {1, "9+8@8 "}, {2, ""}}) {
+        std::vector<TextLayout::Run> runs;
+        layout.Runs(line, runs);
+        std::string text;
+        for (const TextLayout::Run& r : runs)
+            text += std::to_string(r.offset) + "+" + std::to_string(r.length) + "@" + std::to_string(r.column) + " ";
+        EXPECT_EQ(expected, text) << line;
+    }
 }
 
 // Both ends snap to character boundaries inside the text, then keys move
