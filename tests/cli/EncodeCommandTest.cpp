@@ -154,10 +154,8 @@ TEST(EncodeCommand, OutputThatCannotBeWrittenExitsWith1)
 #else
     // One small file, and one large enough for the threads: 70,000 notes.
     Bytes track;
-    for (uint32_t i = 0; i < 70000; ++i) {
-        const Bytes note = Event(0, {static_cast<uint8_t>(0x90 | i % 16), static_cast<uint8_t>(i % 128), 100});
-        track.insert(track.end(), note.begin(), note.end());
-    }
+    for (uint32_t i = 0; i < 70000; ++i)
+        track.insert(track.end(), {0x00, static_cast<uint8_t>(0x90 | i % 16), static_cast<uint8_t>(i % 128), 100});
     const TempFile small(Song()), large(SmfWithTrack(Cat({track, {0x00, 0xFF, 0x2F, 0x00}})), "large.mid");
     for (const std::string& path : {small.path(), large.path()}) {
         const TempFile messages(Bytes{}, "err.txt");

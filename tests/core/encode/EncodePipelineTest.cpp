@@ -37,10 +37,7 @@ Bytes Song(const std::vector<size_t>& records)
     for (size_t c = 0; c < records.size(); ++c)
         for (size_t i = 0; i < records[c]; ++i) {
             const uint8_t status = static_cast<uint8_t>(0x90 | c), key = static_cast<uint8_t>(i * 7 % 128);
-            for (const uint8_t velocity : {static_cast<uint8_t>(1 + i / 128 % 127), uint8_t{0}}) {
-                const Bytes event = Event(0, {status, key, velocity});
-                track.insert(track.end(), event.begin(), event.end());
-            }
+            track.insert(track.end(), {0x00, status, key, static_cast<uint8_t>(1 + i / 128 % 127), 0x00, status, key, 0});
         }
     return SmfWithTrack(Cat({track, {0x00, 0xFF, 0x2F, 0x00}}));
 }
@@ -65,9 +62,7 @@ TEST(EncodePipeline, ThreadsWriteTheEncodersBytesAcrossChunkBoundaries)
         {k - 1}, {k}, {k + 1}, {3 * k}, {0, 3 * k + 5, 1, 0, 2 * k}, {k, 1, k - 1, k + 1, 20 * k + 3},
     };
     for (const std::vector<size_t>& records : cases) {
-        const TempFile file(Song(records));
-        SmfNoteFile notes;
-        ASSERT_EQ(0u, notes.open(file.path()));
+        ReaderOn<SmfNoteFile> notes(Song(records));
         notes.readEvents();
         size_t chunks = 0;
         for (size_t c = 0; c < records.size(); ++c) {
@@ -89,9 +84,7 @@ TEST(EncodePipeline, ThreadsWriteTheEncodersBytesAcrossChunkBoundaries)
 TEST(EncodePipeline, FailedWriteEndsTheRunAndNothingFollowsIt)
 {
     const NoteEncoder encoder(NoteEncoder::kDefaultFormat1, NoteEncoder::kDefaultFormat2);
-    const TempFile file(Song({2000, 2000}));
-    SmfNoteFile notes;
-    ASSERT_EQ(0u, notes.open(file.path()));
+    ReaderOn<SmfNoteFile> notes(Song({2000, 2000}));
     notes.readEvents();
     for (const Threads& t : kThreads)
         for (size_t failAt : {1u, 2u, 30u}) {  // the first, the second, one after the ring has gone round
