@@ -8,36 +8,22 @@
 // Every input is copied to a heap block of exactly its size (texts with their
 // terminator and nothing more), so that the address sanitizer reports any read
 // past the data, and arguments are handed over the same way.
-#include "support/ReferenceNotes.h"
 #include "tools/SmfTrackWriter.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <vector>
 
-class SmfNoteFile;
-
 // The bytes as a mapped file: the reader's header checks and readEvents, the
 // note lists against the reference (tests/support/ReferenceNotes), the events
-// and texts against a plain model of the reader's rules.
+// and texts against a plain model of the reader's rules, complete reading
+// against a model of its own.
 std::string CheckSmfInput(const uint8_t* data, size_t size);
 // A file whose track holds every kind of event, with delta-times and lengths
 // of one to four bytes and a note after the end of the track (a seed, and
 // in the regression test cut at every byte).
 Bytes EveryEventKindFile();
-// Complete reading of the bytes against a plain model of its rules (called
-// by CheckSmfInput).
-std::string CheckCompleteReading(const uint8_t* data, size_t size);
-// The bytes (a file that opens) read with normalisation, default or complete
-// reading, against ReferenceNormalized of the unscaled lists and their spans
-// (tests/support/ReferenceNotes): the lists and their encoding, byte for byte.
-std::string CheckNormalized(const uint8_t* data, uint32_t size, bool complete,
-                            const std::vector<NoteRecord> (&lists)[16], const std::vector<TickSpan> (&spans)[16]);
-// The records of a reader's 16 lists against the lists wanted; `what` leads the description.
-std::string CompareNoteLists(const SmfNoteFile& got, const std::vector<NoteRecord> (&want)[16],
-                             const std::string& what);
 
 // The line formatter, the note encoder (against the reference encoding of
 // tests/support/ReferenceEncoder) and KvText::ReplaceAll with formats,
@@ -57,13 +43,3 @@ std::string EncoderInput(const int32_t* args, size_t argCount, uint8_t capacityL
 
 // PathParts, ExtensionOf and DirectoryOf on the bytes as one path.
 std::string CheckPathInput(const uint8_t* data, size_t size);
-
-// Shared by the checks' own files.
-std::string Printf(const char* format, ...);
-// A heap block of exactly `size` bytes.
-std::unique_ptr<uint8_t[]> ExactCopy(const uint8_t* data, size_t size);
-// Seven bits a byte, no limit on the count, 32-bit arithmetic that wraps;
-// false when the number runs to `end`.
-bool ReadVarLen(const uint8_t* data, uint64_t end, uint64_t& at, uint32_t& value);
-// `count` bytes big-endian from `at`, bytes past `size` read as 0.
-uint32_t BigEndian(const uint8_t* data, uint64_t size, uint64_t at, int count);

@@ -1,12 +1,21 @@
 // The reader: the events each track hands to the hooks (written down by
 // WatchedNotes of tests/support), where reading stops, the texts it keeps;
-// complete reading of all tracks in merged order. That a second walk hands
-// out the same, and complete reading's note lists and counts, are checked by
-// the fuzz checks (FuzzRegressions) on many files.
+// complete reading of all tracks in merged order; the note lists' blocks and
+// their normalised lengths. That a second walk hands out the same, complete
+// reading's note lists and counts, and the lists against the reference lists
+// (tests/support/ReferenceNotes) are checked by the fuzz checks
+// (FuzzRegressions) on random tracks, real files and saved inputs.
+#include "core/errors/ErrorRecord.h"
+#include "core/midi/MappedFile.h"
+#include "core/midi/ResolutionScale.h"
+#include "core/midi/SmfNoteFile.h"
 #include "support/ReferenceNotes.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
 
 namespace {
 
@@ -121,4 +130,55 @@ TEST(CompleteReading, HandsOnTheChannelEventsOfAllTracksInMergedOrder)
         EXPECT_EQ(1, f.ends) << c.what;
         EXPECT_EQ("", f.fault) << c.what;
     }
+}
+
+// A long note on key 40, then more short notes than a block holds, then key
+// 40 ends: the first record, in the first block, gets its length.
+TEST(NoteList, ANoteSoundingAcrossABlockBoundaryGetsItsLength)
+{
+    const size_t shortNotes = SmfNoteFile::NoteList::kBlockRecords + 10;
+    Bytes track = {0x00, 0x90, 40, 100};
+    for (size_t i = 0; i < shortNotes; ++i) track = Cat({track, {0x00, 0x90, 60, 90, 0x01, 0x90, 60, 0}});
+    ReaderOn<SmfNoteFile> notes(SmfWithTrack(Cat({track, {0x00, 0x90, 40, 0}, {0x00, 0xFF, 0x2F, 0x00}})));
+    notes.readEvents();
+    const SmfNoteFile::NoteList& list = notes.channelNotes(0);
+    ASSERT_EQ(1 + shortNotes, list.size());  // no rests: every note-on comes at an idle time of 0
+    ASSERT_EQ(2u, list.blockCount());
+    EXPECT_EQ(&list[SmfNoteFile::NoteList::kBlockRecords], list.blockData(1));
+    EXPECT_EQ(40, list[0].key);
+    size_t i = 0;
+    for (const NoteRecord& r : list) EXPECT_EQ(i++ ? 1u : shortNotes, r.length);
+}
+
+// S(t) where t x 480 is past 2^64; the normalised reading is held to
+// ReferenceNormalized at several divisions by the fuzz checks (FuzzRegressions).
+TEST(ResolutionScale, ScalesTimesWhoseProductWouldPass64Bits)
+{
+    EXPECT_EQ(5534023222112865485u, ResolutionScale(100).at(uint64_t{1} << 60));
+}
+
+TEST(MappedFile, ReadsStopAtTheEndAndOpenStatesAreReported)
+{
+    TempFile file(Bytes{'0', '1', '2', '3', '4', '5', '6', '7', '8', '9'});
+    MappedFile f;
+    uint8_t b[16] = {};
+    uint32_t n = 7;
+    EXPECT_EQ(kErrorNotOpen, f.read(b, 4, n));
+    EXPECT_EQ(0u, n);
+    const std::string missing = file.path() + ".missing";
+    EXPECT_EQ(kErrorCannotOpen, f.open(missing));
+    EXPECT_NE(nullptr, std::strstr(GetErrorRecord().text, missing.c_str()));
+    EXPECT_EQ(kErrorCannotOpen, f.open(std::filesystem::path(file.path()).parent_path().string()));
+    ASSERT_EQ(0u, f.open(file.path()));
+    EXPECT_EQ(kErrorAlreadyOpen, f.open(file.path()));
+    EXPECT_EQ(0u, f.read(b, sizeof b, n));
+    EXPECT_EQ(10u, n);
+    EXPECT_EQ(0, std::memcmp(b, "0123456789", 10));
+    EXPECT_EQ(0u, f.read(b, sizeof b, n));
+    EXPECT_EQ(0u, n);
+    EXPECT_EQ(0u, f.close());
+    EXPECT_EQ(kErrorNotOpen, f.close());
+    // "表示.mid" in Shift-JIS (a 0x5C trail byte), and empty.
+    TempFile japanese(Bytes{}, "\x95\x5C\x8E\xA6.mid");
+    EXPECT_EQ(0u, f.open(japanese.path()));
 }

@@ -1,3 +1,4 @@
+#include "core/text/KvText.h"
 #include "core/text/TextCaret.h"
 #include "core/text/TextLayout.h"
 
@@ -105,20 +106,18 @@ TEST(TextLayout, AWordIsARunOfOneKindOfCharacter)
     for (const auto& c : cases) EXPECT_EQ(c.second, layout.WordAt(c.first)) << c.first;
 }
 
+// Runs written as "offset+length@column".
 TEST(TextLayout, RunsAreThePiecesBetweenTabsAtTheirColumns)
 {
     const TextLayout layout = Layout();
-    std::vector<TextLayout::Run> runs;
-    layout.Runs(1, runs);
-    ASSERT_EQ(1u, runs.size());
-    EXPECT_EQ(9u, runs[0].offset);
-    EXPECT_EQ(8u, runs[0].length);
-    EXPECT_EQ(8, runs[0].column);
-    layout.Runs(0, runs);
-    ASSERT_EQ(2u, runs.size());
-    EXPECT_EQ(2u, runs[0].length);
-    EXPECT_EQ(3u, runs[1].offset);
-    EXPECT_EQ(8, runs[1].column);
+    for (const auto& [line, expected] : {std::pair<size_t, std::string>{0, "0+2@0 3+3@8 "}, {1, "9+8@8 "}, {2, ""}}) {
+        std::vector<TextLayout::Run> runs;
+        layout.Runs(line, runs);
+        std::string text;
+        for (const TextLayout::Run& r : runs)
+            text += std::to_string(r.offset) + "+" + std::to_string(r.length) + "@" + std::to_string(r.column) + " ";
+        EXPECT_EQ(expected, text) << line;
+    }
 }
 
 // Both ends snap to character boundaries inside the text, then keys move
@@ -137,10 +136,7 @@ TEST(TextCaret, KeysMoveTheCaretAndExtendTheSelectionFromTheAnchor)
         {7, 4, {}, false, 1, 6, 3},
         {100, 100, {}, false, 1, 24, 24},
         {0, 0, {CaretMove::Right}, false, 1, 1, 1},
-        {3, 3, {CaretMove::Right}, false, 1, 5, 5},
         {5, 5, {CaretMove::Left}, true, 1, 5, 3},
-        {6, 6, {CaretMove::Right}, false, 1, 8, 8},
-        {8, 8, {CaretMove::Left}, true, 1, 8, 6},
         {0, 5, {CaretMove::Right}, false, 1, 6, 6},
         {5, 5, {CaretMove::Down}, false, 1, 11, 11},
         {12, 12, {CaretMove::Up}, true, 1, 12, 6},
@@ -164,5 +160,47 @@ TEST(TextCaret, KeysMoveTheCaretAndExtendTheSelectionFromTheAnchor)
         EXPECT_EQ(c.caretAfter, caret.Caret());
         EXPECT_EQ(std::min(c.anchorAfter, c.caretAfter), caret.Start());
         EXPECT_EQ(std::max(c.anchorAfter, c.caretAfter), caret.End());
+    }
+}
+
+// Lead bytes are 81-9F and E0-EF: each makes one character with the byte
+// after it, even at the end of the text.
+TEST(KvText, CharCountTakesLeadAndTrailAsOne)
+{
+    const struct {
+        const char* text;
+        int count;
+    } cases[] = {
+        {"\x80" "A", 2}, {"\x81" "A", 1}, {"\x9F" "A", 1}, {"\xA0" "A", 2}, {"\xDF" "A", 2},
+        {"\xE0" "A", 1}, {"\xEF" "A", 1}, {"\xF0" "A", 2}, {"A\x82\xA0" "B", 3}, {"A\x82", 2},
+    };
+    for (const auto& c : cases) EXPECT_EQ(c.count, KvText(c.text).CharCount()) << c.text;
+}
+
+TEST(KvText, ReplaceAllSkipsTrailBytesAndRestartsFromTheStart)
+{
+    const struct {
+        const char* text;
+        const char* from;
+        const char* to;
+        int result;
+        const char* after;
+    } cases[] = {
+        {"\\tdb\\t%d", "\\t", "\t", 6, "\tdb\t%d"},
+        {"abc", "\\t", "\t", -1, "abc"},
+        {"abc", "", "x", -1, "abc"},
+        // 表 is 95 5C: its trail byte followed by "t" is not a backslash-t pair.
+        {"\x95\x5Ct\\t", "\\t", "\t", 3, "\x95\x5Ct\t"},
+        {"\x95\x5Ct", "\\t", "\t", -1, "\x95\x5Ct"},
+        // Each pass searches from the start again: a join into a new occurrence is replaced too.
+        {"aab", "ab", "b", 1, "b"},
+        {"xax", "a", "aa", 4, "xaax"},  // a replacement holding the searched text is replaced once
+        // A searched text ending in a lead byte takes the byte after the match with it.
+        {"\x82\x82\x82", "\x82", "\x82" "a", 3, "\x82" "a\x82\x82" "a"},
+    };
+    for (const auto& c : cases) {
+        KvText text(c.text);
+        EXPECT_EQ(c.result, text.ReplaceAll(c.from, c.to)) << c.text;
+        EXPECT_STREQ(c.after, text.CStr());
     }
 }
