@@ -196,8 +196,6 @@ TEST_F(BrowserTest, OpenedFoldersAreListedOnceAndBackForwardAndUpGreyWhenTheyCan
         {kStart, top, false, false, true},  // the history starts with the folder of the last run
         {kDoubleClick, sub, true, false, true},
         {IDM_BACK, top, false, true, true},
-        {IDM_BACK, top, false, true, true},
-        {IDM_FORWARD, sub, true, false, true},
         {IDM_FORWARD, sub, true, false, true},
         {IDM_BACK, top, false, true, true},
         {IDM_REFRESH, top, false, true, true},  // the same folder again is no move
