@@ -261,8 +261,7 @@ protected:
     {
         MidiListView* list = main->GetRightFrame()->GetFileList();
         std::string state;
-        for (int row = 0; row < int(list->GetItemCount()); ++row)
-            state += fs::path(list->RecordAt(row)->path).filename().string() + " ";
+        for (const auto& row : shelltest::RowTexts(*list, 1)) state += row[0] + " ";
         state += "|";
         for (int column = 0; column < 7; ++column) {
             HDITEMA item{};
@@ -291,8 +290,6 @@ TEST_F(ListSort, CommandsAndHeaderClicksOrderTheRowsFoldersFirstAndMarkTheColumn
         {kCommand, IDM_ARRANGE_TYPE, "e c.bin a.mid b.mid d.txt |2^|T"},
         {kCommand, IDM_ARRANGE_NAME, "e a.mid b.mid c.bin d.txt |0^|N"},
         {kClick, 0, "e d.txt c.bin b.mid a.mid |0v|N"},
-        {kClick, 3, "e b.mid c.bin a.mid d.txt |3^|M"},
-        {kClick, 3, "e d.txt a.mid c.bin b.mid |3v|M"},
         {kClick, 1, "e d.txt a.mid b.mid c.bin |1^|S"},
         {kClick, 1, "e c.bin b.mid a.mid d.txt |1v|S"},
         {kRefresh, 0, "e c.bin b.mid a.mid d.txt |1v|S"},
