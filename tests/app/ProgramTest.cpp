@@ -187,6 +187,7 @@ TEST(Program, OptionsOpenOnTheLastPageChangesOfferApplyAndCtrlWAsksFirst)
         return page == HWND(SendMessageA(sheet, PSM_INDEXTOHWND, lastPage, 0)) && IsWindowVisible(focused);
     }, 2000);
     EXPECT_TRUE(focused && IsWindowVisible(focused) && (focused == page || IsChild(page, focused) || focused == tabs));
+    EXPECT_FALSE(IsWindowEnabled(apply));  // filling the page it opens on is no change
     SetForegroundWindow(sheet);  // the keys below go to the foreground window
     Sleep(100);
     for (const char* keys : {"X", "5", " ", "Q1 X5 "}) {
