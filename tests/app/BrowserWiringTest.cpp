@@ -169,9 +169,7 @@ TEST_F(BrowserTest, ViewCommandsSwitchTheListAndMoveTheRadioMark)
         SCOPED_TRACE(command);
         main->SendMessage(WM_COMMAND, command, 0);
         // Tiles draw from the large icons, also where they are refused.
-        if (command == IDM_VIEW_TILES) {
-            EXPECT_NE(0, list()->SendMessage(LVM_GETIMAGELIST, LVSIL_NORMAL, 0));
-        }
+        EXPECT_TRUE(command != IDM_VIEW_TILES || list()->SendMessage(LVM_GETIMAGELIST, LVSIL_NORMAL, 0) != 0);
         const DWORD view = DWORD(list()->SendMessage(LVM_GETVIEW, 0, 0));
         ASSERT_LT(view, 5u);
         EXPECT_EQ(command == IDM_VIEW_TILES ? commandOf[view] : command, commandOf[view]);  // Wine refuses tiles
