@@ -136,17 +136,16 @@ long Program::exitCode(DWORD ms)
 
 HWND Program::window(const char* cls, const char* title, DWORD ms) const
 {
-    const DWORD start = GetTickCount();
-    do {
-        HWND window = nullptr;
-        while ((window = FindWindowExA(nullptr, window, cls, title)) != nullptr) {
+    HWND window = nullptr;
+    WaitFor([&] {
+        for (window = nullptr; (window = FindWindowExA(nullptr, window, cls, title)) != nullptr;) {
             DWORD pid = 0;
             GetWindowThreadProcessId(window, &pid);
-            if (pid == pi.dwProcessId && IsWindowVisible(window)) return window;
+            if (pid == pi.dwProcessId && IsWindowVisible(window)) return true;
         }
-        Sleep(20);
-    } while (GetTickCount() - start < ms);
-    return nullptr;
+        return false;
+    }, ms);
+    return window;
 }
 
 std::string WindowText(HWND window)

@@ -169,9 +169,7 @@ TEST_F(BrowserTest, ViewCommandsSwitchTheListAndMoveTheRadioMark)
         SCOPED_TRACE(command);
         main->SendMessage(WM_COMMAND, command, 0);
         // Tiles draw from the large icons, also where they are refused.
-        if (command == IDM_VIEW_TILES) {
-            EXPECT_NE(0, list()->SendMessage(LVM_GETIMAGELIST, LVSIL_NORMAL, 0));
-        }
+        EXPECT_TRUE(command != IDM_VIEW_TILES || list()->SendMessage(LVM_GETIMAGELIST, LVSIL_NORMAL, 0) != 0);
         const DWORD view = DWORD(list()->SendMessage(LVM_GETVIEW, 0, 0));
         ASSERT_LT(view, 5u);
         EXPECT_EQ(command == IDM_VIEW_TILES ? commandOf[view] : command, commandOf[view]);  // Wine refuses tiles
@@ -196,8 +194,6 @@ TEST_F(BrowserTest, OpenedFoldersAreListedOnceAndBackForwardAndUpGreyWhenTheyCan
         {kStart, top, false, false, true},  // the history starts with the folder of the last run
         {kDoubleClick, sub, true, false, true},
         {IDM_BACK, top, false, true, true},
-        {IDM_BACK, top, false, true, true},
-        {IDM_FORWARD, sub, true, false, true},
         {IDM_FORWARD, sub, true, false, true},
         {IDM_BACK, top, false, true, true},
         {IDM_REFRESH, top, false, true, true},  // the same folder again is no move
@@ -263,8 +259,7 @@ protected:
     {
         MidiListView* list = main->GetRightFrame()->GetFileList();
         std::string state;
-        for (int row = 0; row < int(list->GetItemCount()); ++row)
-            state += fs::path(list->RecordAt(row)->path).filename().string() + " ";
+        for (const auto& row : shelltest::RowTexts(*list, 1)) state += row[0] + " ";
         state += "|";
         for (int column = 0; column < 7; ++column) {
             HDITEMA item{};
@@ -293,8 +288,6 @@ TEST_F(ListSort, CommandsAndHeaderClicksOrderTheRowsFoldersFirstAndMarkTheColumn
         {kCommand, IDM_ARRANGE_TYPE, "e c.bin a.mid b.mid d.txt |2^|T"},
         {kCommand, IDM_ARRANGE_NAME, "e a.mid b.mid c.bin d.txt |0^|N"},
         {kClick, 0, "e d.txt c.bin b.mid a.mid |0v|N"},
-        {kClick, 3, "e b.mid c.bin a.mid d.txt |3^|M"},
-        {kClick, 3, "e d.txt a.mid c.bin b.mid |3v|M"},
         {kClick, 1, "e d.txt a.mid b.mid c.bin |1^|S"},
         {kClick, 1, "e c.bin b.mid a.mid d.txt |1v|S"},
         {kRefresh, 0, "e c.bin b.mid a.mid d.txt |1v|S"},

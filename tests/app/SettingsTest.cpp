@@ -49,23 +49,18 @@ protected:
         settings.SetKeyPath(TestKeyPath());
     }
     void TearDown() override { DeleteTestKey(); }
-    // The field of `s` that a stored value fills, as a number or a text.
-    static uint32_t NumberOf(const Settings& s, const char* name)
-    {
-        const SettingsValue* v = Settings::FindValue(name);
-        return v->signedField ? uint32_t(s.*v->signedField) : s.*v->unsignedField;
-    }
-    static std::string TextOf(const Settings& s, const char* name) { return s.*Settings::FindValue(name)->textField; }
     // Every field of `s` holds its default, or (for `changed`) a value of its own.
     static void ExpectValues(const Settings& s, bool changed)
     {
         for (size_t i = 0; i < std::size(kStored); ++i) {
             const StoredValue& v = kStored[i];
             SCOPED_TRACE(v.name);
-            ASSERT_NE(nullptr, Settings::FindValue(v.name));
-            ASSERT_EQ(v.type == REG_SZ, Settings::FindValue(v.name)->isText());
-            if (v.type == REG_SZ) EXPECT_EQ(changed ? Text(i) : std::string(v.text), TextOf(s, v.name));
-            else EXPECT_EQ(changed ? Number(i) : v.number, NumberOf(s, v.name));
+            const SettingsValue* field = Settings::FindValue(v.name);
+            ASSERT_NE(nullptr, field);
+            ASSERT_EQ(v.type == REG_SZ, field->isText());
+            if (v.type == REG_SZ) EXPECT_EQ(changed ? Text(i) : std::string(v.text), s.*field->textField);
+            else EXPECT_EQ(changed ? Number(i) : v.number,
+                           field->signedField ? uint32_t(s.*field->signedField) : s.*field->unsignedField);
         }
     }
     // Not a default: negative, large and Shift-JIS values; one text stored empty.

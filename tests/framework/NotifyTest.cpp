@@ -5,8 +5,7 @@
 
 #include <gtest/gtest.h>
 
-using fwtest::Parent;
-using fwtest::WindowGuard;
+using namespace fwtest;
 
 namespace {
 
@@ -23,7 +22,7 @@ TEST(Notify, ParentAnswersFirstThenTheSendersObject)
     Notified parent, child;
     WindowGuard guard(Parent(parent));
     Parent(child, parent.GetHandle());
-    HWND orphan = fwtest::RawWindow(parent.GetHandle());
+    HWND orphan = CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 9, 9, parent.GetHandle(), 0, 0, 0);
     const struct {
         HWND from;
         LRESULT parentAnswer, childAnswer, result;

@@ -48,10 +48,4 @@ HWND Parent(KvWindow& object, HWND parent)
                          nullptr, GetModuleHandleA(nullptr), nullptr);
 }
 
-HWND RawWindow(HWND parent)
-{
-    return CreateWindowExA(0, FrameClass(), "raw", parent ? WS_CHILD : WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, parent,
-                           nullptr, GetModuleHandleA(nullptr), nullptr);
-}
-
 }  // namespace fwtest

@@ -9,8 +9,6 @@ namespace fwtest {
 const char* FrameClass(int extraBytes = 0);
 // Creates `object`'s hidden window of FrameClass(), a child of `parent` if given.
 HWND Parent(KvWindow& object, HWND parent = nullptr);
-// Creates a hidden window of FrameClass() without any object.
-HWND RawWindow(HWND parent = nullptr);
 
 // Destroys the window at the end of a scope (when it still exists).
 struct WindowGuard {

@@ -7,7 +7,6 @@
 
 #include <memory>
 
-using fwtest::RawWindow;
 using fwtest::WindowGuard;
 
 namespace {
@@ -72,7 +71,7 @@ TEST(WindowProcedure, DispatchesTheTableThenOtherMessageThenTheDefault)
     object.SendMessage(WM_KEYDOWN, 'A', 1);  // in the table, not handled: both are asked
     EXPECT_EQ((std::vector<std::string>{Line("KeyDown", 'A', 1), Line("Other", WM_KEYDOWN, 'A')}), object.log);
 
-    HWND other = RawWindow();
+    HWND other = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 9, 9, nullptr, nullptr, nullptr, nullptr);
     WindowGuard otherGuard(other);
     const ULONG_PTR o = reinterpret_cast<ULONG_PTR>(other);
     const LPARAM xy = MAKELPARAM(0xFFFD, 20);  // x = -3, y = 20

@@ -18,16 +18,13 @@ TEST(FileTypeCache, FilesWithAnIconOfTheirOwnAreAskedOneByOne)
         {"noextension", ""},  {".hidden", ""},      {"dot.", ""},        {"kana.\x83\x7e", ""},
     };
     for (const auto& row : rows) EXPECT_EQ(FileTypeCache::KeyOf(row.name), row.key) << row.name;
-}
-
-TEST(FileTypeCache, ATypeWhoseRegisteredIconIsEachFileIsAskedOneByOne)
-{
+    // And so are the files of a type whose registered icon is each file's own.
     const struct {
         const char* extension;
         const char* icon;
         bool fromFile;
-    } rows[] = {{".vlmtesta", "%1", true}, {".vlmtestb", "\"%1\",0", true}, {".vlmtestc", "shell32.dll,3", false}};
-    for (const auto& row : rows) {
+    } types[] = {{".vlmtesta", "%1", true}, {".vlmtestb", "\"%1\",0", true}, {".vlmtestc", "shell32.dll,3", false}};
+    for (const auto& row : types) {
         const std::string type = std::string("velmora.test") + row.extension;
         RegSetKeyValueA(HKEY_CLASSES_ROOT, row.extension, nullptr, REG_SZ, type.c_str(), DWORD(type.size() + 1));
         RegSetKeyValueA(HKEY_CLASSES_ROOT, (type + "\\DefaultIcon").c_str(), nullptr, REG_SZ, row.icon,

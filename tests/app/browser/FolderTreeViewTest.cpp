@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 using shelltest::TestFolder;
@@ -32,11 +33,7 @@ protected:
         return tree.GetSelection();
     }
     // A node's label, and its child count (1 shows the expand button).
-    struct Shown {
-        std::string label;
-        int children;
-    };
-    Shown Query(HTREEITEM item)
+    std::pair<std::string, int> Query(HTREEITEM item)
     {
         char text[MAX_PATH] = {};
         TVITEMA query{};
@@ -51,7 +48,7 @@ protected:
     {
         std::vector<std::string> labels;
         for (HTREEITEM child = tree.GetChildItem(item); child; child = tree.GetNextSiblingItem(child))
-            labels.push_back(Query(child).label);
+            labels.push_back(Query(child).first);
         return labels;
     }
 
@@ -81,8 +78,8 @@ TEST_F(FolderTree, StartsAtTheDesktopReadsSubFoldersOnceAndGoToPathSelectsTheDee
     EXPECT_TRUE(ChildLabels(alpha).empty());  // selected, not expanded
     tree.Expand(empty, TVE_EXPAND);
     tree.Expand(alpha, TVE_EXPAND);
-    EXPECT_EQ(0, Query(empty).children) << "an empty folder loses its button";
-    EXPECT_EQ(1, Query(alpha).children);
+    EXPECT_EQ(0, Query(empty).second) << "an empty folder loses its button";
+    EXPECT_EQ(1, Query(alpha).second);
     folder.Folder("alpha\\late");
     // Closed and opened again by the user's keys (the selection is alpha).
     tree.SendMessage(WM_KEYDOWN, VK_SUBTRACT, 0);
@@ -117,7 +114,7 @@ TEST_F(FolderTree, StartsAtTheDesktopReadsSubFoldersOnceAndGoToPathSelectsTheDee
     tree.GoToPath("::{20d04fe0-3aea-1069-a2d8-08002b30309d}");  // the computer's drives
     ASSERT_NE(tree.GetRootItem(), tree.GetSelection());
     EXPECT_FALSE(tree.SelectedPath().empty());
-    EXPECT_EQ(Query(tree.GetSelection()).label, tree.SelectedPath());
+    EXPECT_EQ(Query(tree.GetSelection()).first, tree.SelectedPath());
     EXPECT_GT(tree.PoolBlockCount(), 0u);
     DestroyWindow(parent.GetHandle());
     EXPECT_EQ(0u, tree.PoolBlockCount()) << "destroying gives every node back";

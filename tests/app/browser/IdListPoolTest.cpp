@@ -57,9 +57,8 @@ TEST(IdListPoolTest, EveryBlockAndTheAllocatorComeBackOnce)
     {
         IdListPool pool;
         for (int i = 0; i < 30000; ++i) blocks.push_back(pool.Alloc(4));
-        for (size_t i = blocks.size(); i-- > 0;) {
+        for (size_t i = blocks.size(); i-- > 0;)
             if (i % 3 == 0) pool.Free(blocks[i]);
-        }
         void* foreign = allocator.Alloc(8);
         pool.Free(foreign);  // not the pool's: to the allocator, the pool unchanged
         EXPECT_EQ(allocator.live.count(foreign), 0u);
