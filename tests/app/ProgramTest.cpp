@@ -47,6 +47,20 @@ void Chord(std::initializer_list<WORD> keys)
 }
 
 // The window with the keyboard focus in `thread`, also of another process.
+// Sends a control message whose parameter points to a record through a
+// copy of the record inside the program's process; takes back what the
+// control wrote into it.
+template <class Record>
+LRESULT SendWithRecord(const Program& program, HWND window, UINT message, WPARAM wParam, Record& record)
+{
+    void* at = VirtualAllocEx(program.pi.hProcess, nullptr, sizeof record, MEM_COMMIT, PAGE_READWRITE);
+    WriteProcessMemory(program.pi.hProcess, at, &record, sizeof record, nullptr);
+    const LRESULT result = SendMessageA(window, message, wParam, reinterpret_cast<LPARAM>(at));
+    ReadProcessMemory(program.pi.hProcess, at, &record, sizeof record, nullptr);
+    VirtualFreeEx(program.pi.hProcess, at, 0, MEM_RELEASE);
+    return result;
+}
+
 HWND FocusIn(DWORD thread)
 {
     GUITHREADINFO info{};
@@ -66,7 +80,13 @@ TEST(Program, FirstArgumentOpensAPathOrUnregisters)
     const shelltest::TestFolder folder("app-arguments");
     const std::string songs = folder.Folder("songs"), remembered = folder.Folder("remembered");
     folder.File("songs\\a.mid");
-    const std::string midi = folder.File("songs\\kaeru.mid", TwoChannels()), lines = std::string(kCh0) + kCh2;
+    // The whole road: the data view and the clipboard hold velmora-encode's bytes for the file.
+    const std::string midi = folder.File("songs\\kaeru.mid", ReadAll(SamplesDir() + "\\kaeru.mid"));
+    const std::string encoded = folder / "kaeru.txt";
+    ASSERT_EQ(0, Program("-o \"" + encoded + "\" \"" + midi + "\"", VELMORA_ENCODE_EXE).exitCode(20000));
+    const Bytes bytes = ReadAll(encoded);
+    const std::string lines(bytes.begin(), bytes.end());
+    ASSERT_GT(lines.size(), 100u);
 
     const struct {
         std::string arguments;
@@ -105,8 +125,9 @@ TEST(Program, FirstArgumentOpensAPathOrUnregisters)
         const HWND main = program.mainWindow();
         ASSERT_NE(nullptr, main);
         const HWND right = FindWindowExA(main, nullptr, "OrvRightFrame", nullptr);
-        const HWND dataView = GetDlgItem(GetDlgItem(right, 40), 40);
-        ASSERT_NE(nullptr, dataView);
+        const HWND dataFrame = GetDlgItem(right, 40);
+        const HWND dataView = GetDlgItem(dataFrame, 40), channels = GetDlgItem(dataFrame, 80);
+        ASSERT_TRUE(dataView && channels);
         const std::string title = "velmora - [" + c.shown + "]";
         EXPECT_TRUE(WaitFor([&] { return WindowText(main) == title; })) << WindowText(main);
         EXPECT_TRUE(WaitFor([&] { return WindowText(dataView) == c.lines; })) << WindowText(dataView);
@@ -117,6 +138,18 @@ TEST(Program, FirstArgumentOpensAPathOrUnregisters)
         const HWND toolbar = GetDlgItem(main, 70);
         EXPECT_FALSE(SendMessageA(toolbar, TB_ISBUTTONENABLED, IDM_BACK, 0));
         EXPECT_FALSE(SendMessageA(toolbar, TB_ISBUTTONENABLED, IDM_FORWARD, 0));
+        if (!c.lines.empty()) {
+            RECT button{};
+            ASSERT_TRUE(SendWithRecord(program, channels, TB_GETRECT, IDM_COPY, button));
+            const LPARAM at = MAKELPARAM((button.left + button.right) / 2, (button.top + button.bottom) / 2);
+            // Opening the clipboard to look would keep the program from
+            // writing it: wait for its change first.
+            const DWORD before = GetClipboardSequenceNumber();
+            PostMessageA(channels, WM_LBUTTONDOWN, MK_LBUTTON, at);
+            PostMessageA(channels, WM_LBUTTONUP, 0, at);
+            EXPECT_TRUE(WaitFor([&] { return GetClipboardSequenceNumber() != before; }));
+            EXPECT_EQ(c.lines, ClipboardText());
+        }
         PostMessageA(main, WM_CLOSE, 0, 0);
         EXPECT_EQ(0, program.exitCode());
     }
