@@ -3,6 +3,7 @@
 #include "app/browser/IdListPool.h"
 #include "app/browser/ShellItems.h"
 #include "app/browser/SystemImageList.h"
+#include "framework/KvRedrawOff.h"
 
 #include <shellapi.h>
 
@@ -238,13 +239,12 @@ LRESULT ShellTreeView::SelectIdList(LPCITEMIDLIST absoluteId)
 {
     // Opening nodes and scrolling to the selection would each draw the tree
     // at once; it is drawn once, later.
-    SendMessage(WM_SETREDRAW, FALSE, 0);
+    const KvRedrawOff redraw(*this);
     const HTREEITEM item = FindItem(GetRootItem(), absoluteId);
     if (item) {
         SelectItem(TVGN_CARET, item);
         EnsureVisible(item);
     }
-    SendMessage(WM_SETREDRAW, TRUE, 0);
     return 1;
 }
 
