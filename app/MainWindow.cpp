@@ -287,6 +287,12 @@ void MainWindow::Reveal(int showCommand)
 {
     ShowWindow(showCommand);
     UpdateWindow();
+    // Wine's tree view shows blank on its first appearance when its nodes
+    // were filled while it had no height: it is painted once more.
+    if (folderTree->GetHandle()) {
+        InvalidateRect(folderTree->GetHandle(), nullptr, TRUE);
+        folderTree->UpdateWindow();
+    }
 }
 
 bool MainWindow::IsMidiOnly()
