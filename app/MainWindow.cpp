@@ -285,14 +285,10 @@ LRESULT MainWindow::OnInitMenuPopup(KvMenu*, UINT, UINT)
 
 void MainWindow::Reveal(int showCommand)
 {
+    Layout(GetClientWidth(), GetClientHeight());
+    if (folderTree->HasShowStyle()) folderTree->DrawOffScreen();
     ShowWindow(showCommand);
     UpdateWindow();
-    // Wine's tree view shows blank on its first appearance when its nodes
-    // were filled while it had no height: it is painted once more.
-    if (folderTree->GetHandle()) {
-        InvalidateRect(folderTree->GetHandle(), nullptr, TRUE);
-        folderTree->UpdateWindow();
-    }
 }
 
 bool MainWindow::IsMidiOnly()
@@ -410,14 +406,15 @@ LRESULT MainWindow::OnSize(WPARAM type, UINT width, UINT height)
 
 void MainWindow::Layout(int width, int height)
 {
-    if (!IsWindowVisible()) return;
+    // The panes are placed before the window is first shown too: resizing a
+    // list or a tree that is on screen costs a redraw each.
     PaneLayout::MainInput in{width,
                              height,
-                             mainToolbar->IsShown(),
+                             mainToolbar->HasShowStyle(),
                              mainToolbar->GetWindowHeight(),
-                             folderTree->IsShown(),
+                             folderTree->HasShowStyle(),
                              folderTree->GetWindowWidth(),
-                             statusBar->IsShown(),
+                             statusBar->HasShowStyle(),
                              statusBar->GetWindowHeight()};
     const PaneLayout::MainPlacement p = PaneLayout::Main(in);
     auto place = [](KvWindow* w, const PaneRect& r) {

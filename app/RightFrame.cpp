@@ -46,8 +46,8 @@ LRESULT RightFrame::OnSize(WPARAM, UINT width, UINT height)
 
 void RightFrame::Layout(int width, int height)
 {
-    if (!IsWindowVisible()) return;
-    const bool dataShown = dataFrame->IsWindowVisible();
+    // Placed before the main window is first shown too.
+    const bool dataShown = dataFrame->HasShowStyle();
     const PaneLayout::RightPlacement p =
         PaneLayout::Right(width, height, dataShown, dataShown ? dataFrame->GetWindowHeight() : 0);
     if (dataShown) {

@@ -431,6 +431,7 @@ int KvWindow::GetWindowTextLength() const { return ::GetWindowTextLengthA(handle
 BOOL KvWindow::IsIconic() const { return ::IsIconic(handle_); }
 BOOL KvWindow::IsWindowVisible() const { return ::IsWindowVisible(handle_); }
 bool KvWindow::IsShown() const { return handle_ && ::IsWindowVisible(handle_); }
+bool KvWindow::HasShowStyle() const { return handle_ && (WindowStyle(handle_) & WS_VISIBLE); }
 BOOL KvWindow::SetWindowPos(HWND insertAfter, int x, int y, int cx, int cy, UINT flags)
 {
     return ::SetWindowPos(handle_, insertAfter, x, y, cx, cy, flags);

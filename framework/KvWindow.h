@@ -131,6 +131,9 @@ public:
     BOOL IsWindowVisible() const;
     // The window exists and is visible (false for an object without a window).
     bool IsShown() const;
+    // The window's own visible style: it is on screen whenever its parent is,
+    // true also while the parent is still hidden.
+    bool HasShowStyle() const;
     BOOL SetWindowPos(HWND insertAfter, int x, int y, int cx, int cy, UINT flags);
     BOOL SetWindowText(LPCSTR text);
     BOOL ShowWindow(int command);

@@ -287,6 +287,24 @@ LRESULT ShellTreeView::GoToPath(const char* path)
     return 1;
 }
 
+void ShellTreeView::DrawOffScreen()
+{
+    const int width = GetClientWidth();
+    const int height = GetClientHeight();
+    if (width <= 0 || height <= 0) return;
+    const HDC screen = ::GetDC(GetHandle());
+    const HDC memory = CreateCompatibleDC(screen);
+    const HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    if (memory && bitmap) {
+        const HGDIOBJ old = SelectObject(memory, bitmap);
+        SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
+        SelectObject(memory, old);
+    }
+    if (bitmap) DeleteObject(bitmap);
+    if (memory) DeleteDC(memory);
+    ::ReleaseDC(GetHandle(), screen);
+}
+
 std::string ShellTreeView::SelectedPath()
 {
     const HTREEITEM selected = GetSelection();
