@@ -18,14 +18,6 @@
 
 namespace {
 
-// A heap block of exactly `size` bytes.
-std::unique_ptr<uint8_t[]> ExactCopy(const uint8_t* data, size_t size)
-{
-    std::unique_ptr<uint8_t[]> copy(new uint8_t[size]);
-    if (size) std::memcpy(copy.get(), data, size);
-    return copy;
-}
-
 std::string Printf(const char* format, ...)
 {
     char buffer[256];
@@ -189,20 +181,6 @@ struct Notes : SmfNoteFile {
     using SmfFile::openMemory;
 };
 
-struct TextSink : LineSink {
-    explicit TextSink(size_t room = 0) : room(room) {}
-    void appendLine(const char* line, size_t length) override { text.append(line, length).append("\r\n"); }
-    // Given a room, lends the encoder that many bytes at a time.
-    char* textSpace(size_t& given) override
-    {
-        space.assign(given = room, '#');
-        return room ? &space[0] : nullptr;
-    }
-    void textWritten(size_t count) override { text.append(space, 0, count); }
-    size_t room;
-    std::string text, space;
-};
-
 // The records of a reader's 16 lists against the lists wanted; `what` leads the description.
 std::string CompareNoteLists(const SmfNoteFile& got, const std::vector<NoteRecord> (&want)[16],
                              const std::string& what)
@@ -313,14 +291,15 @@ Bytes EveryEventKindFile()
 std::string CheckSmfInput(const uint8_t* input, size_t size)
 {
     if (size >= 0xFFFFFFFFu) return {};
-    const std::unique_ptr<uint8_t[]> data = ExactCopy(input, size);
+    const Bytes copy(input, input + size);  // a heap block of exactly `size` bytes
+    const uint8_t* const data = copy.data();
     const uint32_t n = static_cast<uint32_t>(size);
-    const Model model = ModelOf(data.get(), size);
+    const Model model = ModelOf(data, size);
 
     Notes fast;
     WatchedNotes slow;
-    const uint32_t opened = fast.openMemory("fuzz.mid", data.get(), n);
-    if (opened != slow.openMemory("fuzz.mid", data.get(), n)) return "the two readers open differently";
+    const uint32_t opened = fast.openMemory("fuzz.mid", data, n);
+    if (opened != slow.openMemory("fuzz.mid", data, n)) return "the two readers open differently";
     if ((opened == 0) != model.opened)
         return Printf("open gives %08X, the rules give %s", opened, model.opened ? "0" : "not a MIDI file");
     if (opened != 0) return {};
@@ -348,7 +327,7 @@ std::string CheckSmfInput(const uint8_t* input, size_t size)
         if (slow.longBytes != model.longBytes) return "the long events' bytes differ from the file's";
         const std::string lists = CompareNoteLists(fast, slow.lists, Printf("pass %d", pass));
         if (!lists.empty()) return lists;
-        const std::string normalized = pass == 1 ? CheckNormalized(data.get(), n, false, slow.lists, slow.spans) : "";
+        const std::string normalized = pass == 1 ? CheckNormalized(data, n, false, slow.lists, slow.spans) : "";
         if (!normalized.empty()) return normalized;
     }
 
@@ -361,7 +340,7 @@ std::string CheckSmfInput(const uint8_t* input, size_t size)
         if (std::string(fields[i], length) != model.texts[i])
             return Printf("text %d is \"%s\", the rules give \"%s\"", i, fields[i], model.texts[i].c_str());
     }
-    return CheckCompleteReading(data.get(), n, model);
+    return CheckCompleteReading(data, n, model);
 }
 
 // ---------------------------------------------------------------- encoder
@@ -431,13 +410,11 @@ std::string CheckEncoderInput(const uint8_t* data, size_t size)
     size_t at = 0;
     size_t argCount = size > 0 ? data[at++] % 17 : 0;
     if (argCount > (size - at) / 4) argCount = (size - at) / 4;
-    std::unique_ptr<int32_t[]> args(new int32_t[argCount]);
     int32_t padded[32] = {};
-    for (size_t i = 0; i < argCount; ++i, at += 4) {
-        args[i] = static_cast<int32_t>(uint32_t{data[at]} | uint32_t{data[at + 1]} << 8 |
-                                       uint32_t{data[at + 2]} << 16 | uint32_t{data[at + 3]} << 24);
-        padded[i] = args[i];
-    }
+    for (size_t i = 0; i < argCount; ++i, at += 4)
+        padded[i] = static_cast<int32_t>(uint32_t{data[at]} | uint32_t{data[at + 1]} << 8 |
+                                         uint32_t{data[at + 2]} << 16 | uint32_t{data[at + 3]} << 24);
+    const std::vector<int32_t> args(padded, padded + argCount);  // a block of exactly the arguments given
     const size_t capacity = at < size ? size_t{data[at++]} + 1 : 1;
     std::string texts[5];
     for (int t = 0; t < 5 && at < size; ++t) {
@@ -450,55 +427,49 @@ std::string CheckEncoderInput(const uint8_t* data, size_t size)
     const std::string& format = texts[0];
 
     // The formatter: a full line and a short buffer.
-    const std::unique_ptr<char[]> formatCopy(new char[format.size() + 1]);
-    std::memcpy(formatCopy.get(), format.c_str(), format.size() + 1);
+    const std::vector<char> formatCopy(format.c_str(), format.c_str() + format.size() + 1);
     {
         const std::unique_ptr<char[]> line(new char[LineFormatter::kLineCapacity]);
-        const size_t n = LineFormatter::Format(line.get(), LineFormatter::kLineCapacity, formatCopy.get(), args.get(),
+        const size_t n = LineFormatter::Format(line.get(), LineFormatter::kLineCapacity, formatCopy.data(), args.data(),
                                                argCount);
         std::string r = CheckLine("line", line.get(), n, LineFormatter::kLineCapacity);
         if (!r.empty()) return r;
         // The parsed form the encoder uses gives the very same bytes.
         const std::unique_ptr<char[]> compiledLine(new char[LineFormatter::kLineCapacity]);
-        const size_t c = CompiledFormat(format).format(compiledLine.get(), args.get(), argCount);
+        const size_t c = CompiledFormat(format).format(compiledLine.get(), args.data(), argCount);
         if (c != n || std::memcmp(compiledLine.get(), line.get(), n + 1) != 0)
             return Printf("CompiledFormat gives \"%.*s\", the formatter \"%s\"", static_cast<int>(c < 256 ? c : 255),
                           compiledLine.get(), line.get());
 
         const std::unique_ptr<char[]> small(new char[capacity]);
-        const size_t m = LineFormatter::Format(small.get(), capacity, formatCopy.get(), args.get(), argCount);
+        const size_t m = LineFormatter::Format(small.get(), capacity, formatCopy.data(), args.data(), argCount);
         r = CheckLine("short buffer", small.get(), m, capacity);
         if (!r.empty()) return r;
     }
 
     // The note encoder on a record made of the arguments, both forms.
-    {
-        const NoteEncoder encoder(texts[0], texts[1]);
-        const std::string format1 = ReferenceFormat(texts[0]), format2 = ReferenceFormat(texts[1]);
-        const uint32_t a0 = static_cast<uint32_t>(padded[0]), a1 = static_cast<uint32_t>(padded[1]);
-        const uint32_t lengths[] = {a1, 480, a1 % 2000};
-        for (uint32_t length : lengths) {
-            const NoteRecord record{uint8_t(a0 & 15), uint8_t(a0 >> 8), uint8_t(a0 >> 16), length};
-            const std::unique_ptr<char[]> line(new char[LineFormatter::kLineCapacity]);
-            const size_t n = encoder.encodeLine(record, line.get());
-            const std::string r = CheckLine("encoded line", line.get(), n, LineFormatter::kLineCapacity);
-            if (!r.empty()) return r;
-            char expected[LineFormatter::kLineCapacity];
-            const size_t e = ReferenceLine(record, format1, format2, expected);
-            if (e != n || std::memcmp(expected, line.get(), n) != 0)
-                return Printf("encoded line \"%s\", the rules give \"%s\"", line.get(), expected);
-        }
+    const NoteEncoder encoder(texts[0], texts[1]);
+    const std::string format1 = ReferenceFormat(texts[0]), format2 = ReferenceFormat(texts[1]);
+    const uint32_t a0 = static_cast<uint32_t>(padded[0]), a1 = static_cast<uint32_t>(padded[1]);
+    for (const uint32_t length : {a1, 480u, a1 % 2000}) {
+        const NoteRecord record{uint8_t(a0 & 15), uint8_t(a0 >> 8), uint8_t(a0 >> 16), length};
+        const std::unique_ptr<char[]> line(new char[LineFormatter::kLineCapacity]);
+        const size_t n = encoder.encodeLine(record, line.get());
+        const std::string r = CheckLine("encoded line", line.get(), n, LineFormatter::kLineCapacity);
+        if (!r.empty()) return r;
+        char expected[LineFormatter::kLineCapacity];
+        const size_t e = ReferenceLine(record, format1, format2, expected);
+        if (e != n || std::memcmp(expected, line.get(), n) != 0)
+            return Printf("encoded line \"%s\", the rules give \"%s\"", line.get(), expected);
     }
 
     // ReplaceAll against its plain form.
-    {
-        KvText text(texts[4]);
-        std::string expected = texts[4];
-        const int want = ReferenceReplaceAll(expected, texts[2], texts[3]);
-        const int got = text.ReplaceAll(texts[2], texts[3]);
-        if (got != want) return Printf("ReplaceAll returns %d, the plain form %d", got, want);
-        if (text.str() != expected) return "ReplaceAll's text differs from the plain form";
-    }
+    KvText text(texts[4]);
+    std::string expected = texts[4];
+    const int want = ReferenceReplaceAll(expected, texts[2], texts[3]);
+    const int got = text.ReplaceAll(texts[2], texts[3]);
+    if (got != want) return Printf("ReplaceAll returns %d, the plain form %d", got, want);
+    if (text.str() != expected) return "ReplaceAll's text differs from the plain form";
     return {};
 }
 

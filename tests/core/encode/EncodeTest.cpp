@@ -9,6 +9,7 @@
 #include "core/encode/LineFormatter.h"
 #include "core/encode/NoteEncoder.h"
 #include "core/midi/SmfNoteFile.h"
+#include "support/ReferenceEncoder.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -17,22 +18,6 @@
 #include <cstdint>
 #include <string>
 #include <vector>
-
-namespace {
-
-// Formats into `capacity` bytes; checks the terminator, the returned length
-// and that nothing is written past the capacity.
-std::string Fmt(const char* format, const std::vector<int32_t>& args, size_t capacity = 1024)
-{
-    std::vector<char> out(capacity + 16, '~');
-    const size_t n = LineFormatter::Format(out.data(), capacity, format, args.data(), args.size());
-    EXPECT_LT(n, capacity) << format;
-    EXPECT_EQ(out[n], '\0') << format;
-    for (size_t i = capacity; i < out.size(); ++i) EXPECT_EQ(out[i], '~') << "written past capacity: " << format;
-    return std::string(out.data(), n);
-}
-
-}  // namespace
 
 // Outputs measured from wsprintfA under Wine 8 (code page 932), in a buffer
 // of 1024 bytes unless a capacity is given; the Windows build compares
@@ -82,8 +67,14 @@ TEST(LineFormatter, ConversionsFollowWsprintfAAndStopAtTheCapacity)
         {"abc%#08x", {0xab}, "abc0x00", 8},  {"abc%10c", {'Z'}, "abc   Z", 8},
         {"abc%#5x|", {0xa}, "abc    a", 10},  // no room for "0x" after the padding
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(Fmt(c.format.c_str(), c.args, c.capacity), c.expected) << "format \"" << c.format << '"';
+    for (const auto& c : cases) {
+        SCOPED_TRACE("format \"" + c.format + '"');
+        std::vector<char> out(c.capacity + 16, '~');  // nothing may be written past the capacity
+        const size_t n = LineFormatter::Format(out.data(), c.capacity, c.format.c_str(), c.args.data(), c.args.size());
+        ASSERT_LT(n, c.capacity);
+        EXPECT_EQ(c.expected + '\0', std::string(out.data(), n + 1));
+        EXPECT_EQ(std::string(16, '~'), std::string(out.data() + c.capacity, 16));
+    }
     char guard = '~';
     EXPECT_EQ(LineFormatter::Format(&guard, 0, "abc", nullptr, 0), 0u);
     EXPECT_EQ(guard, '~');
@@ -149,11 +140,6 @@ TEST(ChannelMask, ChecksAreTheSixteenChannelBitsAndReplaceOnlyThem)
 // wherever the chunks end, and a failed write that ends the run.
 namespace {
 
-struct Lines : LineSink {
-    void appendLine(const char* line, size_t length) override { text.append(line, length) += "\r\n"; }
-    std::string text;
-};
-
 // Keeps what is written; the write numbered failAt (from 1) fails.
 struct Blocks : BlockOutput {
     bool write(const char* data, size_t size) override
@@ -206,7 +192,7 @@ TEST(EncodePipeline, ThreadsWriteTheEncodersBytesAcrossChunkBoundaries)
             ASSERT_EQ(records[c], notes.channelNotes(static_cast<int>(c)).size());
             chunks += (records[c] + k - 1) / k;
         }
-        Lines expected;
+        TextSink expected;
         encoder.encodeNotes(notes, 0xFFFF, expected);
         for (const Threads& t : kThreads) {
             EncodePipeline pipeline(encoder, t.threads, kBlock, t.threadedRecords);

@@ -17,11 +17,7 @@
 #include <cstring>
 #include <filesystem>
 
-namespace {
-
 const Bytes kNote = Event(0, {0x90, 0x3C, 0x40}), kEnd = Event(0, {0xFF, 0x2F, 0x00}), kLater{0x01, 0x92, 0x40, 0x40};
-
-}  // namespace
 
 // Where reading goes on and where it stops (cut-off events are covered byte
 // by byte by the every-prefix test of FuzzRegressions).
@@ -165,9 +161,7 @@ TEST(MappedFile, ReadsStopAtTheEndAndOpenStatesAreReported)
     uint32_t n = 7;
     EXPECT_EQ(kErrorNotOpen, f.read(b, 4, n));
     EXPECT_EQ(0u, n);
-    const std::string missing = file.path() + ".missing";
-    EXPECT_EQ(kErrorCannotOpen, f.open(missing));
-    EXPECT_NE(nullptr, std::strstr(GetErrorRecord().text, missing.c_str()));
+    EXPECT_EQ(kErrorCannotOpen, f.open(file.path() + ".missing"));
     EXPECT_EQ(kErrorCannotOpen, f.open(std::filesystem::path(file.path()).parent_path().string()));
     ASSERT_EQ(0u, f.open(file.path()));
     EXPECT_EQ(kErrorAlreadyOpen, f.open(file.path()));
