@@ -148,24 +148,6 @@ TEST(EncodeCommand, UsageErrorsExitWith2)
     EXPECT_EQ(0u, Encoding({"--version"}).output.find("velmora-encode "));
 }
 
-TEST(EncodeCommand, OutputThatCannotBeWrittenExitsWith1)
-{
-#ifdef _WIN32
-    GTEST_SKIP() << "a device that is always full is /dev/full, on Linux";
-#else
-    // One small file, and one large enough for the threads: 70,000 notes.
-    Bytes track;
-    for (uint32_t i = 0; i < 70000; ++i)
-        track.insert(track.end(), {0x00, static_cast<uint8_t>(0x90 | i % 16), static_cast<uint8_t>(i % 128), 100});
-    const TempFile small(Song()), large(SmfWithTrack(Cat({track, {0x00, 0xFF, 0x2F, 0x00}})), "large.mid");
-    for (const std::string& path : {small.path(), large.path()}) {
-        const Encoding run({"--threads", "2", path}, Bytes{}, "/dev/full");
-        EXPECT_EQ(1, run.status) << path;
-        EXPECT_EQ("velmora-encode: the output could not be written\n", run.errors) << path;
-    }
-#endif
-}
-
 TEST(OutputDirectory, FileHasItsNameOnlyOnceComplete)
 {
     // Written under another name, then renamed over an older file.
@@ -210,14 +192,25 @@ TEST(EncodeIo, OutputDirWritesEachInputUnderItsNameAndNeverReplacesOne)
     EXPECT_EQ(Song(), ReadAll(second.path()));
 }
 
-TEST(EncodeIo, OutputDirThatCannotBeWrittenFailsEachInput)
+// A full device, a folder that is none and a folder closed to writing.
+TEST(EncodeCommand, OutputThatCannotBeWrittenFailsEachInputWithExit1)
 {
     TempFile song(Song(), "song.mid"), marker(Bytes{}, "marker");
     const std::string dir = Folder(marker);
     EXPECT_NE(std::string::npos, Encoding({"--output-dir", dir + "/none", song.path()}).errors.find("not a folder"));
 #ifdef _WIN32
-    GTEST_SKIP() << "a folder closed to writing is made with chattr, on Linux";
+    GTEST_SKIP() << "a device that is always full (/dev/full) and chattr are on Linux";
 #else
+    // One small file, and one large enough for the threads: 70,000 notes.
+    Bytes track;
+    for (uint32_t i = 0; i < 70000; ++i)
+        track.insert(track.end(), {0x00, static_cast<uint8_t>(0x90 | i % 16), static_cast<uint8_t>(i % 128), 100});
+    const TempFile large(SmfWithTrack(Cat({track, {0x00, 0xFF, 0x2F, 0x00}})), "large.mid");
+    for (const std::string& path : {song.path(), large.path()}) {
+        const Encoding run({"--threads", "2", path}, Bytes{}, "/dev/full");
+        EXPECT_EQ(1, run.status) << path;
+        EXPECT_EQ("velmora-encode: the output could not be written\n", run.errors) << path;
+    }
     // Root writes into any folder whatever its mode; an immutable one stops it.
     if (std::system(("chattr +i '" + dir + "' 2>/dev/null").c_str()) != 0)
         GTEST_SKIP() << "chattr +i is not available here";
