@@ -72,23 +72,19 @@ TEST(FuzzRegressions, RandomTracksKeepEveryProperty)
     }
 }
 
-TEST(FuzzRegressions, EveryPrefixOfAFileOfEveryEventKindKeepsEveryProperty)
+// A file of every event kind, and files of lengths whose sums with the
+// position would wrap in 32 bits and land on the note that follows.
+TEST(FuzzRegressions, EveryPrefixOfAFileOfEveryEventKindOrOfLengthsThatWouldWrapKeepsEveryProperty)
 {
-    const Bytes file = EveryEventKindFile();
-    for (size_t size = 0; size <= file.size(); ++size) ASSERT_EQ("", CheckSmfInput(file.data(), size)) << size;
-}
-
-// Lengths whose sums with the position would wrap in 32 bits and land on
-// the note that follows.
-TEST(FuzzRegressions, LengthsThatWouldWrapKeepEveryProperty)
-{
+    std::vector<Bytes> files = {EveryEventKindFile()};
     const Bytes note{0x00, 0x90, 0x3C, 0x40};
     for (uint8_t last : {0x7F, 0x7E, 0x7C})
         for (const Bytes& start : {Bytes{0x00, 0xF0}, Bytes{0x00, 0xF7}, Bytes{0x00, 0xFF, 0x01},
-                                   Bytes{0x00, 0xFF, 0x51}, Bytes{0x00, 0xFF, 0x7F}}) {
-            const Bytes file = SmfWithTrack(Cat({start, {0x8F, 0xFF, 0xFF, 0xFF, last}, note, note, note}));
-            EXPECT_EQ("", CheckSmfInput(file.data(), file.size())) << int(last);
-        }
+                                   Bytes{0x00, 0xFF, 0x51}, Bytes{0x00, 0xFF, 0x7F}})
+            files.push_back(SmfWithTrack(Cat({start, {0x8F, 0xFF, 0xFF, 0xFF, last}, note, note, note})));
+    for (const Bytes& file : files)
+        for (size_t size = 0; size <= file.size(); ++size)
+            ASSERT_EQ("", CheckSmfInput(file.data(), size)) << "file " << &file - files.data() << ", " << size << " bytes";
 }
 
 // Random formats of text, "%%" and conversions, either only of the forms that
