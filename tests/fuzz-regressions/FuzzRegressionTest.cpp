@@ -84,7 +84,7 @@ TEST(FuzzRegressions, EveryPrefixOfAFileOfEveryEventKindOrOfLengthsThatWouldWrap
             files.push_back(SmfWithTrack(Cat({start, {0x8F, 0xFF, 0xFF, 0xFF, last}, note, note, note})));
     for (const Bytes& file : files)
         for (size_t size = 0; size <= file.size(); ++size)
-            ASSERT_EQ("", CheckSmfInput(file.data(), size)) << "file " << &file - files.data() << ", " << size << " bytes";
+            ASSERT_EQ("", CheckSmfInput(file.data(), size)) << "file " << &file - files.data() << ", size " << size;
 }
 
 // Random formats of text, "%%" and conversions, either only of the forms that
