@@ -232,10 +232,9 @@ TEST(EncodeIo, InfoJsonParsesBackWithDecodedAndRawTexts)
     std::vector<nlohmann::json> objects;
     for (std::string line; std::getline(lines, line);) objects.push_back(nlohmann::json::parse(line, nullptr, false));
     ASSERT_EQ(2u, objects.size()) << run.output;
-    const nlohmann::json& first = objects[0];
-    EXPECT_EQ(song.path(), first.value("file", "")) << run.output;
-    EXPECT_EQ(u8"かえる\uFFFD", first.value("sequence_name", ""));
-    EXPECT_EQ("82a982a682e980", first.value("sequence_name_hex", ""));
+    EXPECT_EQ(song.path(), objects[0].value("file", "")) << run.output;
+    EXPECT_EQ(u8"かえる\uFFFD", objects[0].value("sequence_name", ""));
+    EXPECT_EQ("82a982a682e980", objects[0].value("sequence_name_hex", ""));
     EXPECT_EQ("Tune", objects[1].value("sequence_name", ""));  // from standard input
 }
 

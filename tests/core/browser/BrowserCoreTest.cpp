@@ -136,13 +136,12 @@ const Row kRows[] = {
 
 std::string Sorted(const RowOrder& order)
 {
-    const Row* rows[std::size(kRows)];
-    for (size_t i = 0; i < std::size(kRows); ++i) rows[i] = &kRows[i];
-    std::sort(std::begin(rows), std::end(rows), [&](const Row* x, const Row* y) {
-        return order.Compare(x->keys, y->keys, std::strcmp(x->name, y->name)) < 0;
+    std::vector<Row> rows(std::begin(kRows), std::end(kRows));
+    std::sort(rows.begin(), rows.end(), [&](const Row& x, const Row& y) {
+        return order.Compare(x.keys, y.keys, std::strcmp(x.name, y.name)) < 0;
     });
     std::string text;
-    for (const Row* row : rows) text += std::string(row->name) + " ";
+    for (const Row& row : rows) text += std::string(row.name) + " ";
     return text;
 }
 
