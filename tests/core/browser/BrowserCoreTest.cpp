@@ -70,7 +70,7 @@ TEST(PathUtilities, AnItemNameHoldsNoSeparatorWildcardOrControlCharacter)
     for (const auto& c : cases) EXPECT_EQ(c.valid, IsValidItemName(c.name)) << c.name;
 }
 
-TEST(NavigationHistory, StepsBackAndForwardAndAVisitDropsWhatLiesAhead)
+TEST(NavigationHistory, StepsBackAndForwardAVisitDropsWhatLiesAheadAndTheNewestPlacesAreKept)
 {
     NavigationHistory h;
     EXPECT_EQ(nullptr, h.Current());
@@ -85,11 +85,7 @@ TEST(NavigationHistory, StepsBackAndForwardAndAVisitDropsWhatLiesAhead)
     h.Visit("d");
     EXPECT_FALSE(h.CanGoForward());
     EXPECT_EQ("b", *h.Back());
-}
-
-TEST(NavigationHistory, KeepsTheNewestPlacesUpToItsLimit)
-{
-    NavigationHistory h;
+    // Past its limit the history keeps the newest places.
     const size_t visits = NavigationHistory::kMaxPlaces + 10;
     for (size_t i = 0; i < visits; ++i) h.Visit(std::to_string(i));
     size_t steps = 0;
@@ -216,11 +212,8 @@ TEST(StatusLine, FactsThenWhatTheReadingLeavesOut)
         notes.readNotes(c.complete, c.normalized);
         EXPECT_EQ(c.line, StatusLine::Of(notes, c.complete, c.normalized)) << c.what;
     }
-}
-
-TEST(StatusLine, CompleteReadingHintGroupsTheCountsAndNamesOnlyWhatIsThere)
-{
-    ReadingHints later;  // no running status: the hint does not name it
+    // The complete-reading hint groups digits; no running status: the hint does not name it.
+    ReadingHints later;
     later.laterTrackNotes = 2974;
     later.noteOffs = 1;
     EXPECT_EQ("2 トラック目以降に 2,974 ノート、ノートオフ (8n) 1 個があります。[完全読み込み] で読めます。",
