@@ -3,25 +3,22 @@
 
 #include <gtest/gtest.h>
 
-TEST(PaneLayout, MainPanesTileTheWindowWithGapsAndHiddenOnesLeaveNoRoom)
+// The main window's panes, then the right frame's, where the data view keeps its height.
+TEST(PaneLayout, PanesTileTheirFrameWithGapsAndHiddenOnesLeaveNoRoom)
 {
     const auto p = PaneLayout::Main({800, 600, true, 26, true, 200, true, 20});
     EXPECT_EQ((PaneRect{0, 26, 200, 554}), p.tree);
     EXPECT_EQ((PaneRect{203, 26, 597, 554}), p.rightFrame);  // after the 3-pixel gap
     EXPECT_EQ((PaneRect{0, 580, 800, 20}), p.status);
     EXPECT_EQ((PaneRect{0, 0, 800, 600}), PaneLayout::Main({800, 600, false, 26, false, 200, false, 20}).rightFrame);
-}
-
-TEST(PaneLayout, RightFrameKeepsTheDataViewHeight)
-{
-    auto p = PaneLayout::Right(600, 500, true, 200);
-    EXPECT_EQ((PaneRect{0, 0, 600, 297}), p.list);
-    EXPECT_EQ((PaneRect{0, 300, 600, 200}), p.dataFrame);
+    auto r = PaneLayout::Right(600, 500, true, 200);
+    EXPECT_EQ((PaneRect{0, 0, 600, 297}), r.list);
+    EXPECT_EQ((PaneRect{0, 300, 600, 200}), r.dataFrame);
     EXPECT_EQ((PaneRect{0, 0, 600, 500}), PaneLayout::Right(600, 500, false, 200).list);
     // A data view taller than the frame reaches above its top.
-    p = PaneLayout::Right(600, 100, true, 150);
-    EXPECT_EQ(-50, p.dataFrame.y);
-    EXPECT_EQ(-53, p.list.height);
+    r = PaneLayout::Right(600, 100, true, 150);
+    EXPECT_EQ(-50, r.dataFrame.y);
+    EXPECT_EQ(-53, r.list.height);
 }
 
 TEST(PaneLayout, SplittersGiveSizesFromSigned16BitPositions)
