@@ -84,13 +84,13 @@ TEST(LineFormatter, ConversionsFollowWsprintfAAndStopAtTheCapacity)
 TEST(CompiledFormat, TheDefaultsAndSimpleFormsAreCompiledTheRestLeftToTheFormatter)
 {
     const NoteEncoder encoder(NoteEncoder::kDefaultFormat1, NoteEncoder::kDefaultFormat2);
-    EXPECT_TRUE(CompiledFormat(encoder.format1()).compiled());
-    EXPECT_TRUE(CompiledFormat(encoder.format2()).compiled());
-    EXPECT_FALSE(CompiledFormat("%#x").compiled());
     // 244 bytes of text and at most 11 of number fill 255: compiled; one more
     // byte of text could be cut, and is not.
-    EXPECT_TRUE(CompiledFormat(std::string(244, 'a') + "%d").compiled());
-    EXPECT_FALSE(CompiledFormat(std::string(245, 'a') + "%d").compiled());
+    const std::pair<std::string, bool> cases[] = {
+        {encoder.format1(), true}, {encoder.format2(), true}, {"%#x", false},
+        {std::string(244, 'a') + "%d", true}, {std::string(245, 'a') + "%d", false},
+    };
+    for (const auto& [format, compiled] : cases) EXPECT_EQ(compiled, CompiledFormat(format).compiled()) << format;
 }
 
 // Records given as {channel, key, velocity, length}.
