@@ -240,11 +240,9 @@ TEST(EncodeIo, InfoJsonParsesBackWithDecodedAndRawTexts)
 
 TEST(ShiftJisText, DecodesToUtf8AndReplacesWhatIsNoCharacter)
 {
-    const struct {
-        std::string sjis, utf8;
-    } cases[] = {
+    const std::pair<std::string, std::string> cases[] = {
         {"\x95\x5C", u8"表"},  {"\xC3\xDE", u8"ﾃﾞ"},  {"ab\x82", u8"ab\uFFFD"},  {"\x82" "A", u8"\uFFFDA"},
         {"\x80x\xFD\xFF", u8"\uFFFDx\uFFFD\uFFFD"},  {"\x85\x80z", u8"\uFFFDz"},  {"\x85\x40z", u8"\uFFFD@z"},
     };
-    for (const auto& c : cases) EXPECT_EQ(c.utf8, ShiftJisText::ToUtf8(c.sjis)) << c.utf8;
+    for (const auto& [sjis, utf8] : cases) EXPECT_EQ(utf8, ShiftJisText::ToUtf8(sjis)) << utf8;
 }

@@ -58,16 +58,13 @@ TEST(PathUtilities, PartsSplitAtTheLastSeparatorAndTheNamesLastDot)
 // ソ and 表 end in 0x5C, the character 0x8B 0x7C in "|": parts of characters, not separators or bars.
 TEST(PathUtilities, AnItemNameHoldsNoSeparatorWildcardOrControlCharacter)
 {
-    const struct {
-        const char* name;
-        bool valid;
-    } cases[] = {
+    const std::pair<const char*, bool> cases[] = {
         {"song.mid", true},    {"\x83\x5C\x95\x5C.mid", true}, {"\x8B\x7C", true}, {"a b (1)", true},
         {"", false},           {"a?b", false},                {"a\\b", false},  {"a/b", false},
         {"a:b", false},        {"*", false},                  {"\"q\"", false}, {"<a>", false},
         {"a|b", false},        {"tab\t", false},             {"\x83", false},
     };
-    for (const auto& c : cases) EXPECT_EQ(c.valid, IsValidItemName(c.name)) << c.name;
+    for (const auto& [name, valid] : cases) EXPECT_EQ(valid, IsValidItemName(name)) << name;
 }
 
 TEST(NavigationHistory, StepsBackAndForwardAVisitDropsWhatLiesAheadAndTheNewestPlacesAreKept)
@@ -98,9 +95,7 @@ TEST(NavigationHistory, StepsBackAndForwardAVisitDropsWhatLiesAheadAndTheNewestP
 TEST(IdListBytes, ParentDropsTheLastItemAndNeverReadsPastTheBytes)
 {
     using namespace std::string_literals;
-    const struct {
-        std::string list, parent;
-    } cases[] = {
+    const std::pair<std::string, std::string> cases[] = {
         {"\x04\0AB\x03\0C\0\0"s, "\x04\0AB\0\0"s},  // two items: the first stays
         {"\x04\0AB\0\0"s, "\0\0"s},                 // one item: the desktop's empty list
         {"\0\0"s, ""s},                             // the desktop: no parent
@@ -108,7 +103,7 @@ TEST(IdListBytes, ParentDropsTheLastItemAndNeverReadsPastTheBytes)
         {"\x04\0AB\x01\0"s, "\0\0"s},               // a size below 2 too
         {"\x05"s, ""s},
     };
-    for (const auto& c : cases) EXPECT_EQ(c.parent, ParentIdList(c.list)) << c.list.size();
+    for (const auto& [list, parent] : cases) EXPECT_EQ(parent, ParentIdList(list)) << list.size();
 }
 
 // The order of the file list's rows: kinds first, then the chosen column.

@@ -167,14 +167,11 @@ TEST(TextCaret, KeysMoveTheCaretAndExtendTheSelectionFromTheAnchor)
 // after it, even at the end of the text.
 TEST(KvText, CharCountTakesLeadAndTrailAsOne)
 {
-    const struct {
-        const char* text;
-        int count;
-    } cases[] = {
+    const std::pair<const char*, int> cases[] = {
         {"\x80" "A", 2}, {"\x81" "A", 1}, {"\x9F" "A", 1}, {"\xA0" "A", 2}, {"\xDF" "A", 2},
         {"\xE0" "A", 1}, {"\xEF" "A", 1}, {"\xF0" "A", 2}, {"A\x82\xA0" "B", 3}, {"A\x82", 2},
     };
-    for (const auto& c : cases) EXPECT_EQ(c.count, KvText(c.text).CharCount()) << c.text;
+    for (const auto& [text, count] : cases) EXPECT_EQ(count, KvText(text).CharCount()) << text;
 }
 
 TEST(KvText, ReplaceAllSkipsTrailBytesAndRestartsFromTheStart)
