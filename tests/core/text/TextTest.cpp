@@ -26,28 +26,25 @@ TextLayout Layout(const std::string& text = kText)
 
 TEST(TextLayout, IndexesLinesAtLineFeedsInFourBytesALineWithTheCarriageReturnInTheBreak)
 {
-    const struct {
-        std::string text;
-        std::vector<std::pair<size_t, size_t>> lines;  // start, end
-    } cases[] = {
+    const std::pair<std::string, std::vector<std::pair<size_t, size_t>>> cases[] = {  // lines: start, end
         {kText, {{0, 6}, {8, 17}, {19, 19}, {21, 24}}},
         {"", {{0, 0}}},
         {"a\nb\r\n", {{0, 1}, {2, 3}, {5, 5}}},
         {"a\rb", {{0, 3}}},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.text);
+    for (const auto& [text, lines] : cases) {
+        SCOPED_TRACE(text);
         TextLayout layout;
         layout.Buffer().reserve(1000);  // as appending lines leaves it
-        layout.Buffer() = c.text;
+        layout.Buffer() = text;
         layout.Index();
-        ASSERT_EQ(c.lines.size(), layout.LineCount());
-        EXPECT_EQ(c.lines.size() * 4, layout.IndexBytes());
+        ASSERT_EQ(lines.size(), layout.LineCount());
+        EXPECT_EQ(lines.size() * 4, layout.IndexBytes());
         EXPECT_LE(layout.Text().capacity() - layout.Size(), 4 * layout.LineCount() + 15);  // 15: the string's own
-        for (size_t line = 0; line < c.lines.size(); ++line) {
-            EXPECT_EQ(c.lines[line], std::make_pair(layout.LineStart(line), layout.LineEnd(line)));
-            EXPECT_EQ(line, layout.LineOf(c.lines[line].first));
-            EXPECT_EQ(line, layout.LineOf(c.lines[line].second));
+        for (size_t line = 0; line < lines.size(); ++line) {
+            EXPECT_EQ(lines[line], std::make_pair(layout.LineStart(line), layout.LineEnd(line)));
+            EXPECT_EQ(line, layout.LineOf(lines[line].first));
+            EXPECT_EQ(line, layout.LineOf(lines[line].second));
         }
     }
 }
