@@ -1,6 +1,8 @@
-// The window procedure's fallbacks, the dispatcher's table and the tab-stop
-// walk (in registry order). (The program's own tests see binding at creation
-// and the quit message: it ends when its main window goes.)
+// The window procedure's fallbacks, the dispatcher's table, WM_NOTIFY's
+// answer and its reflection to the sender's object, and the tab-stop walk (in
+// registry order). (The program's own tests see binding at creation and the
+// quit message: it ends when its main window goes; the list's and the tree's
+// notification codes reach their operations in the browser's tests.)
 #include "TestWindows.h"
 
 #include <gtest/gtest.h>
@@ -26,6 +28,7 @@ struct Recorder : KvWindow {
     LRESULT OnKeyDown(WPARAM v, LPARAM k) override { return N("KeyDown", v, k); }
     LRESULT OnCommand(UINT c, UINT id, KvWindow* w) override { return N("Command", c, id, H(w)); }
     LRESULT OnMouseMove(UINT k, UINT x, UINT y) override { return N("MouseMove", k, x, y); }
+    LRESULT OnNotify(WPARAM w, NMHDR*) override { return N("Notify", w); }
     LRESULT OnOtherMessage(HWND, UINT m, WPARAM w, LPARAM) override
     {
         N("Other", m, w);
@@ -94,6 +97,33 @@ TEST(WindowProcedure, DispatchesTheTableThenOtherMessageThenTheDefault)
     object.log.clear();
     EXPECT_EQ(0, object.Dispatch(window, WM_TIMER, 0, 0));  // outside the table: nothing, 0
     EXPECT_TRUE(object.log.empty());
+}
+
+TEST(Notify, ParentAnswersFirstThenTheSendersObject)
+{
+    Recorder parent, child;
+    WindowGuard guard(fwtest::Parent(parent));
+    fwtest::Parent(child, parent.GetHandle());
+    HWND orphan = CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 9, 9, parent.GetHandle(), 0, 0, 0);
+    const struct {
+        HWND from;
+        LRESULT parentAnswer, childAnswer, result;
+        int childCalls;
+    } cases[] = {
+        {child.GetHandle(), 5, 77, 1, 0},   // the parent handled it: 1, no reflection
+        {child.GetHandle(), 0, 77, 77, 1},  // the sender's object answers
+        {orphan, 0, 77, 0, 0},              // a sender without object
+        {parent.GetHandle(), 0, 77, 0, 0},  // a window notifying itself is asked once
+    };
+    for (const auto& c : cases) {
+        NMHDR header{c.from, 12, static_cast<UINT>(-999)};
+        parent.answer = c.parentAnswer, child.answer = c.childAnswer;
+        parent.log.clear(), child.log.clear();
+        EXPECT_EQ(c.result, parent.Dispatch(parent.GetHandle(), WM_NOTIFY, 12, (LPARAM)&header));
+        EXPECT_EQ(1u, parent.log.size());
+        EXPECT_EQ(size_t(c.childCalls), child.log.size());
+    }
+    EXPECT_EQ(0, parent.Dispatch(parent.GetHandle(), WM_NOTIFY, 1, 0));  // no header
 }
 
 TEST(TabStopSearch, WalksBothWaysWrappingAndSkipsNonStops)
