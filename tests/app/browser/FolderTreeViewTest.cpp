@@ -27,11 +27,6 @@ protected:
         tree.Create(WS_EX_CLIENTEDGE, "", WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES, 0, 0, 300, 400,
                     parent.GetHandle(), reinterpret_cast<HMENU>(INT_PTR{20}), GetModuleHandleA(nullptr), nullptr);
     }
-    HTREEITEM Node(const std::string& relative)
-    {
-        tree.GoToPath((folder / relative).c_str());
-        return tree.GetSelection();
-    }
     // A node's label, and its child count (1 shows the expand button).
     std::pair<std::string, int> Query(HTREEITEM item)
     {
@@ -71,8 +66,10 @@ TEST_F(FolderTree, StartsAtTheDesktopReadsSubFoldersOnceAndGoToPathSelectsTheDee
     EXPECT_NE(nullptr, tree.GetChildItem(tree.GetSelection()));  // its sub-folders are read
     EXPECT_EQ(std::vector<std::string>{desktop}, host.titles);
     EXPECT_EQ(std::vector<std::string>{desktop}, host.shown);
-    const HTREEITEM empty = Node("empty");
-    const HTREEITEM alpha = Node("alpha");
+    tree.GoToPath((folder / "empty").c_str());
+    const HTREEITEM empty = tree.GetSelection();
+    tree.GoToPath((folder / "alpha").c_str());
+    const HTREEITEM alpha = tree.GetSelection();
     const std::vector<std::string> inOrder = {".hidden", "alpha", "Beta", "empty"};
     EXPECT_EQ(inOrder, ChildLabels(tree.GetNextItem(alpha, TVGN_PARENT)));
     EXPECT_TRUE(ChildLabels(alpha).empty());  // selected, not expanded

@@ -26,10 +26,8 @@ std::string TestsFolder()
 
 std::wstring Wide(const std::string& text)
 {
-    std::wstring wide(text.size() + 1, L'\0');
-    const int length =
-        MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &wide[0], static_cast<int>(wide.size()));
-    wide.resize(length > 0 ? length - 1 : 0);
+    std::wstring wide(text.size(), L'\0');  // never more characters than bytes
+    wide.resize(size_t(MultiByteToWideChar(CP_ACP, 0, text.data(), int(text.size()), &wide[0], int(wide.size()))));
     return wide;
 }
 
