@@ -80,14 +80,14 @@ void ClickButton(ChannelToolBar* toolbar, UINT id)
 
 MessageBoxAnswer::MessageBoxAnswer(int id)
 {
-    thread_ = std::thread([this, id]() {
-        for (int i = 0; i < 1000 && !stop_; ++i) {
+    thread = std::thread([this, id]() {
+        for (int i = 0; i < 1000 && !stop; ++i) {
             HWND window = FindWindowA("#32770", "velmora");
             if (window && IsWindowVisible(window)) {
                 char buffer[512] = {};
                 GetDlgItemTextA(window, 0xFFFF, buffer, sizeof buffer);
-                text_ = buffer;
-                seen_ = true;
+                text = buffer;
+                seen = true;
                 Sleep(50);
                 PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
                 return;
@@ -99,13 +99,13 @@ MessageBoxAnswer::MessageBoxAnswer(int id)
 
 MessageBoxAnswer::~MessageBoxAnswer()
 {
-    stop_ = true;
+    stop = true;
     join();
 }
 
 void MessageBoxAnswer::join()
 {
-    if (thread_.joinable()) thread_.join();
+    if (thread.joinable()) thread.join();
 }
 
 Program::Program(const std::string& arguments, const char* exe)
@@ -146,15 +146,6 @@ HWND Program::window(const char* cls, const char* title, DWORD ms) const
         return false;
     }, ms);
     return window;
-}
-
-std::string WindowText(HWND window)
-{
-    const LRESULT length = SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);
-    std::string text(size_t(length) + 1, '\0');
-    const LRESULT got = SendMessageA(window, WM_GETTEXT, WPARAM(text.size()), reinterpret_cast<LPARAM>(&text[0]));
-    text.resize(size_t(got));
-    return text;
 }
 
 void AppWindowTest::SetUp()

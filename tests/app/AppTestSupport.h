@@ -39,20 +39,15 @@ std::string ClipboardText();
 void ClickButton(ChannelToolBar* toolbar, UINT id);
 
 // Waits on its own thread for the program's message box, then presses its
-// button `id` as a person would.
-class MessageBoxAnswer {
-public:
+// button `id` as a person would; `text` is the box's once `seen` or joined.
+struct MessageBoxAnswer {
     explicit MessageBoxAnswer(int id);
     ~MessageBoxAnswer();
-    bool seen() const { return seen_; }
-    const std::string& text() const { return text_; }
     void join();
 
-private:
-    std::thread thread_;
-    std::atomic<bool> stop_{false};
-    std::atomic<bool> seen_{false};
-    std::string text_;
+    std::atomic<bool> stop{false}, seen{false};
+    std::string text;
+    std::thread thread;
 };
 
 // The program itself (or another), started as a process and ended at the end
@@ -71,9 +66,6 @@ struct Program {
     BOOL started = FALSE;
     PROCESS_INFORMATION pi{};
 };
-
-// A window's text, also of another process's window.
-std::string WindowText(HWND window);
 
 // Polls `done` until it is true or `ms` milliseconds have passed.
 template <class Done>
@@ -97,7 +89,6 @@ protected:
     {
         WriteValue(TestKeyPath(), name, REG_SZ, text.c_str(), DWORD(text.size() + 1));
     }
-    bool ReadNumber(const char* name, DWORD& value) { return ReadNumberAt(TestKeyPath(), name, value); }
 
     MainApplication app;
     MainWindow* main = nullptr;

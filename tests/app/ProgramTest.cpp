@@ -14,8 +14,6 @@
 #include <commctrl.h>
 #include <prsht.h>
 
-#include <gtest/gtest.h>
-
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -47,18 +45,14 @@ void Chord(std::initializer_list<WORD> keys)
 }
 
 // The window with the keyboard focus in `thread`, also of another process.
-// Sends a control message whose parameter points to a record through a
-// copy of the record inside the program's process; takes back what the
-// control wrote into it.
-template <class Record>
-LRESULT SendWithRecord(const Program& program, HWND window, UINT message, WPARAM wParam, Record& record)
+// A window's text, also of another process's window.
+std::string WindowText(HWND window)
 {
-    void* at = VirtualAllocEx(program.pi.hProcess, nullptr, sizeof record, MEM_COMMIT, PAGE_READWRITE);
-    WriteProcessMemory(program.pi.hProcess, at, &record, sizeof record, nullptr);
-    const LRESULT result = SendMessageA(window, message, wParam, reinterpret_cast<LPARAM>(at));
-    ReadProcessMemory(program.pi.hProcess, at, &record, sizeof record, nullptr);
-    VirtualFreeEx(program.pi.hProcess, at, 0, MEM_RELEASE);
-    return result;
+    const LRESULT length = SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);
+    std::string text(size_t(length) + 1, '\0');
+    const LRESULT got = SendMessageA(window, WM_GETTEXT, WPARAM(text.size()), reinterpret_cast<LPARAM>(&text[0]));
+    text.resize(size_t(got));
+    return text;
 }
 
 HWND FocusIn(DWORD thread)
@@ -111,7 +105,7 @@ TEST(Program, FirstArgumentOpensAPathOrUnregisters)
             Program program(c.arguments);
             ASSERT_TRUE(program.started);
             box.join();
-            EXPECT_EQ("レジストリ情報を削除しました。", box.text());
+            EXPECT_EQ("レジストリ情報を削除しました。", box.text);
             EXPECT_EQ(0, program.exitCode());
             HKEY key;
             EXPECT_NE(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, Settings::kKey, 0, KEY_READ, &key));
@@ -139,8 +133,12 @@ TEST(Program, FirstArgumentOpensAPathOrUnregisters)
         EXPECT_FALSE(SendMessageA(toolbar, TB_ISBUTTONENABLED, IDM_BACK, 0));
         EXPECT_FALSE(SendMessageA(toolbar, TB_ISBUTTONENABLED, IDM_FORWARD, 0));
         if (!c.lines.empty()) {
+            // The toolbar writes the button's place into the program's own memory.
             RECT button{};
-            ASSERT_TRUE(SendWithRecord(program, channels, TB_GETRECT, IDM_COPY, button));
+            void* place = VirtualAllocEx(program.pi.hProcess, nullptr, sizeof button, MEM_COMMIT, PAGE_READWRITE);
+            ASSERT_TRUE(SendMessageA(channels, TB_GETRECT, IDM_COPY, LPARAM(place)));
+            ReadProcessMemory(program.pi.hProcess, place, &button, sizeof button, nullptr);
+            VirtualFreeEx(program.pi.hProcess, place, 0, MEM_RELEASE);
             const LPARAM at = MAKELPARAM((button.left + button.right) / 2, (button.top + button.bottom) / 2);
             // Opening the clipboard to look would keep the program from
             // writing it: wait for its change first.
@@ -269,7 +267,7 @@ TEST(Program, OptionsOpenOnTheLastPageChangesOfferApplyAndCtrlWAsksFirst)
         MessageBoxAnswer box(answer);
         Chord({VK_CONTROL, 'W'});
         box.join();
-        EXPECT_EQ("アプリケーションを終了します。\nよろしいですか？", box.text());
+        EXPECT_EQ("アプリケーションを終了します。\nよろしいですか？", box.text);
         EXPECT_EQ(answer == IDYES ? 0 : -1, program.exitCode(answer == IDYES ? 15000 : 500));
         DWORD flags = 0;
         EXPECT_EQ(answer == IDYES, ReadNumberAt(Settings::kKey, "ShowWindowFlag", flags)) << answer;
