@@ -15,8 +15,6 @@
 
 #include <shlobj.h>
 
-#include <gtest/gtest.h>
-
 #include <shellapi.h>
 
 #include <cstring>
@@ -148,7 +146,7 @@ TEST_F(BrowserTest, RenamingInPlaceGoesToTheShellOrSaysWhyAndSnapsBack)
         MessageBoxAnswer box(IDOK);
         SendMessageA(edit, WM_KEYDOWN, c.key, 0);
         if (c.box) box.join();
-        EXPECT_EQ(c.box, box.seen() && !box.text().empty());  // a box that says why, or none
+        EXPECT_EQ(c.box, box.seen && !box.text.empty());  // a box that says why, or none
         const int now = shelltest::RowNamed(*list(), c.name);
         ASSERT_EQ(row, now) << "the row keeps its place";
         EXPECT_EQ(folder / c.name, list()->RecordAt(now)->path);
@@ -237,7 +235,7 @@ TEST_F(BrowserTest, OpenedFoldersAreListedOnceAndBackForwardAndUpGreyWhenTheyCan
 
 // Rows of known names, sizes (one past 4 GiB) and times; the MIDI columns
 // order as the core's row order says.
-class ListSort : public AppWindowTest {
+class ListSort : public BrowserTest {
 protected:
     void Prepare() override
     {
@@ -251,20 +249,18 @@ protected:
         folder.File("d.txt", {'x'}, 0, &day[4]);
         WriteText("LastPath", folder.path());
     }
-    shelltest::TestFolder folder{"app-sort"};
 
     // "e a.mid ... |0^|N": the rows' file names, the header's arrows ("v"
     // downward) and the arrangement command with the radio mark.
     std::string State()
     {
-        MidiListView* list = main->GetRightFrame()->GetFileList();
         std::string state;
-        for (const auto& row : shelltest::RowTexts(*list, 1)) state += row[0] + " ";
+        for (const auto& row : shelltest::RowTexts(*list(), 1)) state += row[0] + " ";
         state += "|";
         for (int column = 0; column < 7; ++column) {
             HDITEMA item{};
             item.mask = HDI_FORMAT;
-            SendMessageA(HWND(list->SendMessage(LVM_GETHEADER, 0, 0)), HDM_GETITEMA, column, LPARAM(&item));
+            SendMessageA(HWND(list()->SendMessage(LVM_GETHEADER, 0, 0)), HDM_GETITEMA, column, LPARAM(&item));
             if (item.fmt & HDF_SORTUP) state += std::to_string(column) + "^";
             if (item.fmt & HDF_SORTDOWN) state += std::to_string(column) + "v";
         }
@@ -296,7 +292,7 @@ TEST_F(ListSort, CommandsAndHeaderClicksOrderTheRowsFoldersFirstAndMarkTheColumn
     for (const auto& s : steps) {
         if (s.action == kCommand) main->SendMessage(WM_COMMAND, s.what, 0);
         NMLISTVIEW click{};  // as the header's click comes to the list's parent
-        click.hdr = {main->GetRightFrame()->GetFileList()->GetHandle(), 30, UINT(LVN_COLUMNCLICK)};
+        click.hdr = {list()->GetHandle(), 30, UINT(LVN_COLUMNCLICK)};
         click.iItem = -1;
         click.iSubItem = s.what;
         if (s.action == kClick) SendMessageA(GetParent(click.hdr.hwndFrom), WM_NOTIFY, 30, LPARAM(&click));

@@ -14,8 +14,6 @@
 #include "framework/KvStatusBar.h"
 #include "resources/resource.h"
 
-#include <gtest/gtest.h>
-
 #include <prsht.h>
 
 #include <cstring>
@@ -29,15 +27,6 @@
 namespace {
 
 const std::string kBoth = std::string(kCh0) + kCh2;
-
-// Everything under the folder, for "nothing was left behind".
-std::vector<std::string> Contents(const std::string& folder)
-{
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
-        names.push_back(entry.path().string());
-    return names;
-}
 
 // What the thread's capture and cursor were each time the view's text was
 // set (its parent hears EN_CHANGE) or the status bar's line.
@@ -231,6 +220,8 @@ TEST_F(DataViewTest, SaveAsIsGreyWithoutLinesWritesTheCopiedBytesWholeOrSaysWhyA
     const std::string copied = ClipboardText();
     ASSERT_NE(std::string::npos, copied.find("ドレミ\r\n"));
     folder.Folder("taken.inc");
+    // What the folder holds, for "nothing was left behind".
+    const auto entries = [&] { return std::distance(std::filesystem::directory_iterator(folder.path()), {}); };
     const struct {
         std::string path;
         std::string before;  // empty: no file yet
@@ -244,22 +235,22 @@ TEST_F(DataViewTest, SaveAsIsGreyWithoutLinesWritesTheCopiedBytesWholeOrSaysWhyA
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path);
         if (!c.before.empty()) std::ofstream(c.path, std::ios::binary) << c.before;
-        const std::vector<std::string> before = Contents(folder.path());
+        const auto before = entries();
         MessageBoxAnswer box(IDOK);  // only a failure shows one
         EXPECT_EQ(c.written, main->SaveTo(c.path));
         if (c.written) {
-            EXPECT_FALSE(box.seen()) << box.text();
+            EXPECT_FALSE(box.seen) << box.text;
             const Bytes written = ReadAll(c.path);
             EXPECT_EQ(copied, std::string(written.begin(), written.end()));
             continue;
         }
         box.join();
-        const std::string shown = box.text();
+        const std::string shown = box.text;
         EXPECT_EQ(0u, shown.find("ファイル " + c.path + " に書き込めませんでした。\n")) << shown;
         EXPECT_GT(shown.size(), shown.find('\n') + 1) << "the system's reason is missing";
-        EXPECT_EQ(before, Contents(folder.path()));
+        EXPECT_EQ(before, entries());
     }
-    EXPECT_EQ(3u, Contents(folder.path()).size());  // two files and a folder: no temporary file left
+    EXPECT_EQ(3, entries());  // two files and a folder: no temporary file left
 }
 
 // The view as a read-only edit: the mouse and the keys select, Ctrl+C copies
@@ -270,12 +261,11 @@ protected:
     void SetUp() override
     {
         DataViewTest::SetUp();
-        HDC dc = GetDC(view()->GetHandle());
-        const HGDIOBJ before = SelectObject(dc, HFONT(view()->SendMessage(WM_GETFONT, 0, 0)));
+        const HDC dc = CreateCompatibleDC(nullptr);
+        SelectObject(dc, HFONT(view()->SendMessage(WM_GETFONT, 0, 0)));
         TEXTMETRICA metrics{};
         GetTextMetricsA(dc, &metrics);
-        SelectObject(dc, before);
-        ReleaseDC(view()->GetHandle(), dc);
+        DeleteDC(dc);
         cell = metrics.tmAveCharWidth;
         lineHeight = metrics.tmHeight;
         view()->SetFocus();

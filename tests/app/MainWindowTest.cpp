@@ -12,8 +12,6 @@
 #include "framework/KvStatusBar.h"
 #include "resources/resource.h"
 
-#include <gtest/gtest.h>
-
 #include <array>
 #include <functional>
 #include <initializer_list>
@@ -36,11 +34,6 @@ std::array<LONG, 4> Placed(KvWindow* child)
     return Corners(r);
 }
 
-bool Checked(MainWindow* main, UINT id)
-{
-    return (GetMenuState(main->GetMenu(), id, MF_BYCOMMAND) & MF_CHECKED) != 0;
-}
-
 }  // namespace
 
 using MainWindowTest = AppWindowTest;
@@ -53,6 +46,7 @@ TEST_F(MainWindowTest, HiddenPanesLeaveTheirPlaceToTheRightFrameAndTheListAndUnc
     ASSERT_GT(t, 0);
     ASSERT_GT(s, 0);
     RightFrame* rf = main->GetRightFrame();
+    const auto checked = [&](UINT id) { return (GetMenuState(main->GetMenu(), id, MF_BYCOMMAND) & MF_CHECKED) != 0; };
     const struct {
         UINT toggle;  // 0: none
         bool tree;
@@ -74,10 +68,10 @@ TEST_F(MainWindowTest, HiddenPanesLeaveTheirPlaceToTheRightFrameAndTheListAndUnc
         EXPECT_EQ(Corners(step.right), Placed(rf));
         EXPECT_EQ(step.data, rf->GetDataFrame()->IsWindowVisible() != FALSE);
         EXPECT_EQ(Corners({0, 0, rw, step.data ? rh - 203 : rh}), Placed(rf->GetFileList()));
-        EXPECT_EQ(step.tree, Checked(main, IDM_TREEVIEW));
-        EXPECT_EQ(step.data, Checked(main, IDM_DATAVIEW));
-        EXPECT_EQ(step.right.top != 0, Checked(main, IDM_TOOLBAR));
-        EXPECT_EQ(step.right.bottom != h, Checked(main, IDM_STATUSBAR));
+        EXPECT_EQ(step.tree, checked(IDM_TREEVIEW));
+        EXPECT_EQ(step.data, checked(IDM_DATAVIEW));
+        EXPECT_EQ(step.right.top != 0, checked(IDM_TOOLBAR));
+        EXPECT_EQ(step.right.bottom != h, checked(IDM_STATUSBAR));
     }
     EXPECT_TRUE(main->GetMainToolbar()->IsChecked(IDM_DATAVIEW));  // the menu leaves the button alone
 

@@ -9,8 +9,6 @@
 
 #include <shlobj.h>
 
-#include <gtest/gtest.h>
-
 #include <iterator>
 
 // What the settings key holds: each value's name, registry type and default,
@@ -200,7 +198,7 @@ TEST_F(SettingsLivePanes, PanesAndChannelsShowAsStoredAndSaveTakesThemTheRestore
                    {"NormalizeResolution", 0}};
     for (const auto& n : numbers) {
         DWORD value = 0;
-        ASSERT_TRUE(ReadNumber(n.name, value)) << n.name;
+        ASSERT_TRUE(ReadNumberAt(TestKeyPath(), n.name, value)) << n.name;
         EXPECT_EQ(n.value, value) << n.name;
     }
     std::string path;
