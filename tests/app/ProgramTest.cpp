@@ -15,8 +15,8 @@
 #include <prsht.h>
 
 #include <initializer_list>
+#include <iterator>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -32,16 +32,10 @@ HWND CurrentPage(HWND sheet) { return HWND(SendMessageA(sheet, PSM_GETCURRENTPAG
 
 // Presses the keys (virtual-key codes) one after the other and releases
 // them in the reverse order, as a person types a chord.
-void Chord(std::initializer_list<WORD> keys)
+void Chord(std::initializer_list<BYTE> keys)
 {
-    std::vector<INPUT> input(2 * keys.size());
-    size_t i = 0;
-    for (const WORD key : keys) {
-        input[i].ki.wVk = input[input.size() - 1 - i].ki.wVk = key;
-        input[input.size() - 1 - i++].ki.dwFlags = KEYEVENTF_KEYUP;
-    }
-    for (INPUT& one : input) one.type = INPUT_KEYBOARD;
-    SendInput(UINT(input.size()), input.data(), sizeof(INPUT));
+    for (const BYTE key : keys) keybd_event(key, 0, 0, 0);
+    for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) keybd_event(*key, 0, KEYEVENTF_KEYUP, 0);
 }
 
 // The window with the keyboard focus in `thread`, also of another process.
@@ -217,12 +211,13 @@ TEST(Program, OptionsOpenOnTheLastPageChangesOfferApplyAndCtrlWAsksFirst)
         focused = FocusIn(program.pi.dwThreadId);
         return page == HWND(SendMessageA(sheet, PSM_INDEXTOHWND, lastPage, 0)) && IsWindowVisible(focused);
     }, 2000);
+    EXPECT_EQ(HWND(SendMessageA(sheet, PSM_INDEXTOHWND, lastPage, 0)), page);
     EXPECT_TRUE(focused && IsWindowVisible(focused) && (focused == page || IsChild(page, focused) || focused == tabs));
     EXPECT_FALSE(IsWindowEnabled(apply));  // filling the page it opens on is no change
     SetForegroundWindow(sheet);  // the keys below go to the foreground window
     Sleep(100);
     for (const char* keys : {"X", "5", " ", "Q1 X5 "}) {
-        for (const char* key = keys; *key; ++key, Sleep(30)) Chord({WORD(static_cast<unsigned char>(*key))});
+        for (const char* key = keys; *key; ++key, Sleep(30)) Chord({BYTE(*key)});
         EXPECT_TRUE(Handled(main)) << "after \"" << keys << "\"";  // the sheet runs in its thread
     }
     Handled(apply, BM_CLICK);  // what the keys changed

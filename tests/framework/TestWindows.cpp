@@ -1,7 +1,6 @@
 #include "TestWindows.h"
 
 #include <cstdio>
-#include <map>
 
 namespace fwtest {
 
@@ -25,21 +24,19 @@ const bool crashFilterSet = [] {
 
 }  // namespace
 
-const char* FrameClass(int extraBytes)
+const char* FrameClass()
 {
-    static std::map<int, std::string> names;
-    std::string& name = names[extraBytes];
-    if (name.empty()) {
-        name = "VelmoraTestFrame" + std::to_string(extraBytes);
+    static const char* const name = [] {
         WNDCLASSEXA description{};
         description.cbSize = sizeof description;
         description.lpfnWndProc = WindowProc;
-        description.cbWndExtra = extraBytes;
+        description.cbWndExtra = sizeof(LONG_PTR);  // the answer of a handled message, as the program's frames
         description.hInstance = GetModuleHandleA(nullptr);
-        description.lpszClassName = name.c_str();
+        description.lpszClassName = "VelmoraTestFrame";
         RegisterClassExA(&description);
-    }
-    return name.c_str();
+        return description.lpszClassName;
+    }();
+    return name;
 }
 
 HWND Parent(KvWindow& object, HWND parent)

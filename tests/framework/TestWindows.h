@@ -5,8 +5,8 @@
 
 namespace fwtest {
 
-// A class with WindowProc as its procedure, registered once per name.
-const char* FrameClass(int extraBytes = 0);
+// A class with WindowProc as its procedure, registered once.
+const char* FrameClass();
 // Creates `object`'s hidden window of FrameClass(), a child of `parent` if given.
 HWND Parent(KvWindow& object, HWND parent = nullptr);
 

@@ -58,7 +58,7 @@ const LONG_PTR kStop = WS_TABSTOP | WS_VISIBLE;
 TEST(WindowProcedure, DispatchesTheTableThenOtherMessageThenTheDefault)
 {
     Recorder object;
-    HWND window = object.Create(0, fwtest::FrameClass(sizeof(LONG_PTR)), "Hello", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100,
+    HWND window = object.Create(0, fwtest::FrameClass(), "Hello", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100,
                                 nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     WindowGuard guard(window);
     object.log.clear();
