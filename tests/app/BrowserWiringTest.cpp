@@ -26,14 +26,18 @@ namespace fs = std::filesystem;
 namespace {
 
 // A main window that starts in a folder of the test's own: a sub-folder, a
-// MIDI file and a text file.
+// MIDI file, a text file and a file one past 4 GiB, changed on days of their
+// own.
 class BrowserTest : public AppWindowTest {
 protected:
     void Prepare() override
     {
         folder.Folder("sub");
-        folder.File("song.mid", TwoChannels());
-        folder.File("notes.txt");
+        SYSTEMTIME day[4] = {};  // of January 2020
+        for (WORD d = 1; d < 4; ++d) day[d] = {2020, 1, 0, d, 12, 0, 0, 0};
+        folder.File("song.mid", TwoChannels(), 0, &day[1]);
+        folder.File("big.bin", {}, (4LL << 30) + 10, &day[2]);  // its low 32 bits say 10 bytes
+        folder.File("notes.txt", {}, 0, &day[3]);
         WriteText("LastPath", folder.path());
     }
     MidiListView* list() { return main->GetRightFrame()->GetFileList(); }
@@ -65,10 +69,10 @@ TEST_F(BrowserTest, SelectingARowLoadsItsFileOnce)
         UINT state;
         int loads;
     } cases[] = {
-        {"selecting song.mid", 2, LVIS_SELECTED | LVIS_FOCUSED, 1},
-        {"selecting it again", 2, LVIS_SELECTED | LVIS_FOCUSED, 0},
-        {"focusing another row", 1, LVIS_FOCUSED, 0},
-        {"selecting notes.txt", 1, LVIS_SELECTED | LVIS_FOCUSED, 1},
+        {"selecting song.mid", 3, LVIS_SELECTED | LVIS_FOCUSED, 1},
+        {"selecting it again", 3, LVIS_SELECTED | LVIS_FOCUSED, 0},
+        {"focusing another row", 2, LVIS_FOCUSED, 0},
+        {"selecting notes.txt", 2, LVIS_SELECTED | LVIS_FOCUSED, 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -95,7 +99,7 @@ TEST_F(BrowserTest, AFileFromOutsideIsTheOneSelectedRowOfItsFolderListedAgain)
         SCOPED_TRACE(c.made);
         main->GetMainToolbar()->SetState(IDM_MIDIONLY, TBSTATE_ENABLED | (c.midiOnly ? TBSTATE_CHECKED : 0));
         main->SendMessage(WM_COMMAND, IDM_MIDIONLY, 0);
-        EXPECT_EQ(3, list()->GetItemCount());  // with MIDI only: notes.txt hidden, later.mid listed
+        EXPECT_EQ(c.midiOnly ? 3 : 4, list()->GetItemCount());  // with MIDI only: later.mid, no other file
         folder.File(c.made, TwoChannels());
         list()->SetItemState(shelltest::RowNamed(*list(), "sub"), LVIS_SELECTED, LVIS_SELECTED);
         main->OpenPath(folder / c.made);
@@ -233,24 +237,11 @@ TEST_F(BrowserTest, OpenedFoldersAreListedOnceAndBackForwardAndUpGreyWhenTheyCan
     UnhookWindowsHookEx(hook);
 }
 
-// Rows of known names, sizes (one past 4 GiB) and times; the MIDI columns
-// order as the core's row order says.
+// The arrangement commands and the header's clicks on the browser's folder,
+// with the state shown as a line of text.
 class ListSort : public BrowserTest {
 protected:
-    void Prepare() override
-    {
-        folder.Folder("e");
-        // Changed on the given day of January 2020.
-        SYSTEMTIME day[5] = {};
-        for (WORD d = 1; d < 5; ++d) day[d] = {2020, 1, 0, d, 12, 0, 0, 0};
-        folder.File("a.mid", {1, 2}, 0, &day[3]);
-        folder.File("b.mid", {1, 2, 3}, 0, &day[1]);
-        folder.File("c.bin", {}, (4LL << 30) + 10, &day[2]);  // its low 32 bits say 10 bytes
-        folder.File("d.txt", {'x'}, 0, &day[4]);
-        WriteText("LastPath", folder.path());
-    }
-
-    // "e a.mid ... |0^|N": the rows' file names, the header's arrows ("v"
+    // "sub big.bin ... |0^|N": the rows' file names, the header's arrows ("v"
     // downward) and the arrangement command with the radio mark.
     std::string State()
     {
@@ -279,15 +270,15 @@ TEST_F(ListSort, CommandsAndHeaderClicksOrderTheRowsFoldersFirstAndMarkTheColumn
         int what;  // a command or a column
         const char* state;
     } steps[] = {
-        {kCommand, IDM_ARRANGE_SIZE, "e d.txt a.mid b.mid c.bin |1^|S"},
-        {kCommand, IDM_ARRANGE_DATE, "e b.mid c.bin a.mid d.txt |3^|M"},
-        {kCommand, IDM_ARRANGE_TYPE, "e c.bin a.mid b.mid d.txt |2^|T"},
-        {kCommand, IDM_ARRANGE_NAME, "e a.mid b.mid c.bin d.txt |0^|N"},
-        {kClick, 0, "e d.txt c.bin b.mid a.mid |0v|N"},
-        {kClick, 1, "e d.txt a.mid b.mid c.bin |1^|S"},
-        {kClick, 1, "e c.bin b.mid a.mid d.txt |1v|S"},
-        {kRefresh, 0, "e c.bin b.mid a.mid d.txt |1v|S"},
-        {kRevisit, 0, "e c.bin b.mid a.mid d.txt |1v|S"},
+        {kCommand, IDM_ARRANGE_SIZE, "sub notes.txt song.mid big.bin |1^|S"},
+        {kCommand, IDM_ARRANGE_DATE, "sub song.mid big.bin notes.txt |3^|M"},
+        {kCommand, IDM_ARRANGE_TYPE, "sub big.bin song.mid notes.txt |2^|T"},
+        {kCommand, IDM_ARRANGE_NAME, "sub big.bin notes.txt song.mid |0^|N"},
+        {kClick, 0, "sub song.mid notes.txt big.bin |0v|N"},
+        {kClick, 1, "sub notes.txt song.mid big.bin |1^|S"},
+        {kClick, 1, "sub big.bin song.mid notes.txt |1v|S"},
+        {kRefresh, 0, "sub big.bin song.mid notes.txt |1v|S"},
+        {kRevisit, 0, "sub big.bin song.mid notes.txt |1v|S"},
     };
     for (const auto& s : steps) {
         if (s.action == kCommand) main->SendMessage(WM_COMMAND, s.what, 0);
@@ -298,7 +289,7 @@ TEST_F(ListSort, CommandsAndHeaderClicksOrderTheRowsFoldersFirstAndMarkTheColumn
         if (s.action == kClick) SendMessageA(GetParent(click.hdr.hwndFrom), WM_NOTIFY, 30, LPARAM(&click));
         if (s.action == kRefresh) main->SendMessage(WM_COMMAND, IDM_REFRESH, 0);
         if (s.action == kRevisit) {
-            main->OpenPath(folder / "e");
+            main->OpenPath(folder / "sub");
             main->OpenPath(folder.path());
         }
         EXPECT_EQ(s.state, State()) << s.action << " " << s.what;
