@@ -141,9 +141,7 @@ TEST_F(BrowserTest, RenamingInPlaceGoesToTheShellOrSaysWhyAndSnapsBack)
         ASSERT_GE(row, 0);
         list()->SetFocus();
         list()->SetItemState(row, LVIS_FOCUSED, LVIS_FOCUSED);
-        NMLVKEYDOWN f2{};
-        f2.wVKey = VK_F2;
-        list()->OnListKeyDown(&f2);
+        list()->SendMessage(WM_KEYDOWN, VK_F2, 0);
         const HWND edit = HWND(list()->SendMessage(LVM_GETEDITCONTROL, 0, 0));
         ASSERT_NE(nullptr, edit);
         SetWindowTextA(edit, c.typed);
@@ -215,9 +213,7 @@ TEST_F(BrowserTest, OpenedFoldersAreListedOnceAndBackForwardAndUpGreyWhenTheyCan
             list()->SetItemState(shelltest::RowNamed(*list(), "sub"), LVIS_SELECTED, LVIS_SELECTED);
         listings = 0;
         if (s.command == kDoubleClick) list()->OnDblClk(nullptr);
-        NMLVKEYDOWN enter{};
-        enter.wVKey = VK_RETURN;
-        if (s.command == kEnter) list()->OnListKeyDown(&enter);
+        if (s.command == kEnter) list()->SendMessage(WM_KEYDOWN, VK_RETURN, 0);
         if (s.command == kDrop) {
             HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + sub.size() + 2);
             auto* drop = static_cast<DROPFILES*>(GlobalLock(block));

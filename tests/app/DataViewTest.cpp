@@ -245,9 +245,8 @@ TEST_F(DataViewTest, SaveAsIsGreyWithoutLinesWritesTheCopiedBytesWholeOrSaysWhyA
             continue;
         }
         box.join();
-        const std::string shown = box.text;
-        EXPECT_EQ(0u, shown.find("ファイル " + c.path + " に書き込めませんでした。\n")) << shown;
-        EXPECT_GT(shown.size(), shown.find('\n') + 1) << "the system's reason is missing";
+        EXPECT_EQ(0u, box.text.find("ファイル " + c.path + " に書き込めませんでした。\n")) << box.text;
+        EXPECT_GT(box.text.size(), box.text.find('\n') + 1) << "the system's reason is missing";
         EXPECT_EQ(before, entries());
     }
     EXPECT_EQ(3, entries());  // two files and a folder: no temporary file left

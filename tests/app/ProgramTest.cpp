@@ -106,14 +106,12 @@ TEST(Program, FirstArgumentOpensAPathOrUnregisters)
             EXPECT_EQ(nullptr, FindWindowA("OrvApplication", nullptr));
             continue;
         }
-        ASSERT_EQ(ERROR_SUCCESS, RegSetKeyValueA(HKEY_CURRENT_USER, Settings::kKey, "LastPath", REG_SZ,
-                                                 remembered.c_str(), DWORD(remembered.size() + 1)));
+        WriteValue(Settings::kKey, "LastPath", REG_SZ, remembered.c_str(), DWORD(remembered.size() + 1));
         Program program(c.arguments);
         SetCurrentDirectoryA(here.c_str());
         const HWND main = program.mainWindow();
         ASSERT_NE(nullptr, main);
-        const HWND right = FindWindowExA(main, nullptr, "OrvRightFrame", nullptr);
-        const HWND dataFrame = GetDlgItem(right, 40);
+        const HWND dataFrame = GetDlgItem(FindWindowExA(main, nullptr, "OrvRightFrame", nullptr), 40);
         const HWND dataView = GetDlgItem(dataFrame, 40), channels = GetDlgItem(dataFrame, 80);
         ASSERT_TRUE(dataView && channels);
         const std::string title = "velmora - [" + c.shown + "]";

@@ -103,9 +103,7 @@ TEST_F(FileList, ADragEndsCleanlyWhenTheCaptureIsTakenAwayAFifoIsNotReadAndBacks
     EXPECT_FALSE(list.IsDragging());
     EXPECT_EQ(cursorCount(), before);
     ReleaseCapture();
-    NMLVKEYDOWN back{};
-    back.wVKey = VK_BACK;
-    list.OnListKeyDown(&back);
+    list.SendMessage(WM_KEYDOWN, VK_BACK, 0);
     EXPECT_EQ(host.upRequests, 1);
 }
 
