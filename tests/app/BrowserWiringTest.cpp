@@ -15,8 +15,6 @@
 
 #include <shlobj.h>
 
-#include <shellapi.h>
-
 #include <cstring>
 #include <filesystem>
 #include <string>

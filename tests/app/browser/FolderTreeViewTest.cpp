@@ -13,8 +13,6 @@
 #include <utility>
 #include <vector>
 
-using shelltest::TestFolder;
-
 namespace {
 
 class FolderTree : public ::testing::Test {
@@ -47,7 +45,7 @@ protected:
         return labels;
     }
 
-    TestFolder folder{"tree"};
+    shelltest::TestFolder folder{"tree"};
     shelltest::RecordingHost host;
     KvWindow parent;
     FolderTreeView tree;
