@@ -84,7 +84,6 @@ protected:
     void TearDown() override;
     virtual void Prepare() {}
 
-    void WriteNumber(const char* name, DWORD value) { WriteValue(TestKeyPath(), name, REG_DWORD, &value, 4); }
     void WriteText(const char* name, const std::string& text)
     {
         WriteValue(TestKeyPath(), name, REG_SZ, text.c_str(), DWORD(text.size() + 1));

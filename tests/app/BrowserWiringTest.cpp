@@ -19,8 +19,6 @@
 #include <filesystem>
 #include <string>
 
-namespace fs = std::filesystem;
-
 namespace {
 
 // A main window that starts in a folder of the test's own: a sub-folder, a
@@ -182,7 +180,7 @@ TEST_F(BrowserTest, ViewCommandsSwitchTheListAndMoveTheRadioMark)
 TEST_F(BrowserTest, OpenedFoldersAreListedOnceAndBackForwardAndUpGreyWhenTheyCannot)
 {
     const std::string top = folder.path(), sub = folder / "sub";
-    const std::string above = fs::path(top).parent_path().string();
+    const std::string above = std::filesystem::path(top).parent_path().string();
     enum { kStart, kDoubleClick, kEnter, kDrop };  // the ways to open the sub-folder
     struct Step {
         UINT command;  // or a way to open the sub-folder
@@ -200,8 +198,7 @@ TEST_F(BrowserTest, OpenedFoldersAreListedOnceAndBackForwardAndUpGreyWhenTheyCan
         {IDM_UP, above, true, false, true},
         {kDrop, sub, true, false, true},
     };
-    MainToolbar* toolbar = main->GetMainToolbar();
-    auto enabled = [&](UINT id) { return toolbar->SendMessage(TB_ISBUTTONENABLED, id, 0) != 0; };
+    auto enabled = [&](UINT id) { return main->GetMainToolbar()->SendMessage(TB_ISBUTTONENABLED, id, 0) != 0; };
     countedList = list()->GetHandle();
     const HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, CountLoadsAndListings, nullptr, GetCurrentThreadId());
     std::string before = top;

@@ -139,13 +139,11 @@ class SettingsLivePanes : public AppWindowTest {
 protected:
     void Prepare() override
     {
-        WriteNumber("ShowWindowFlag", 0xFFFFFFE0);  // bits 5 to 31 only
-        WriteNumber("TreeViewWidth", 150);
-        WriteNumber("EditFrameHeight", 120);
-        WriteNumber("WindowWidth", 700);
-        WriteNumber("ExportChannel", 0x0005);
-        WriteNumber("CompleteReading", 1);
-        WriteNumber("NormalizeResolution", 1);
+        const std::pair<const char*, DWORD> numbers[] = {
+            {"ShowWindowFlag", 0xFFFFFFE0},  // bits 5 to 31 only
+            {"TreeViewWidth", 150}, {"EditFrameHeight", 120}, {"WindowWidth", 700}, {"ExportChannel", 0x0005},
+            {"CompleteReading", 1}, {"NormalizeResolution", 1}};
+        for (const auto& n : numbers) WriteValue(TestKeyPath(), n.first, REG_DWORD, &n.second, 4);
         WriteText("LastPath", "C:\\songs");
     }
 };

@@ -24,9 +24,8 @@ struct Recorder : KvWindow {
     LRESULT answer = 0, otherAnswer = 0, setAnswer = 0;
     using U = ULONG_PTR;
     LRESULT N(const char* name, U a = 0, U b = 0, U c = 0) { log.push_back(Line(name, a, b, c)); return answer; }
-    static U H(KvWindow* w) { return reinterpret_cast<U>(w->GetHandle()); }
     LRESULT OnKeyDown(WPARAM v, LPARAM k) override { return N("KeyDown", v, k); }
-    LRESULT OnCommand(UINT c, UINT id, KvWindow* w) override { return N("Command", c, id, H(w)); }
+    LRESULT OnCommand(UINT c, UINT id, KvWindow* w) override { return N("Command", c, id, U(w->GetHandle())); }
     LRESULT OnMouseMove(UINT k, UINT x, UINT y) override { return N("MouseMove", k, x, y); }
     LRESULT OnNotify(WPARAM w, NMHDR*) override { return N("Notify", w); }
     LRESULT OnOtherMessage(HWND, UINT m, WPARAM w, LPARAM) override

@@ -42,17 +42,14 @@ struct CountingMalloc : IMalloc {
 
 CountingMalloc allocator;
 
-HRESULT WINAPI CountingSource(IMalloc** out)
-{
-    ++allocator.taken;
-    allocator.AddRef();
-    *out = &allocator;
-    return S_OK;
-}
-
 TEST(IdListPoolTest, EveryBlockAndTheAllocatorComeBackOnce)
 {
-    const ShellAllocatorSource previous = SetShellAllocatorSource(&CountingSource);
+    const ShellAllocatorSource previous = SetShellAllocatorSource([](IMalloc** out) {
+        ++allocator.taken;
+        allocator.AddRef();
+        *out = &allocator;
+        return S_OK;
+    });
     std::vector<void*> blocks;
     {
         IdListPool pool;
