@@ -4,7 +4,6 @@
 // operations). A registry key has exactly one owner, who closes it; the
 // program's entry point runs the application only once it is ready.
 #include "TestResources.h"
-#include "TestWindows.h"
 
 #include "framework/KvApplication.h"
 #include "framework/KvDialog.h"
