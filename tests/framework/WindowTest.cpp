@@ -116,8 +116,10 @@ TEST(Notify, ParentAnswersFirstThenTheSendersObject)
     };
     for (const auto& c : cases) {
         NMHDR header{c.from, 12, static_cast<UINT>(-999)};
-        parent.answer = c.parentAnswer, child.answer = c.childAnswer;
-        parent.log.clear(), child.log.clear();
+        parent.answer = c.parentAnswer;
+        child.answer = c.childAnswer;
+        parent.log.clear();
+        child.log.clear();
         EXPECT_EQ(c.result, parent.Dispatch(parent.GetHandle(), WM_NOTIFY, 12, (LPARAM)&header));
         EXPECT_EQ(1u, parent.log.size());
         EXPECT_EQ(size_t(c.childCalls), child.log.size());

@@ -82,8 +82,9 @@ void Compare(const Generated& g)
     const size_t n = LineFormatter::Format(ours, kCapacity, g.format.c_str(), g.args, 8);
     ASSERT_EQ(std::string(platform, expected), std::string(ours, n)) << "format \"" << g.format << '"';
     // Where wsprintfA's count means the text (no zero inside), it is ours.
-    if (seen >= kCapacity - 1 || static_cast<size_t>(ret) == seen)
+    if (seen >= kCapacity - 1 || static_cast<size_t>(ret) == seen) {
         ASSERT_EQ(n, static_cast<size_t>(ret) < kCapacity ? static_cast<size_t>(ret) : kCapacity - 1);
+    }
 }
 
 }  // namespace
