@@ -8,6 +8,7 @@
 #include "framework/KvMessage.h"
 #include "framework/KvRegKey.h"
 #include "app/browser/FolderTreeView.h"
+#include "app/browser/IconPrefetch.h"
 #include "resources/resource.h"
 
 #include <ole2.h>
@@ -87,6 +88,7 @@ int MainApplication::RunMainWindow()
     // Without a main window the loop would wait for a quit message that
     // never comes.
     if (!CreateMainWindow()) return 0;
+    const IconPrefetch prefetch;
     MainWindow* main = GetMainWindow();
     // A folder or file named on the command line opens as if dropped, before
     // the window is first drawn; the history starts with it.

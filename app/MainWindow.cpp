@@ -286,7 +286,7 @@ LRESULT MainWindow::OnInitMenuPopup(KvMenu*, UINT, UINT)
 void MainWindow::Reveal(int showCommand)
 {
     Layout(GetClientWidth(), GetClientHeight());
-    if (folderTree->HasShowStyle()) folderTree->DrawOffScreen();
+    if (folderTree->HasShowStyle()) folderTree->MeasureLabelsInSight();
     ShowWindow(showCommand);
     UpdateWindow();
 }

@@ -287,22 +287,18 @@ LRESULT ShellTreeView::GoToPath(const char* path)
     return 1;
 }
 
-void ShellTreeView::DrawOffScreen()
+void ShellTreeView::MeasureLabelsInSight()
 {
-    const int width = GetClientWidth();
-    const int height = GetClientHeight();
-    if (width <= 0 || height <= 0) return;
-    const HDC screen = ::GetDC(GetHandle());
-    const HDC memory = CreateCompatibleDC(screen);
-    const HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    if (memory && bitmap) {
-        const HGDIOBJ old = SelectObject(memory, bitmap);
-        SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
-        SelectObject(memory, old);
+    const int inSight = static_cast<int>(SendMessage(TVM_GETVISIBLECOUNT, 0, 0)) + 1;  // a part-shown one too
+    HTREEITEM item = GetNextItem(nullptr, TVGN_FIRSTVISIBLE);
+    for (int i = 0; item && i < inSight; ++i) {
+        RECT label{};
+        *reinterpret_cast<HTREEITEM*>(&label) = item;
+        SendMessage(TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&label));
+        item = GetNextItem(item, TVGN_NEXTVISIBLE);
     }
-    if (bitmap) DeleteObject(bitmap);
-    if (memory) DeleteDC(memory);
-    ::ReleaseDC(GetHandle(), screen);
+    // Turning drawing on lays the tree out and sets its bars.
+    SendMessage(WM_SETREDRAW, TRUE, 0);
 }
 
 std::string ShellTreeView::SelectedPath()

@@ -39,11 +39,11 @@ public:
     // Selects the folder the shell parses `path` into; nothing changes when
     // it is empty or cannot be parsed.
     LRESULT GoToPath(const char* path);
-    // Draws the tree once into memory, before it is first shown. Wine's tree
-    // view measures a label when it first draws it; when that adds or drops
-    // a scroll bar in the middle of a paint, the paint is wiped and the tree
-    // shows blank. Once drawn, its bars are settled and the first paint stays.
-    void DrawOffScreen();
+    // Measures the labels in sight and settles the scroll bars, before the
+    // tree is first shown. Wine's tree view measures a label when it first
+    // draws it; when that adds or drops a scroll bar in the middle of a
+    // paint, the paint is wiped and the tree shows blank.
+    void MeasureLabelsInSight();
     // The selected folder's file-system path, else its label; empty when
     // nothing is selected.
     std::string SelectedPath();
